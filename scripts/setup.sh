@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what building kelpo-widget needs on Debian 12, then fetches the
+# display font into resources/fonts. Safe to run again: it installs only the
+# packages that are missing and fetches the font only when it is absent.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  g++ cmake ninja-build pkg-config git ca-certificates
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libsimdjson-dev libcli11-dev
+  libcairo2-dev libpango1.0-dev libglib2.0-dev libicu-dev libfontconfig-dev
+  fonts-inter npm
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+# npm may come from elsewhere than Debian (a node install of the machine's own).
+if command -v npm >/dev/null 2>&1; then
+  missing=("${missing[@]/npm}")
+fi
+if [ -n "${missing[*]// /}" ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "setup: installing ${missing[*]}" >&2
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends ${missing[*]} >/dev/null
+fi
+
+scripts/fetch-fonts.sh
