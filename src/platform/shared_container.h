@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace kelpo {
+
+// The name of the directory the widget shares with the host application; the
+// host application uses the same one.
+inline constexpr std::string_view appGroupIdentifier = "group.app.kelpo";
+
+// The shared container: $KELPO_APP_GROUP_DIR when set and non-empty, else
+// $XDG_DATA_HOME/group.app.kelpo (XDG_DATA_HOME defaulting to
+// ~/.local/share). Nothing when that directory does not exist, which the
+// store treats like a missing file. The widget only ever reads from it.
+[[nodiscard]] std::optional<std::filesystem::path> sharedContainerDirectory();
+
+}  // namespace kelpo
