@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "layouts/widget_mode.h"
+#include "platform/ui/environment.h"
+#include "platform/ui/view.h"
+#include "snapshot/widget_snapshot.h"
+#include "style/accent_state.h"
+#include "style/accent_theme.h"
+
+namespace kelpo {
+
+// The view of one timeline entry: the small layout for a small instance, the
+// medium layout for any other family, over the mist background, with the
+// link of the widget's mode on the whole widget.
+struct KelpoWidgetView {
+  WidgetSnapshot snapshot;
+  AccentTheme accent = AccentState::shared().value();
+
+  [[nodiscard]] ui::View body() const;
+
+ private:
+  // Small layout (small_layout.cpp).
+  [[nodiscard]] ui::View smallLayout(WidgetMode mode) const;
+  [[nodiscard]] ui::View smallHeader(WidgetMode mode) const;
+  [[nodiscard]] std::vector<ui::View> smallCounter(WidgetMode mode,
+                                                   const ui::Environment& env) const;
+  [[nodiscard]] std::vector<ui::View> counterStack(std::int64_t count,
+                                                   const std::string& label) const;
+  [[nodiscard]] std::vector<ui::View> focusBlock(WidgetMode mode) const;
+  [[nodiscard]] ui::View itemMetaLine(const WidgetSnapshot::Item& item) const;
+
+  // Medium layout (medium_layout.cpp).
+  [[nodiscard]] ui::View mediumLayout(WidgetMode mode) const;
+  [[nodiscard]] ui::View mediumSidebar(WidgetMode mode) const;
+  [[nodiscard]] ui::View mediumMain(WidgetMode mode) const;
+  [[nodiscard]] ui::Text weekMessage(WidgetMode mode) const;
+  [[nodiscard]] std::vector<ui::View> weekTiles(const ui::Environment& env) const;
+  [[nodiscard]] ui::View itemRow(const WidgetSnapshot::Item& item) const;
+};
+
+}  // namespace kelpo

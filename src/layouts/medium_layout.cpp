@@ -1,0 +1,138 @@
+#include <algorithm>
+#include <span>
+#include <string>
+#include <utility>
+
+#include "components/next_search_line.h"
+#include "components/row.h"
+#include "components/tile.h"
+#include "components/week_ring.h"
+#include "layouts/flexible_frames.h"
+#include "layouts/kelpo_widget_view.h"
+#include "layouts/week_figures.h"
+#include "platform/phrases.h"
+#include "style/neutral_colors.h"
+#include "timeline/deep_links.h"
+
+namespace kelpo {
+namespace {
+
+// How many items the medium widget lists at most.
+constexpr std::size_t listedItemLimit = 3;
+
+// The heading of the right column, by mode, before localisation.
+[[nodiscard]] LocalizedPhrase headingPhrase(const WidgetSnapshot& snapshot, WidgetMode mode) {
+  switch (mode) {
+    case WidgetMode::toSort:
+      return {"%lld à trier", {snapshot.toSortCount}};
+    case WidgetMode::program:
+      return {"%lld au programme", {snapshot.programCount}};
+    case WidgetMode::completeWeek:
+      return {"Programme fini", {}};
+    case WidgetMode::weekFull:
+      return {"Semaine remplie ✓", {}};
+    case WidgetMode::idle:
+      break;
+  }
+  return {"Tout est trié", {}};
+}
+
+}  // namespace
+
+ui::View KelpoWidgetView::mediumLayout(WidgetMode mode) const {
+  return ui::HStack(ui::VerticalAlignment::top, 14,
+                    {
+                        mediumSidebar(mode).frame(100, std::nullopt).frame(fullHeightFrame()),
+                        mediumMain(mode).frame(fillingFrame(ui::Alignment::topLeading())),
+                    });
+}
+
+ui::View KelpoWidgetView::mediumSidebar(WidgetMode mode) const {
+  // The spacer pushes the week's texts to the bottom of the column.
+  return ui::VStack(
+      ui::HorizontalAlignment::center, 0,
+      {
+          WeekRing{.snapshot = snapshot, .sleeping = sleeping(mode), .size = 76, .accent = accent}
+              .body(),
+          ui::Spacer(4),
+          ui::Text("Ta semaine").font(ui::Font::system(10.5)).foregroundStyle(inkSecondary()),
+          ui::Text::verbatim(snapshot.weekLabel)
+              .font(ui::Font::system(13, ui::FontWeight::bold))
+              .foregroundStyle(ink())
+              .lineLimit(1)
+              .minimumScaleFactor(0.8),
+          NextSearchLine{.snapshot = snapshot, .isShort = true}.body().padding(ui::Edge::top, 4),
+      });
+}
+
+ui::View KelpoWidgetView::mediumMain(WidgetMode mode) const {
+  // The heading is localised first, then shown as it is.
+  const ui::Color deep = palette(accent).accentDeep;
+  std::vector<ui::View> column{
+      ui::EnvironmentReader(
+          [phrase = headingPhrase(snapshot, mode), deep](const ui::Environment& env) {
+            return ui::Text::verbatim(localize(phrase, env.phrases.get()))
+                .font(ui::Font::custom("Bricolage Grotesque", 16, ui::FontWeight::heavy))
+                .foregroundStyle(deep)
+                .lineLimit(1);
+          }),
+  };
+
+  if (mode == WidgetMode::toSort || mode == WidgetMode::program) {
+    const auto& list = snapshot.toSortCount > 0 ? snapshot.toSort : snapshot.program;
+    const auto listed = std::span(list).first(std::min(list.size(), listedItemLimit));
+    column.push_back(ui::ForEach(
+        listed, [](const WidgetSnapshot::Item& item) { return item.id.string(); },
+        [this](const WidgetSnapshot::Item& item) { return itemRow(item); }));
+    column.push_back(ui::Spacer(0));  // keeps the rows at the top
+  } else {
+    // View modifiers, not Text ones: the runs without their own font or
+    // colour inherit these, so the bold accented invitation keeps its look.
+    const ui::View message = weekMessage(mode);
+    column.push_back(message.font(ui::Font::system(12.5))
+                         .lineSpacing(2)
+                         .foregroundStyle(inkSecondary())
+                         .fixedSize(false, true));
+    column.push_back(ui::Spacer(0));
+    column.push_back(ui::EnvironmentReader([view = *this](const ui::Environment& env) {
+      return ui::HStack(ui::VerticalAlignment::center, 8, view.weekTiles(env));
+    }));
+  }
+  return ui::VStack(ui::HorizontalAlignment::leading, 8, std::move(column));
+}
+
+ui::Text KelpoWidgetView::weekMessage(WidgetMode mode) const {
+  switch (mode) {
+    case WidgetMode::completeWeek:
+      // Only the invitation is bold and accented; the rest takes the
+      // column's colour.
+      return ui::Text(LocalizedPhrase{"Il te reste %@ cette semaine. ",
+                                      {snapshot.weekLeftLabel.value_or("")}}) +
+             ui::Text("Compléter ma semaine ›").bold().foregroundStyle(palette(accent).accentDeep);
+    case WidgetMode::weekFull:
+      return ui::Text(LocalizedPhrase{"Tes %@ sont faites. Je dors jusqu’à la prochaine fouille.",
+                                      {snapshot.weekBudgetLabel.value_or("")}});
+    default:
+      return ui::Text("Rien en attente, rien au programme. Je dors jusqu’à la prochaine fouille.");
+  }
+}
+
+std::vector<ui::View> KelpoWidgetView::weekTiles(const ui::Environment& env) const {
+  const PhraseBook* book = env.phrases.get();
+  const std::int64_t done = weekDoneItems(snapshot);
+  const char* doneLabel = done >= 2 ? "sujets faits" : "sujet fait";
+  return {
+      Tile{.value = std::to_string(done), .label = localize(LocalizedPhrase{doneLabel, {}}, book)}
+          .body(),
+      Tile{.value = std::to_string(tilePercentage(snapshot)) + " %",
+           .label = localize(LocalizedPhrase{"de ta semaine", {}}, book)}
+          .body(),
+  };
+}
+
+ui::View KelpoWidgetView::itemRow(const WidgetSnapshot::Item& item) const {
+  // A click on the row opens the item instead of the widget's own link.
+  return ui::Link(topicURL(item), Row{.item = item}.body());
+}
+
+}  // namespace kelpo
