@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "snapshot/widget_snapshot.h"
+
+namespace kelpo {
+
+// What the widget is about right now, derived from the snapshot alone on
+// every render. It picks the texts and counters of both layouts, whether the
+// mascot sleeps and where a click on the widget leads.
+enum class WidgetMode {
+  toSort,        // items wait to be sorted
+  program,       // nothing to sort; the week's programme has items
+  completeWeek,  // nothing to sort or read; the week is started, not full, no search running
+  weekFull,      // nothing to sort or read; the week's budget is reached
+  idle,          // nothing to sort or read; the week is not started or a search is running
+};
+
+// The counts decide, not the lengths of the lists: a snapshot with
+// toSortCount 2 and an empty toSort list is in mode toSort.
+[[nodiscard]] WidgetMode mode(const WidgetSnapshot& snapshot);
+
+// Whether the mascot sleeps: with a full week and with nothing to do.
+[[nodiscard]] bool sleeping(WidgetMode mode);
+
+// The link of the whole widget: the inbox while items wait to be sorted, the
+// week's completion while it can be completed, the programme otherwise.
+[[nodiscard]] const std::string& widgetLink(WidgetMode mode);
+
+// The mode's name as written in code ("toSort", "weekFull"...), for dumps.
+[[nodiscard]] std::string_view modeName(WidgetMode mode);
+
+}  // namespace kelpo
