@@ -1,0 +1,57 @@
+#include "common_options.h"
+
+#include <optional>
+#include <string_view>
+
+#include "command_error.h"
+#include "snapshot/internet_date_time.h"
+
+namespace kelpo::app {
+namespace {
+
+[[nodiscard]] std::optional<std::string_view> given(const std::string& value) {
+  if (value.empty()) return std::nullopt;
+  return value;
+}
+
+[[nodiscard]] std::unique_ptr<Clock> resolveClock(const std::string& now) {
+  if (now.empty()) return std::make_unique<SystemClock>();
+  const auto instant = parseInstant(now);
+  if (!instant) {
+    throw CommandError("--now: \"" + now +
+                       "\" is not an ISO 8601 date-time (such as 2026-03-09T08:00:00Z)");
+  }
+  return std::make_unique<FixedClock>(*instant);
+}
+
+[[nodiscard]] std::string resolveTimeZone(const std::string& requested) {
+  std::string zone = userTimeZoneId(given(requested));
+  if (!isKnownTimeZone(zone)) {
+    const char* source = requested.empty() ? "TZ" : "--time-zone";
+    throw CommandError(std::string(source) + ": unknown time zone \"" + zone +
+                       "\" (expected an IANA zone such as Europe/Paris)");
+  }
+  return zone;
+}
+
+}  // namespace
+
+void addCommonOptions(CLI::App& verb, CommonOptions& options) {
+  verb.add_option("--now", options.now, "The current time, ISO 8601 (default: the system clock)")
+      ->type_name("DATE");
+  verb.add_option("--time-zone", options.timeZone,
+                  "IANA time zone (default: TZ, then the system's zone)")
+      ->type_name("ZONE");
+  verb.add_option("--locale", options.locale,
+                  "Locale for dates and clock style (default: LC_ALL, LC_TIME, LANG; "
+                  "French for C/POSIX)")
+      ->type_name("LOCALE");
+}
+
+CommandContext resolveContext(const CommonOptions& options) {
+  auto clock = resolveClock(options.now);
+  CalendarContext calendar(userLocaleId(given(options.locale)), resolveTimeZone(options.timeZone));
+  return CommandContext{std::move(clock), std::move(calendar)};
+}
+
+}  // namespace kelpo::app

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <string>
+
+#include "platform/calendar.h"
+#include "platform/clock.h"
+
+namespace kelpo::app {
+
+// The options every verb takes, so that any answer can be reproduced: the
+// current time, the time zone and the locale. Empty means "not given".
+struct CommonOptions {
+  std::string now;       // --now, an ISO 8601 date-time
+  std::string timeZone;  // --time-zone, an IANA zone id
+  std::string locale;    // --locale, a locale id ("fr_FR", "en-US")
+};
+
+void addCommonOptions(CLI::App& verb, CommonOptions& options);
+
+// The clock and calendar a verb works with.
+struct CommandContext {
+  std::unique_ptr<Clock> clock;
+  CalendarContext calendar;
+};
+
+// The system clock unless --now is given; the zone and locale from the
+// options, else from the environment. Throws CommandError for a date that is
+// not ISO 8601 or a zone ICU does not know.
+[[nodiscard]] CommandContext resolveContext(const CommonOptions& options);
+
+}  // namespace kelpo::app

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <array>
+
+#include "verb.h"
+
+namespace kelpo::app {
+
+// Every verb lives in its own file and is listed here once; main.cpp adds
+// them in this order.
+Verb addTimelineVerb(CLI::App& parent);
+Verb addSampleVerb(CLI::App& parent);
+Verb addValidateVerb(CLI::App& parent);
+
+inline constexpr std::array verbRegistrars{
+    &addTimelineVerb,
+    &addSampleVerb,
+    &addValidateVerb,
+};
+
+}  // namespace kelpo::app
