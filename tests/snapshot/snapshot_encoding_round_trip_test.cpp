@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "snapshot/snapshot_json.h"
+
+namespace kelpo {
+namespace {
+
+[[nodiscard]] WidgetSnapshot::Item item(const char* id, std::string title, Gallery gallery) {
+  return {*Uuid::parse(id), std::move(title), 8, gallery, "Pixelbarn · 30 min", true};
+}
+
+[[nodiscard]] WidgetSnapshot fullSnapshot() {
+  WidgetSnapshot snapshot;
+  snapshot.toSort = {item("3f2504e0-4f89-41d3-9a0c-0305e82c3301", "Nuages", Gallery::stack),
+                     item("7C9E6679-7425-40DE-944B-E07FC1F90AE7", "Boucles", Gallery::list)};
+  snapshot.toSortCount = 12;
+  snapshot.program = {item("16FD2706-8BAF-433B-82EB-8C7FADA847DA", "Typo", Gallery::surface)};
+  snapshot.programCount = 1;
+  snapshot.weekDone = 135;
+  snapshot.weekPlanned = -45;
+  snapshot.weekBudget = std::numeric_limits<std::int64_t>::max();
+  snapshot.weekDoneCount = std::numeric_limits<std::int64_t>::min();
+  snapshot.weekLabel = "2 h 15 / 5 h";
+  snapshot.weekLeftLabel = "2 h 45";
+  snapshot.weekBudgetLabel = "5 h";
+  snapshot.nextSearch = std::chrono::sys_days(std::chrono::year(2025) / 3 / 10) +
+                        std::chrono::hours(8) + std::chrono::microseconds(250);
+  snapshot.searching = true;
+  snapshot.accent = "Framboise";
+  return snapshot;
+}
+
+TEST(SnapshotEncoding, RoundTripsEveryField) {
+  const WidgetSnapshot snapshot = fullSnapshot();
+  for (const bool pretty : {true, false}) {
+    const auto decoded = decodeSnapshot(encodeSnapshot(snapshot, pretty));
+    ASSERT_TRUE(decoded.ok()) << decoded.error().describe();
+    EXPECT_EQ(decoded.value(), snapshot);
+  }
+}
+
+TEST(SnapshotEncoding, RoundTripsTextThatNeedsEscaping) {
+  WidgetSnapshot snapshot = fullSnapshot();
+  const std::string texts[] = {"\"quoted\" \\ back\\slash /",
+                               "new\nline\ttab\rreturn\b\f",
+                               std::string("nul\0inside", 10),
+                               "\x01\x1f\x7f",
+                               "L’été · 30 min — ✓ 🦭",
+                               "\u2028\u2029",
+                               ""};
+  for (const auto& text : texts) {
+    snapshot.toSort[0].title = text;
+    snapshot.toSort[0].detail = text;
+    snapshot.weekLabel = text;
+    snapshot.weekLeftLabel = text;
+    snapshot.accent = text;
+    const std::string json = encodeSnapshot(snapshot, false);
+    for (const char c : json) EXPECT_GE(static_cast<unsigned char>(c), 0x20) << json;
+    const auto decoded = decodeSnapshot(json);
+    ASSERT_TRUE(decoded.ok()) << decoded.error().describe() << "\n" << json;
+    EXPECT_EQ(decoded.value(), snapshot);
+  }
+}
+
+TEST(SnapshotEncoding, WritesKeysInDeclaredOrderAndLeavesAbsentFieldsOut) {
+  WidgetSnapshot snapshot;
+  snapshot.nextSearch =
+      std::chrono::sys_days(std::chrono::year(2025) / 3 / 10) + std::chrono::hours(8);
+  snapshot.toSort = {item("16FD2706-8BAF-433B-82EB-8C7FADA847DA", "Typo", Gallery::suggestion)};
+  EXPECT_EQ(encodeSnapshot(snapshot, false),
+            R"({"toSort":[{"id":"16FD2706-8BAF-433B-82EB-8C7FADA847DA","title":"Typo","score":8,)"
+            R"("gallery":"suggestion","detail":"Pixelbarn · 30 min","unread":true}],)"
+            R"("toSortCount":0,"program":[],"programCount":0,"weekDone":0,"weekPlanned":0,)"
+            R"("weekBudget":300,"weekLabel":"","nextSearch":"2025-03-10T08:00:00Z",)"
+            R"("searching":false,"accent":"Braise"})");
+
+  snapshot.weekDoneCount = 3;
+  snapshot.weekBudgetLabel = "5 h";
+  const std::string json = encodeSnapshot(snapshot, false);
+  EXPECT_NE(json.find(R"("weekBudget":300,"weekDoneCount":3,"weekLabel":"",)"
+                      R"("weekBudgetLabel":"5 h","nextSearch")"),
+            std::string::npos)
+      << json;
+  EXPECT_EQ(json.find("null"), std::string::npos);
+}
+
+TEST(SnapshotEncoding, PrettyFormIndentsByTwoSpaces) {
+  WidgetSnapshot snapshot;
+  snapshot.nextSearch = std::chrono::sys_days(std::chrono::year(2025) / 3 / 10);
+  const std::string json = encodeSnapshot(snapshot);
+  EXPECT_TRUE(json.starts_with("{\n  \"toSort\": [],\n  \"toSortCount\": 0,\n")) << json;
+  EXPECT_TRUE(json.ends_with("  \"accent\": \"Braise\"\n}\n")) << json;
+}
+
+}  // namespace
+}  // namespace kelpo
