@@ -1,0 +1,187 @@
+#include "platform/preferences.h"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/bounded_file.h"
+#include "support/temporary_directory.h"
+
+namespace kelpo {
+namespace {
+
+using testing::TemporaryDirectory;
+
+class PreferencesTest : public ::testing::Test {
+ protected:
+  TemporaryDirectory root_;
+  Preferences preferences_{root_.path() / "app.kelpo.widget" / "preferences.ini"};
+};
+
+TEST_F(PreferencesTest, AMissingFileHoldsNothing) {
+  EXPECT_EQ(preferences_.string("accent"), std::nullopt);
+  EXPECT_FALSE(std::filesystem::exists(preferences_.file())) << "reading never creates the file";
+}
+
+TEST_F(PreferencesTest, RoundTripsArbitraryText) {
+  const std::string values[] = {"Lagune",
+                                "",
+                                "  leading and trailing spaces  ",
+                                "# not a comment",
+                                "[widget]",
+                                "line one\nline two\r\n",
+                                "tab\there \\ backslash \\n literal",
+                                "key = value ; semi",
+                                "L’été · 30 min 🦭"};
+  for (const auto& value : values) {
+    preferences_.setString("accent", value);
+    EXPECT_EQ(preferences_.string("accent"), value);
+    EXPECT_EQ(Preferences(preferences_.file()).string("accent"), value) << "a fresh reader";
+  }
+}
+
+TEST_F(PreferencesTest, KeepsOtherKeysAndOverwritesOnlyItsOwn) {
+  preferences_.setString("accent", "Lagune");
+  preferences_.setString("lastShown", "medium");
+  preferences_.setString("accent", "Indigo");
+  EXPECT_EQ(preferences_.string("accent"), "Indigo");
+  EXPECT_EQ(preferences_.string("lastShown"), "medium");
+}
+
+TEST_F(PreferencesTest, NulCharactersBecomeReplacementCharacters) {
+  preferences_.setString("accent", std::string("La\0gune", 7));
+  EXPECT_EQ(preferences_.string("accent"), "La\uFFFDgune");
+}
+
+TEST_F(PreferencesTest, KeysOutsideThePlainAlphabetAreRefused) {
+  for (const char* key : {"", "a=b", "a b", "a\nb", "[x]", "é"}) {
+    preferences_.setString(key, "value");
+    EXPECT_EQ(preferences_.string(key), std::nullopt) << key;
+  }
+}
+
+TEST_F(PreferencesTest, AnUnreadableOrMalformedFileCountsAsEmpty) {
+  std::filesystem::create_directories(preferences_.file().parent_path());
+  const auto write = [&](const std::string& content) {
+    std::ofstream(preferences_.file(), std::ios::binary | std::ios::trunc) << content;
+  };
+  const std::string malformed[] = {"accent=Lagune\n",  // no group
+                                   "[widget\naccent=Lagune\n", "[widget]\n=Lagune\n",
+                                   "[widget]\naccent=\xC3\n"};
+  for (const auto& content : malformed) {
+    write(content);
+    EXPECT_EQ(preferences_.string("accent"), std::nullopt) << content;
+    preferences_.setString("accent", "Braise");
+    EXPECT_EQ(preferences_.string("accent"), "Braise") << "a write replaces a malformed file";
+  }
+
+  std::filesystem::remove(preferences_.file());
+  std::filesystem::create_directory(preferences_.file());
+  EXPECT_EQ(preferences_.string("accent"), std::nullopt);
+  preferences_.setString("accent", "Lagune");  // cannot replace a directory: silently nothing
+  EXPECT_EQ(preferences_.string("accent"), std::nullopt);
+}
+
+TEST_F(PreferencesTest, AFifoInPlaceOfTheFileIsNotWaitedOn) {
+  std::filesystem::create_directories(preferences_.file().parent_path());
+  ASSERT_EQ(::mkfifo(preferences_.file().c_str(), 0600), 0);
+  EXPECT_EQ(preferences_.string("accent"), std::nullopt);
+}
+
+TEST_F(PreferencesTest, AWriteIntoAnUnwritablePlaceIsSilent) {
+  const Preferences nowhere("/proc/self/kelpo/preferences.ini");
+  nowhere.setString("accent", "Lagune");
+  EXPECT_EQ(nowhere.string("accent"), std::nullopt);
+}
+
+TEST_F(PreferencesTest, DefaultLocationFollowsTheConfigDirectory) {
+  const auto location = Preferences::defaultLocation();
+  EXPECT_EQ(location.filename(), "preferences.ini");
+  EXPECT_EQ(location.parent_path().filename(), "app.kelpo.widget");
+}
+
+// Readers parse the raw file with GKeyFile while writers replace it: with an
+// atomic replace every read sees a whole file holding one written value.
+TEST_F(PreferencesTest, ConcurrentReadersNeverSeeATornFile) {
+  constexpr int writerCount = 4;
+  constexpr int writesPerWriter = 40;
+  constexpr int readerCount = 3;
+  const auto valueOf = [](int writer, int write) {
+    return "writer " + std::to_string(writer) + " write " + std::to_string(write) + " " +
+           std::string(4000 + 1000 * writer, static_cast<char>('a' + writer));
+  };
+  std::set<std::string> written;
+  for (int writer = 0; writer < writerCount; ++writer) {
+    for (int write = 0; write < writesPerWriter; ++write) written.insert(valueOf(writer, write));
+  }
+
+  preferences_.setString("accent", valueOf(0, 0));
+  std::atomic<bool> writing{true};
+  std::atomic<int> reads{0};
+  std::atomic<int> tornReads{0};
+  std::vector<std::thread> readers;
+  for (int reader = 0; reader < readerCount; ++reader) {
+    readers.emplace_back([&] {
+      while (writing.load()) {
+        const auto content = readSmallRegularFile(preferences_.file(), 1 << 20);
+        std::unique_ptr<GKeyFile, decltype(&g_key_file_unref)> keyFile(g_key_file_new(),
+                                                                       &g_key_file_unref);
+        gchar* value = nullptr;
+        if (content && g_key_file_load_from_data(keyFile.get(), content->data(), content->size(),
+                                                 G_KEY_FILE_NONE, nullptr)) {
+          value = g_key_file_get_string(keyFile.get(), "widget", "accent", nullptr);
+        }
+        if (value == nullptr || written.count(value) == 0) ++tornReads;
+        g_free(value);
+        ++reads;
+      }
+    });
+  }
+  std::vector<std::thread> writers;
+  for (int writer = 0; writer < writerCount; ++writer) {
+    writers.emplace_back([&, writer] {
+      const Preferences own(preferences_.file());
+      for (int write = 0; write < writesPerWriter; ++write) {
+        own.setString("accent", valueOf(writer, write));
+      }
+    });
+  }
+  for (auto& thread : writers) thread.join();
+  writing = false;
+  for (auto& thread : readers) thread.join();
+
+  EXPECT_GT(reads.load(), 0);
+  EXPECT_EQ(tornReads.load(), 0);
+  EXPECT_EQ(written.count(preferences_.string("accent").value_or("")), 1u);
+}
+
+// Writers of different keys hold the directory lock around their
+// read-modify-write, so none drops another's key.
+TEST_F(PreferencesTest, ConcurrentWritersOfDifferentKeysKeepEveryKey) {
+  constexpr int writerCount = 6;
+  std::vector<std::thread> writers;
+  for (int writer = 0; writer < writerCount; ++writer) {
+    writers.emplace_back([&, writer] {
+      const Preferences own(preferences_.file());
+      for (int write = 0; write < 10; ++write) {
+        own.setString("key" + std::to_string(writer), std::to_string(write));
+      }
+    });
+  }
+  for (auto& thread : writers) thread.join();
+  for (int writer = 0; writer < writerCount; ++writer) {
+    EXPECT_EQ(preferences_.string("key" + std::to_string(writer)), "9");
+  }
+}
+
+}  // namespace
+}  // namespace kelpo
