@@ -1,0 +1,194 @@
+#include "platform/ui/pango_text_measurer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "platform/ui/cairo_handles.h"
+#include "platform/ui/pango_fonts.h"
+#include "platform/ui/pango_text_layout.h"
+#include "platform/ui/symbols.h"
+
+namespace kelpo::ui {
+
+namespace {
+
+// Lengths closer than this (in points) count as equal when testing whether
+// lines fit, so that a text measured once fits the size it was given.
+constexpr double tolerance = 1.0 / 64;
+constexpr int bisectionSteps = 8;
+
+[[nodiscard]] std::optional<double> finiteLength(const ProposedLength& length) {
+  if (!length.isSpecified() || length.isInfinite() || std::isnan(*length.value)) {
+    return std::nullopt;
+  }
+  return std::max(0.0, *length.value);
+}
+
+[[nodiscard]] bool isEmpty(const StyledText& text) {
+  return std::ranges::all_of(text.runs, [](const StyledRun& run) { return run.text.empty(); });
+}
+
+// Whether Pango had to break a line inside a word: a line that starts where
+// the text offers no line break opportunity.
+[[nodiscard]] bool breaksInsideWord(PangoLayout* layout) {
+  int attributeCount = 0;
+  const PangoLogAttr* attributes = pango_layout_get_log_attrs_readonly(layout, &attributeCount);
+  const char* text = pango_layout_get_text(layout);
+  const int lineCount = pango_layout_get_line_count(layout);
+  for (int i = 1; i < lineCount; ++i) {
+    const PangoLayoutLine* line = pango_layout_get_line_readonly(layout, i);
+    const auto offset = g_utf8_pointer_to_offset(text, text + line->start_index);
+    if (offset < attributeCount && !attributes[offset].is_line_break &&
+        !attributes[offset].is_mandatory_break) {
+      // A line after a hard line break starts a paragraph; Pango marks its
+      // first character as a break too, so only soft breaks land here.
+      return true;
+    }
+  }
+  return false;
+}
+
+[[nodiscard]] bool anyLineWiderThan(PangoLayout* layout, double width) {
+  const int lineCount = pango_layout_get_line_count(layout);
+  for (int i = 0; i < lineCount; ++i) {
+    PangoRectangle logical{};
+    pango_layout_line_get_extents(pango_layout_get_line_readonly(layout, i), nullptr, &logical);
+    if (static_cast<double>(logical.width) / PANGO_SCALE > width + tolerance) return true;
+  }
+  return false;
+}
+
+// How many whole lines of `layout` fit in `height` (at least one).
+[[nodiscard]] int linesWithin(PangoLayout* layout, double height) {
+  int count = 0;
+  PangoLayoutIter* iter = pango_layout_get_iter(layout);
+  do {
+    PangoRectangle logical{};
+    pango_layout_iter_get_line_extents(iter, nullptr, &logical);
+    if (static_cast<double>(logical.y + logical.height) / PANGO_SCALE > height + tolerance) break;
+    ++count;
+  } while (pango_layout_iter_next_line(iter));
+  pango_layout_iter_free(iter);
+  return std::max(1, count);
+}
+
+// What one scale gives: the lines the text needs unlimited, the lines it
+// may have, and whether it fits in them without breaking a word.
+struct Attempt {
+  double scale = 1;
+  std::optional<int> allowedLines;
+  bool fits = false;
+};
+
+class Fitter {
+ public:
+  Fitter(PangoContext* context, const StyledText& text, const ProposedSize& proposal)
+      : context_(context),
+        text_(text),
+        width_(finiteLength(proposal.width)),
+        height_(finiteLength(proposal.height)) {}
+
+  [[nodiscard]] TextFit fit() const {
+    const Attempt full = attempt(1);
+    const double minimumScale = minimumScaleFactor();
+    if (full.fits || minimumScale >= 1) return result(full);
+    const Attempt smallest = attempt(minimumScale);
+    if (!smallest.fits) return result(smallest);
+    return result(largestFittingScale(smallest));
+  }
+
+ private:
+  [[nodiscard]] double minimumScaleFactor() const {
+    const double factor = text_.style.minimumScaleFactor;
+    return std::isfinite(factor) ? std::clamp(factor, 0.01, 1.0) : 1.0;
+  }
+
+  [[nodiscard]] TextLayout layout(double scale, std::optional<int> maxLines) const {
+    return makeTextLayout(context_, text_, {width_, scale, maxLines, std::nullopt});
+  }
+
+  [[nodiscard]] Attempt attempt(double scale) const {
+    const LayoutHandle unlimited = layout(scale, std::nullopt).layout;
+    std::optional<int> allowed;
+    if (text_.style.lineLimit) allowed = std::max(1, *text_.style.lineLimit);
+    if (height_) {
+      const int byHeight = linesWithin(unlimited.get(), *height_);
+      allowed = allowed ? std::min(*allowed, byHeight) : byHeight;
+    }
+    const int lines = pango_layout_get_line_count(unlimited.get());
+    const bool fits = (!allowed || lines <= *allowed) &&
+                      (!width_ || (!breaksInsideWord(unlimited.get()) &&
+                                   !anyLineWiderThan(unlimited.get(), *width_)));
+    return {scale, allowed, fits};
+  }
+
+  // Bisects between a scale that fits and full size, which does not. A
+  // one-line text first tries the exact ratio of the width to its natural
+  // width, which usually lands on the answer at once.
+  [[nodiscard]] Attempt largestFittingScale(Attempt fitting) const {
+    double tooLarge = 1;
+    if (const std::optional<double> guess = oneLineGuess();
+        guess && *guess > fitting.scale && *guess < tooLarge) {
+      if (Attempt a = attempt(*guess); a.fits) {
+        fitting = a;
+      } else {
+        tooLarge = *guess;
+      }
+    }
+    for (int step = 0; step < bisectionSteps; ++step) {
+      const double middle = (fitting.scale + tooLarge) / 2;
+      if (Attempt a = attempt(middle); a.fits) {
+        fitting = a;
+      } else {
+        tooLarge = middle;
+      }
+    }
+    return fitting;
+  }
+
+  [[nodiscard]] std::optional<double> oneLineGuess() const {
+    if (text_.style.lineLimit != 1 || !width_) return std::nullopt;
+    const LayoutHandle natural =
+        makeTextLayout(context_, text_, {std::nullopt, 1, 1, std::nullopt}).layout;
+    const double naturalWidth = logicalSize(natural.get()).width;
+    if (!(naturalWidth > 0)) return std::nullopt;
+    // Just under the ratio, so that rounding to Pango units cannot tip it.
+    return *width_ / naturalWidth * (1 - 1e-4);
+  }
+
+  [[nodiscard]] TextFit result(const Attempt& chosen) const {
+    const TextLayout final = layout(chosen.scale, chosen.allowedLines);
+    Size size = logicalSize(final.layout.get());
+    if (width_) size.width = std::min(size.width, *width_);
+    return {size, chosen.scale, final.truncated, pango_layout_get_line_count(final.layout.get())};
+  }
+
+  PangoContext* context_;
+  const StyledText& text_;
+  std::optional<double> width_;
+  std::optional<double> height_;
+};
+
+}  // namespace
+
+struct PangoTextMeasurer::State {
+  PangoContextHandle context = makeWidgetPangoContext();
+};
+
+PangoTextMeasurer::PangoTextMeasurer() : state_(std::make_unique<State>()) {}
+PangoTextMeasurer::~PangoTextMeasurer() = default;
+PangoTextMeasurer::PangoTextMeasurer(PangoTextMeasurer&&) noexcept = default;
+PangoTextMeasurer& PangoTextMeasurer::operator=(PangoTextMeasurer&&) noexcept = default;
+
+TextFit PangoTextMeasurer::fit(const StyledText& text, const ProposedSize& proposal) const {
+  // An empty text takes no space, like the platform's empty Text.
+  if (isEmpty(text)) return {};
+  return Fitter(state_->context.get(), text, proposal).fit();
+}
+
+Size PangoTextMeasurer::symbolSize(const std::string& name, const Font& font) const {
+  return isKnownSymbol(name) ? symbolBoxSize(font) : Size{};
+}
+
+}  // namespace kelpo::ui

@@ -1,0 +1,93 @@
+// The widget's fonts with the real font files: the system family's weights
+// pick their own faces, the display family comes from the application font
+// file, and a family that is not there falls back and is reported.
+
+#include "platform/ui/fonts.h"
+
+#include <gtest/gtest.h>
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "platform/ui/cairo_handles.h"
+#include "platform/ui/pango_fonts.h"
+
+namespace kelpo::ui {
+namespace {
+
+struct ChosenFace {
+  std::string family;
+  int weight = 0;
+};
+
+// The face Pango actually loads for `font`, described from its font file.
+ChosenFace chosenFace(const Font& font) {
+  const PangoContextHandle context = makeWidgetPangoContext();
+  const FontDescriptionHandle asked = makeFontDescription(font, 1);
+  const PangoFontHandle loaded(
+      pango_font_map_load_font(widgetFontMap(), context.get(), asked.get()));
+  if (!loaded) return {};
+  const FontDescriptionHandle described(pango_font_describe(loaded.get()));
+  return {pango_font_description_get_family(described.get()),
+          static_cast<int>(pango_font_description_get_weight(described.get()))};
+}
+
+bool isMissing(const std::string& family) {
+  const auto missing = missingFonts();
+  return std::ranges::count(missing, family) > 0;
+}
+
+struct WeightCase {
+  FontWeight weight;
+  int expectedFaceWeight;
+};
+
+class SystemFontWeights : public ::testing::TestWithParam<WeightCase> {};
+
+TEST_P(SystemFontWeights, EachWeightLoadsTheInterFaceOfThatWeight) {
+  const ChosenFace face = chosenFace(Font::system(12, GetParam().weight));
+  EXPECT_EQ(face.family, "Inter");
+  EXPECT_EQ(face.weight, GetParam().expectedFaceWeight);
+}
+
+INSTANTIATE_TEST_SUITE_P(Inter, SystemFontWeights,
+                         ::testing::Values(WeightCase{FontWeight::regular, 400},
+                                           WeightCase{FontWeight::medium, 500},
+                                           WeightCase{FontWeight::semibold, 600},
+                                           WeightCase{FontWeight::bold, 700},
+                                           WeightCase{FontWeight::heavy, 800}));
+
+TEST(DisplayFont, HeavyBricolageComesFromTheApplicationFontFile) {
+  if (!std::filesystem::exists(std::filesystem::path(KELPO_RESOURCE_DIR) /
+                               "fonts/BricolageGrotesque_800ExtraBold.ttf")) {
+    GTEST_SKIP() << "run scripts/fetch-fonts.sh to fetch the display font";
+  }
+  const ChosenFace face = chosenFace(Font::custom("Bricolage Grotesque", 10, FontWeight::heavy));
+  EXPECT_EQ(face.family, "Bricolage Grotesque");
+  EXPECT_EQ(face.weight, 800);
+  EXPECT_FALSE(isMissing("Bricolage Grotesque"));
+}
+
+TEST(MissingFont, FallsBackToABoldSansAndIsReportedOnce) {
+  const std::string family = "Kelpo Absent Family";
+  const Font font = Font::custom(family, 10, FontWeight::regular);
+  const FontDescriptionHandle first = makeFontDescription(font, 1);
+  const FontDescriptionHandle second = makeFontDescription(font, 2);
+
+  EXPECT_STREQ(pango_font_description_get_family(first.get()), "sans-serif");
+  EXPECT_GE(pango_font_description_get_weight(first.get()), PANGO_WEIGHT_BOLD);
+  const auto missing = missingFonts();
+  EXPECT_EQ(std::ranges::count(missing, family), 1);
+  EXPECT_FALSE(isMissing("Inter"));
+}
+
+TEST(FontDescription, SizeIsAbsoluteInPointsAndScaled) {
+  const FontDescriptionHandle description = makeFontDescription(Font::system(12.5), 0.5);
+  EXPECT_TRUE(pango_font_description_get_size_is_absolute(description.get()));
+  EXPECT_NEAR(pango_font_description_get_size(description.get()), 6.25 * PANGO_SCALE, 1);
+}
+
+}  // namespace
+}  // namespace kelpo::ui

@@ -1,0 +1,181 @@
+// Fitting texts with the real fonts: sizes in points, wrapping, line
+// limits, shrinking before cutting, tracking, tabular digits, and text that
+// looks like markup measured as the characters it is.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/ui/pango_text_measurer.h"
+
+namespace kelpo::ui {
+namespace {
+
+const std::string longSentence =
+    "Une veille qui ramène bien plus d’articles que ce qui tient sur une ligne";
+
+StyledText styled(std::string text, Font font = Font::system(12), TextStyle style = {}) {
+  return StyledText{{StyledRun{std::move(text), std::move(font), Color::black()}}, style};
+}
+
+ProposedSize widthOnly(double width) {
+  return {ProposedLength::exactly(width), ProposedLength::unspecified()};
+}
+
+class TextMeasuring : public ::testing::Test {
+ protected:
+  [[nodiscard]] TextFit fit(const StyledText& text,
+                            const ProposedSize& proposal = ProposedSize::unspecified()) const {
+    return measurer.fit(text, proposal);
+  }
+  [[nodiscard]] double naturalWidth(const std::string& text, Font font = Font::system(12)) const {
+    return fit(styled(text, std::move(font))).size.width;
+  }
+  PangoTextMeasurer measurer;
+};
+
+TEST_F(TextMeasuring, LineHeightIsInPointsNotScaledByScreenResolution) {
+  const TextFit line = fit(styled("Fouille demain 9:05", Font::system(12.5)));
+  EXPECT_GT(line.size.height, 14);
+  EXPECT_LT(line.size.height, 16.5);
+  EXPECT_EQ(line.lineCount, 1);
+  EXPECT_FALSE(line.truncated);
+}
+
+TEST_F(TextMeasuring, EmptyTextTakesNoSpace) {
+  const TextFit empty = fit(styled(""));
+  EXPECT_EQ(empty.size, (Size{0, 0}));
+  EXPECT_EQ(empty.lineCount, 0);
+}
+
+TEST_F(TextMeasuring, WrapsAtTheProposedWidthAndNeverExceedsIt) {
+  const double oneLine = fit(styled("Ta semaine")).size.height;
+  for (const double width : {40.0, 90.0, 150.0}) {
+    SCOPED_TRACE(width);
+    const TextFit wrapped = fit(styled(longSentence), widthOnly(width));
+    EXPECT_LE(wrapped.size.width, width);
+    EXPECT_GT(wrapped.lineCount, 1);
+    EXPECT_NEAR(wrapped.size.height, oneLine * wrapped.lineCount, 0.5);
+    EXPECT_FALSE(wrapped.truncated);
+  }
+}
+
+TEST_F(TextMeasuring, LineLimitOfOneCutsWithAnEllipsis) {
+  TextStyle style;
+  style.lineLimit = 1;
+  const TextFit cut = fit(styled(longSentence, Font::system(12), style), widthOnly(120));
+  EXPECT_TRUE(cut.truncated);
+  EXPECT_EQ(cut.lineCount, 1);
+  EXPECT_LE(cut.size.width, 120);
+  EXPECT_GT(cut.size.width, 100);  // the line is filled up to the "…"
+}
+
+TEST_F(TextMeasuring, LineLimitCountsLinesAcrossParagraphs) {
+  TextStyle style;
+  style.lineLimit = 1;
+  const TextFit cut = fit(styled("première\nseconde\ntroisième", Font::system(12), style));
+  EXPECT_EQ(cut.lineCount, 1);
+  EXPECT_TRUE(cut.truncated);
+}
+
+TEST_F(TextMeasuring, ProposedHeightLimitsTheLinesToThoseThatFit) {
+  const double oneLine = fit(styled("Ta semaine")).size.height;
+  const TextFit fitted = fit(styled(longSentence),
+                             {ProposedLength::exactly(80), ProposedLength::exactly(oneLine * 2.5)});
+  EXPECT_EQ(fitted.lineCount, 2);
+  EXPECT_TRUE(fitted.truncated);
+  // Even a height smaller than one line shows one line.
+  const TextFit tiny = fit(styled(longSentence),
+                           {ProposedLength::exactly(80), ProposedLength::exactly(oneLine / 3)});
+  EXPECT_EQ(tiny.lineCount, 1);
+}
+
+TEST_F(TextMeasuring, MinimumScaleFactorShrinksBeforeCutting) {
+  const std::string title = "Fouille aujourd’hui 14:30";
+  const double natural = naturalWidth(title);
+  TextStyle style;
+  style.lineLimit = 1;
+  style.minimumScaleFactor = 0.5;
+
+  const TextFit shrunk = fit(styled(title, Font::system(12), style), widthOnly(natural * 0.8));
+  EXPECT_FALSE(shrunk.truncated);
+  EXPECT_NEAR(shrunk.scale, 0.8, 0.02);
+  EXPECT_LE(shrunk.size.width, natural * 0.8);
+
+  style.minimumScaleFactor = 0.9;
+  const TextFit cut = fit(styled(title, Font::system(12), style), widthOnly(natural * 0.8));
+  EXPECT_TRUE(cut.truncated);
+  EXPECT_DOUBLE_EQ(cut.scale, 0.9);
+}
+
+TEST_F(TextMeasuring, MinimumScaleFactorShrinksAWordTooLongToFitAlone) {
+  const std::string word = "Anticonstitutionnellement";
+  const double natural = naturalWidth(word);
+  TextStyle style;
+  style.minimumScaleFactor = 0.5;
+  const TextFit shrunk = fit(styled(word, Font::system(12), style), widthOnly(natural * 0.7));
+  EXPECT_EQ(shrunk.lineCount, 1);
+  EXPECT_NEAR(shrunk.scale, 0.7, 0.02);
+}
+
+TEST_F(TextMeasuring, TextThatFitsKeepsFullSize) {
+  TextStyle style;
+  style.lineLimit = 1;
+  style.minimumScaleFactor = 0.5;
+  const TextFit fitted = fit(styled("7", Font::system(12), style), widthOnly(100));
+  EXPECT_DOUBLE_EQ(fitted.scale, 1);
+  EXPECT_FALSE(fitted.truncated);
+}
+
+TEST_F(TextMeasuring, TrackingWidensEachCharacter) {
+  TextStyle tracked;
+  tracked.tracking = 2;
+  const double plain = naturalWidth("ABCD");
+  const double wide = fit(styled("ABCD", Font::system(12), tracked)).size.width;
+  EXPECT_NEAR(wide - plain, 8, 2.5);
+}
+
+TEST_F(TextMeasuring, MonospacedDigitsMakeOnesAsWideAsZeros) {
+  const Font proportional = Font::custom("Bricolage Grotesque", 20, FontWeight::heavy);
+  const Font tabular = proportional.withMonospacedDigits();
+  EXPECT_NEAR(naturalWidth("111", tabular), naturalWidth("000", tabular), 0.01);
+  EXPECT_LT(naturalWidth("111", proportional), naturalWidth("000", proportional) - 1);
+  const Font systemTabular = Font::system(12).withMonospacedDigits();
+  EXPECT_NEAR(naturalWidth("111", systemTabular), naturalWidth("000", systemTabular), 0.01);
+}
+
+TEST_F(TextMeasuring, MarkupLookingTextIsMeasuredAsItsCharacters) {
+  const std::string markup = "<b>&amp;</b>";
+  const double whole = naturalWidth(markup);
+  const double parts = naturalWidth("<b>") + naturalWidth("&amp;") + naturalWidth("</b>");
+  EXPECT_NEAR(whole, parts, 1.0);
+  EXPECT_GT(whole, naturalWidth("&") * 4);
+  EXPECT_GT(naturalWidth("<span foreground='red'>unclosed"), 0);
+}
+
+TEST_F(TextMeasuring, RunsKeepTheirOwnFonts) {
+  StyledText mixed = styled("3 ", Font::system(12, FontWeight::heavy));
+  mixed.runs.push_back(StyledRun{"à trier", Font::system(12), Color::black()});
+  const double heavyRun = naturalWidth("3 ", Font::system(12, FontWeight::heavy));
+  EXPECT_NEAR(fit(mixed).size.width, heavyRun + naturalWidth("à trier"), 0.5);
+}
+
+TEST_F(TextMeasuring, BadBytesAndZeroSizesDoNotBreakMeasuring) {
+  EXPECT_GT(naturalWidth(std::string("ab\xff\xfe"
+                                     "cd\0ef",
+                                     9)),
+            0);
+  EXPECT_GE(fit(styled("abc", Font::system(0))).size.width, 0);
+  EXPECT_LE(fit(styled(longSentence), widthOnly(0)).size.width, 0);
+  EXPECT_LE(fit(styled(longSentence), widthOnly(-5)).size.width, 0);
+}
+
+TEST_F(TextMeasuring, SymbolsAreSquaresSizedByTheirFont) {
+  const Size clock = measurer.symbolSize("clock", Font::system(9.5, FontWeight::semibold));
+  EXPECT_DOUBLE_EQ(clock.width, 9.5 * 1.15);
+  EXPECT_DOUBLE_EQ(clock.height, clock.width);
+  EXPECT_EQ(measurer.symbolSize("no.such.symbol", Font::system(10)), (Size{0, 0}));
+}
+
+}  // namespace
+}  // namespace kelpo::ui
