@@ -1,0 +1,140 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "app/run_widget.h"
+#include "timeline/temporary_directory.h"
+
+namespace kelpo {
+namespace {
+
+using testing::HasSubstr;
+using testing_support::CommandResult;
+using testing_support::runWidget;
+using testing_support::TemporaryDirectory;
+
+// Every run gets its own shared directory and preferences, so the tests
+// never read or write the user's.
+class KelpoWidgetCommand : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(sharedDirectory());
+    environment_ = {{"KELPO_APP_GROUP_DIR", sharedDirectory().string()},
+                    {"XDG_CONFIG_HOME", (home_.path() / "config").string()},
+                    {"XDG_DATA_HOME", (home_.path() / "data").string()},
+                    {"TZ", "Europe/Paris"}};
+  }
+
+  [[nodiscard]] std::filesystem::path sharedDirectory() const { return home_.path() / "group"; }
+
+  void writeFile(const std::filesystem::path& file, const std::string& content) const {
+    std::ofstream(file, std::ios::binary) << content;
+  }
+
+  [[nodiscard]] CommandResult run(const std::vector<std::string>& arguments) const {
+    return runWidget(arguments, environment_);
+  }
+
+  [[nodiscard]] std::string preferencesFile() const {
+    std::ifstream in(home_.path() / "config/app.kelpo.widget/preferences.ini");
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  TemporaryDirectory home_;
+  std::map<std::string, std::string> environment_;
+};
+
+constexpr const char* monday0659 = "2026-03-09T06:59:00Z";
+
+TEST_F(KelpoWidgetCommand, SampleOutputValidates) {
+  const CommandResult sample = run({"sample", "--now", monday0659});
+  ASSERT_EQ(sample.exitStatus, 0) << sample.err;
+  // Monday 08:00 in Paris.
+  EXPECT_THAT(sample.out, HasSubstr("\"nextSearch\": \"2026-03-09T07:00:00Z\""));
+  writeFile(sharedDirectory() / "widget.json", sample.out);
+
+  const CommandResult validate = run({"validate"});
+  EXPECT_EQ(validate.exitStatus, 0) << validate.err;
+  EXPECT_EQ(validate.out, "ok\n");
+}
+
+TEST_F(KelpoWidgetCommand, ValidateNamesTheFirstProblemWithItsPath) {
+  const CommandResult sample = run({"sample"});
+  std::string broken = sample.out;
+  const auto second = broken.find("\"gallery\": \"stack\"", broken.find("\"gallery\"") + 1);
+  ASSERT_NE(second, std::string::npos);
+  broken.replace(second, 18, "\"gallery\": \"Stack\"");
+  writeFile(sharedDirectory() / "widget.json", broken);
+
+  const CommandResult validate = run({"validate"});
+  EXPECT_NE(validate.exitStatus, 0);
+  EXPECT_EQ(validate.out, "");
+  EXPECT_THAT(validate.err, HasSubstr("widget.json: toSort[1].gallery: unknown value \"Stack\""));
+}
+
+TEST_F(KelpoWidgetCommand, ValidateRefusesAFifoWithoutBlocking) {
+  const auto fifo = home_.path() / "widget.json";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+
+  const CommandResult validate = run({"validate", fifo.string()});
+  EXPECT_FALSE(validate.timedOut);
+  EXPECT_NE(validate.exitStatus, 0);
+  EXPECT_THAT(validate.err, HasSubstr("not a regular file"));
+}
+
+TEST_F(KelpoWidgetCommand, ValidateReportsAMissingFile) {
+  const CommandResult validate = run({"validate", (home_.path() / "nowhere.json").string()});
+  EXPECT_NE(validate.exitStatus, 0);
+  EXPECT_THAT(validate.err, HasSubstr("no such file"));
+}
+
+TEST_F(KelpoWidgetCommand, TimelineReloadsAtTheStoredNextSearch) {
+  writeFile(sharedDirectory() / "widget.json", run({"sample", "--now", monday0659}).out);
+  // The file's next search (07:00) is closer than 15 minutes: 07:14.
+  const CommandResult soon = run({"timeline", "--now", monday0659});
+  ASSERT_EQ(soon.exitStatus, 0) << soon.err;
+  EXPECT_THAT(soon.out, HasSubstr("\"date\": \"2026-03-09T06:59:00Z\""));
+  EXPECT_THAT(soon.out, HasSubstr("\"reloadDate\": \"2026-03-09T07:14:00Z\""));
+  // Three days earlier, the widget waits for the search itself.
+  const CommandResult later = run({"timeline", "--now", "2026-03-06T07:00:00Z"});
+  EXPECT_THAT(later.out, HasSubstr("\"reloadDate\": \"2026-03-09T07:00:00Z\""));
+  EXPECT_THAT(preferencesFile(), HasSubstr("accent=Braise"));
+}
+
+TEST_F(KelpoWidgetCommand, TimelineWithNothingStoredShowsTheDefaultRecord) {
+  const CommandResult result = run({"timeline"});
+  ASSERT_EQ(result.exitStatus, 0) << result.err;
+  EXPECT_THAT(result.out, HasSubstr("\"weekBudget\": 300"));
+  EXPECT_THAT(result.out, HasSubstr("\"reloadDate\""));
+}
+
+TEST_F(KelpoWidgetCommand, PlaceholderAndPreviewHaveNoReloadDate) {
+  for (const char* request : {"--placeholder", "--preview"}) {
+    const CommandResult result = run({"timeline", request});
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_THAT(result.out, HasSubstr("\"weekLabel\": \"2 h 15 / 5 h\""));
+    EXPECT_THAT(result.out, testing::Not(HasSubstr("reloadDate")));
+  }
+}
+
+TEST_F(KelpoWidgetCommand, BadOptionsFailWithAMessage) {
+  const CommandResult badNow = run({"timeline", "--now", "tomorrow"});
+  EXPECT_NE(badNow.exitStatus, 0);
+  EXPECT_THAT(badNow.err, HasSubstr("--now"));
+
+  const CommandResult badZone = run({"sample", "--time-zone", "Mars/Olympus_Mons"});
+  EXPECT_NE(badZone.exitStatus, 0);
+  EXPECT_THAT(badZone.err, HasSubstr("unknown time zone"));
+
+  const CommandResult badVerb = run({"frobnicate"});
+  EXPECT_NE(badVerb.exitStatus, 0);
+  EXPECT_THAT(badVerb.err, HasSubstr("unknown verb"));
+}
+
+}  // namespace
+}  // namespace kelpo
