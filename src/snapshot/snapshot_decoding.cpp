@@ -1,10 +1,12 @@
 #include <simdjson.h>
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "snapshot/snapshot_json.h"
@@ -105,6 +107,73 @@ struct PathStep {
   return static_cast<std::int64_t>(value);
 }
 
+// The members of one object that the decoder knows, gathered in one pass over
+// the object: the first occurrence of each key counts, other keys are passed
+// over. A writer lists the keys in declared order, so the key at position i is
+// tried against the i-th name first and a full search is rarely needed.
+class Fields {
+ public:
+  static constexpr std::size_t capacity = 16;
+
+  Fields(const object& members, std::span<const std::string_view> names) : names_(names) {
+    std::size_t position = 0;
+    for (const auto member : members) {
+      const std::size_t slot = slotOf(member.key, position++);
+      if (slot < names_.size() && !found_[slot]) {
+        values_[slot] = member.value;
+        found_[slot] = true;
+      }
+    }
+  }
+
+  [[nodiscard]] std::string_view name(std::size_t slot) const { return names_[slot]; }
+  [[nodiscard]] bool find(std::size_t slot, element& value) const {
+    if (!found_[slot]) return false;
+    value = values_[slot];
+    return true;
+  }
+
+ private:
+  [[nodiscard]] std::size_t slotOf(std::string_view key, std::size_t position) const {
+    if (position < names_.size() && names_[position] == key) return position;
+    for (std::size_t slot = 0; slot < names_.size(); ++slot) {
+      if (names_[slot] == key) return slot;
+    }
+    return names_.size();
+  }
+
+  std::span<const std::string_view> names_;
+  std::array<element, capacity> values_{};
+  std::array<bool, capacity> found_{};
+};
+
+// The keys of a snapshot and of an item, in declared order; the enumerations
+// index them.
+enum SnapshotKey : std::size_t {
+  toSortKey,
+  toSortCountKey,
+  programKey,
+  programCountKey,
+  weekDoneKey,
+  weekPlannedKey,
+  weekBudgetKey,
+  weekDoneCountKey,
+  weekLabelKey,
+  weekLeftLabelKey,
+  weekBudgetLabelKey,
+  nextSearchKey,
+  searchingKey,
+  accentKey,
+};
+constexpr std::array<std::string_view, 14> snapshotKeys = {
+    "toSort",          "toSortCount", "program",       "programCount", "weekDone",
+    "weekPlanned",     "weekBudget",  "weekDoneCount", "weekLabel",    "weekLeftLabel",
+    "weekBudgetLabel", "nextSearch",  "searching",     "accent"};
+
+enum ItemKey : std::size_t { idKey, titleKey, scoreKey, galleryKey, detailKey, unreadKey };
+constexpr std::array<std::string_view, 6> itemKeys = {"id",      "title",  "score",
+                                                      "gallery", "detail", "unread"};
+
 // Reads the document field by field, in the declared order; the first broken
 // rule is kept in `error_` and every read after it returns false at once.
 class SnapshotDecoder {
@@ -113,24 +182,25 @@ class SnapshotDecoder {
 
   [[nodiscard]] bool readSnapshot(const element& root, WidgetSnapshot& out) {
     const PathStep top;
-    object fields;
-    if (root.get_object().get(fields) != simdjson::SUCCESS) {
+    object members;
+    if (root.get_object().get(members) != simdjson::SUCCESS) {
       return fail(top, DecodeErrorKind::notAnObject, "top-level value is not an object");
     }
-    return readItems(fields, top, "toSort", out.toSort) &&
-           readInteger(fields, top, "toSortCount", out.toSortCount) &&
-           readItems(fields, top, "program", out.program) &&
-           readInteger(fields, top, "programCount", out.programCount) &&
-           readInteger(fields, top, "weekDone", out.weekDone) &&
-           readInteger(fields, top, "weekPlanned", out.weekPlanned) &&
-           readInteger(fields, top, "weekBudget", out.weekBudget) &&
-           readOptionalInteger(fields, top, "weekDoneCount", out.weekDoneCount) &&
-           readText(fields, top, "weekLabel", out.weekLabel) &&
-           readOptionalText(fields, top, "weekLeftLabel", out.weekLeftLabel) &&
-           readOptionalText(fields, top, "weekBudgetLabel", out.weekBudgetLabel) &&
-           readDate(fields, top, "nextSearch", out.nextSearch) &&
-           readBoolean(fields, top, "searching", out.searching) &&
-           readText(fields, top, "accent", out.accent);
+    const Fields fields(members, snapshotKeys);
+    return readItems(fields, top, toSortKey, out.toSort) &&
+           readInteger(fields, top, toSortCountKey, out.toSortCount) &&
+           readItems(fields, top, programKey, out.program) &&
+           readInteger(fields, top, programCountKey, out.programCount) &&
+           readInteger(fields, top, weekDoneKey, out.weekDone) &&
+           readInteger(fields, top, weekPlannedKey, out.weekPlanned) &&
+           readInteger(fields, top, weekBudgetKey, out.weekBudget) &&
+           readOptionalInteger(fields, top, weekDoneCountKey, out.weekDoneCount) &&
+           readText(fields, top, weekLabelKey, out.weekLabel) &&
+           readOptionalText(fields, top, weekLeftLabelKey, out.weekLeftLabel) &&
+           readOptionalText(fields, top, weekBudgetLabelKey, out.weekBudgetLabel) &&
+           readDate(fields, top, nextSearchKey, out.nextSearch) &&
+           readBoolean(fields, top, searchingKey, out.searching) &&
+           readText(fields, top, accentKey, out.accent);
   }
 
  private:
@@ -145,16 +215,17 @@ class SnapshotDecoder {
   }
 
   // A required key: absent fails here; null fails in the type check that follows.
-  [[nodiscard]] bool required(const object& fields, const PathStep& at, element& value) {
-    if (fields.at_key(at.key).get(value) != simdjson::SUCCESS) {
+  [[nodiscard]] bool required(const Fields& fields, std::size_t slot, const PathStep& at,
+                              element& value) {
+    if (!fields.find(slot, value)) {
       return fail(at, DecodeErrorKind::missingKey, "missing required key");
     }
     return true;
   }
 
   // An optional key: absent or null both leave the field absent.
-  [[nodiscard]] static bool present(const object& fields, std::string_view key, element& value) {
-    return fields.at_key(key).get(value) == simdjson::SUCCESS && !value.is_null();
+  [[nodiscard]] static bool present(const Fields& fields, std::size_t slot, element& value) {
+    return fields.find(slot, value) && !value.is_null();
   }
 
   bool integerValue(const element& value, const PathStep& at, std::int64_t& out) {
@@ -186,56 +257,55 @@ class SnapshotDecoder {
     return true;
   }
 
-  bool readInteger(const object& fields, const PathStep& parent, std::string_view key,
+  bool readInteger(const Fields& fields, const PathStep& parent, std::size_t slot,
                    std::int64_t& out) {
-    const PathStep at = parent.child(key);
+    const PathStep at = parent.child(fields.name(slot));
     element value;
-    return required(fields, at, value) && integerValue(value, at, out);
+    return required(fields, slot, at, value) && integerValue(value, at, out);
   }
 
-  bool readOptionalInteger(const object& fields, const PathStep& parent, std::string_view key,
+  bool readOptionalInteger(const Fields& fields, const PathStep& parent, std::size_t slot,
                            std::optional<std::int64_t>& out) {
     element value;
-    if (!present(fields, key, value)) return true;
+    if (!present(fields, slot, value)) return true;
     std::int64_t number = 0;
-    if (!integerValue(value, parent.child(key), number)) return false;
+    if (!integerValue(value, parent.child(fields.name(slot)), number)) return false;
     out = number;
     return true;
   }
 
-  bool readText(const object& fields, const PathStep& parent, std::string_view key,
-                std::string& out) {
-    const PathStep at = parent.child(key);
+  bool readText(const Fields& fields, const PathStep& parent, std::size_t slot, std::string& out) {
+    const PathStep at = parent.child(fields.name(slot));
     element value;
     std::string_view text;
-    if (!required(fields, at, value) || !textValue(value, at, text)) return false;
+    if (!required(fields, slot, at, value) || !textValue(value, at, text)) return false;
     out.assign(text);
     return true;
   }
 
-  bool readOptionalText(const object& fields, const PathStep& parent, std::string_view key,
+  bool readOptionalText(const Fields& fields, const PathStep& parent, std::size_t slot,
                         std::optional<std::string>& out) {
     element value;
-    if (!present(fields, key, value)) return true;
+    if (!present(fields, slot, value)) return true;
     std::string_view text;
-    if (!textValue(value, parent.child(key), text)) return false;
+    if (!textValue(value, parent.child(fields.name(slot)), text)) return false;
     out.emplace(text);
     return true;
   }
 
-  bool readBoolean(const object& fields, const PathStep& parent, std::string_view key, bool& out) {
-    const PathStep at = parent.child(key);
+  bool readBoolean(const Fields& fields, const PathStep& parent, std::size_t slot, bool& out) {
+    const PathStep at = parent.child(fields.name(slot));
     element value;
-    if (!required(fields, at, value)) return false;
+    if (!required(fields, slot, at, value)) return false;
     if (value.get_bool().get(out) != simdjson::SUCCESS) return failType(at, "true or false", value);
     return true;
   }
 
-  bool readDate(const object& fields, const PathStep& parent, std::string_view key, Instant& out) {
-    const PathStep at = parent.child(key);
+  bool readDate(const Fields& fields, const PathStep& parent, std::size_t slot, Instant& out) {
+    const PathStep at = parent.child(fields.name(slot));
     element value;
     std::string_view text;
-    if (!required(fields, at, value) || !textValue(value, at, text)) return false;
+    if (!required(fields, slot, at, value) || !textValue(value, at, text)) return false;
     const auto instant = parseInstant(text);
     if (!instant)
       return fail(at, DecodeErrorKind::malformedDate, "not a date-time: " + quoted(text));
@@ -243,23 +313,22 @@ class SnapshotDecoder {
     return true;
   }
 
-  bool readUuid(const object& fields, const PathStep& parent, std::string_view key, Uuid& out) {
-    const PathStep at = parent.child(key);
+  bool readUuid(const Fields& fields, const PathStep& parent, std::size_t slot, Uuid& out) {
+    const PathStep at = parent.child(fields.name(slot));
     element value;
     std::string_view text;
-    if (!required(fields, at, value) || !textValue(value, at, text)) return false;
+    if (!required(fields, slot, at, value) || !textValue(value, at, text)) return false;
     const auto uuid = Uuid::parse(text);
     if (!uuid) return fail(at, DecodeErrorKind::malformedUuid, "not a UUID: " + quoted(text));
     out = *uuid;
     return true;
   }
 
-  bool readGallery(const object& fields, const PathStep& parent, std::string_view key,
-                   Gallery& out) {
-    const PathStep at = parent.child(key);
+  bool readGallery(const Fields& fields, const PathStep& parent, std::size_t slot, Gallery& out) {
+    const PathStep at = parent.child(fields.name(slot));
     element value;
     std::string_view text;
-    if (!required(fields, at, value) || !textValue(value, at, text)) return false;
+    if (!required(fields, slot, at, value) || !textValue(value, at, text)) return false;
     const auto gallery = galleryFromRawValue(text);
     if (!gallery) return fail(at, DecodeErrorKind::unknownGallery, "unknown value " + quoted(text));
     out = *gallery;
@@ -267,23 +336,24 @@ class SnapshotDecoder {
   }
 
   bool readItem(const element& value, const PathStep& at, WidgetSnapshot::Item& out) {
-    object fields;
-    if (value.get_object().get(fields) != simdjson::SUCCESS) {
+    object members;
+    if (value.get_object().get(members) != simdjson::SUCCESS) {
       return failType(at, "an object", value);
     }
-    return readUuid(fields, at, "id", out.id) && readText(fields, at, "title", out.title) &&
-           readInteger(fields, at, "score", out.score) &&
-           readGallery(fields, at, "gallery", out.gallery) &&
-           readText(fields, at, "detail", out.detail) &&
-           readBoolean(fields, at, "unread", out.unread);
+    const Fields fields(members, itemKeys);
+    return readUuid(fields, at, idKey, out.id) && readText(fields, at, titleKey, out.title) &&
+           readInteger(fields, at, scoreKey, out.score) &&
+           readGallery(fields, at, galleryKey, out.gallery) &&
+           readText(fields, at, detailKey, out.detail) &&
+           readBoolean(fields, at, unreadKey, out.unread);
   }
 
-  bool readItems(const object& fields, const PathStep& parent, std::string_view key,
+  bool readItems(const Fields& fields, const PathStep& parent, std::size_t slot,
                  std::vector<WidgetSnapshot::Item>& out) {
-    const PathStep at = parent.child(key);
+    const PathStep at = parent.child(fields.name(slot));
     element value;
     simdjson::dom::array items;
-    if (!required(fields, at, value)) return false;
+    if (!required(fields, slot, at, value)) return false;
     if (value.get_array().get(items) != simdjson::SUCCESS) {
       return failType(at, "an array", value);
     }

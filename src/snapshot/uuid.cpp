@@ -8,33 +8,39 @@ namespace {
 
 constexpr std::size_t canonicalLength = 36;
 
-[[nodiscard]] bool isHyphenPosition(std::size_t index) {
-  return index == 8 || index == 13 || index == 18 || index == 23;
-}
+// The value of each hexadecimal digit, -1 for every other byte.
+constexpr std::array<std::int8_t, 256> hexDigitValues = [] {
+  std::array<std::int8_t, 256> values{};
+  values.fill(-1);
+  for (int digit = 0; digit < 10; ++digit) values['0' + digit] = static_cast<std::int8_t>(digit);
+  for (int digit = 0; digit < 6; ++digit) {
+    values['a' + digit] = static_cast<std::int8_t>(10 + digit);
+    values['A' + digit] = static_cast<std::int8_t>(10 + digit);
+  }
+  return values;
+}();
 
-[[nodiscard]] std::optional<std::uint8_t> hexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(c - '0');
-  if (c >= 'a' && c <= 'f') return static_cast<std::uint8_t>(c - 'a' + 10);
-  if (c >= 'A' && c <= 'F') return static_cast<std::uint8_t>(c - 'A' + 10);
-  return std::nullopt;
+// Where each byte's two digits start in the 8-4-4-4-12 form.
+constexpr std::array<std::size_t, 16> byteOffsets = {0,  2,  4,  6,  9,  11, 14, 16,
+                                                     19, 21, 24, 26, 28, 30, 32, 34};
+
+[[nodiscard]] int digitValue(char c) {
+  return hexDigitValues[static_cast<unsigned char>(c)];
 }
 
 }  // namespace
 
 std::optional<Uuid> Uuid::parse(std::string_view text) {
-  if (text.size() != canonicalLength) return std::nullopt;
+  if (text.size() != canonicalLength || text[8] != '-' || text[13] != '-' || text[18] != '-' ||
+      text[23] != '-') {
+    return std::nullopt;
+  }
   std::array<std::uint8_t, 16> bytes{};
-  std::size_t nibble = 0;
-  for (std::size_t index = 0; index < text.size(); ++index) {
-    if (isHyphenPosition(index)) {
-      if (text[index] != '-') return std::nullopt;
-      continue;
-    }
-    const auto value = hexDigitValue(text[index]);
-    if (!value) return std::nullopt;
-    auto& byte = bytes[nibble / 2];
-    byte = static_cast<std::uint8_t>(nibble % 2 == 0 ? *value << 4 : byte | *value);
-    ++nibble;
+  for (std::size_t index = 0; index < bytes.size(); ++index) {
+    const int high = digitValue(text[byteOffsets[index]]);
+    const int low = digitValue(text[byteOffsets[index] + 1]);
+    if ((high | low) < 0) return std::nullopt;
+    bytes[index] = static_cast<std::uint8_t>(high << 4 | low);
   }
   return Uuid(bytes);
 }
