@@ -1,0 +1,93 @@
+// The next-search line's time text: day word, clock style and locale.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "components/next_search_line.h"
+#include "platform/phrases.h"
+
+namespace kelpo {
+namespace {
+
+using namespace std::chrono;
+
+// An instant given as a UTC wall time.
+Instant utc(year_month_day day, int hour, int minute) {
+  return Instant{sys_days{day}} + hours{hour} + minutes{minute};
+}
+
+ui::Environment environment(std::string locale, std::string zone, Instant now) {
+  ui::Environment env;
+  env.locale = std::move(locale);
+  env.timeZone = std::move(zone);
+  env.now = now;
+  return env;
+}
+
+// Wednesday 2025-06-11, 10:00 UTC.
+const Instant wednesdayMorning = utc(2025y / June / 11, 10, 0);
+
+struct TimeTextCase {
+  const char* name;
+  Instant when;
+  const char* expected;
+};
+
+class FrenchTimeText : public testing::TestWithParam<TimeTextCase> {};
+
+TEST_P(FrenchTimeText, ReadsDayWordAndTwentyFourHourClock) {
+  const auto env = environment("fr_FR", "Etc/UTC", wednesdayMorning);
+  EXPECT_EQ(nextSearchTimeText(GetParam().when, env), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Days, FrenchTimeText,
+    testing::Values(
+        TimeTextCase{"todayAfternoon", utc(2025y / June / 11, 14, 30), "aujourd’hui 14:30"},
+        TimeTextCase{"todayJustAfterMidnight", utc(2025y / June / 11, 0, 7), "aujourd’hui 0:07"},
+        TimeTextCase{"tomorrowNoLeadingZero", utc(2025y / June / 12, 9, 5), "demain 9:05"},
+        TimeTextCase{"tomorrowLastMinute", utc(2025y / June / 12, 23, 59), "demain 23:59"},
+        TimeTextCase{"mondayAhead", utc(2025y / June / 16, 18, 0), "lun. 18:00"},
+        TimeTextCase{"yesterdayShowsWeekday", utc(2025y / June / 10, 8, 0), "mar. 8:00"},
+        TimeTextCase{"overAWeekAheadShowsOnlyWeekday", utc(2025y / June / 25, 8, 0),
+                     "mer. 8:00"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(NextSearchTimeText, FollowsTheLocalZoneNotUtc) {
+  // 23:30 UTC on Wednesday is already Thursday 01:30 in Paris (summer time).
+  const auto env = environment("fr_FR", "Europe/Paris", wednesdayMorning);
+  EXPECT_EQ(nextSearchTimeText(utc(2025y / June / 11, 23, 30), env), "demain 1:30");
+}
+
+TEST(NextSearchTimeText, DaylightSavingDayKeepsTodayAndTheLocalHour) {
+  // Paris moves from 02:00 to 03:00 on Sunday 2025-03-30. Now is 00:30 local
+  // (23:30 UTC the evening before); 21:45 UTC is 23:45 summer time, same day.
+  const auto env = environment("fr_FR", "Europe/Paris", utc(2025y / March / 29, 23, 30));
+  EXPECT_EQ(nextSearchTimeText(utc(2025y / March / 30, 21, 45), env), "aujourd’hui 23:45");
+  EXPECT_EQ(nextSearchTimeText(utc(2025y / March / 30, 1, 0), env), "aujourd’hui 3:00");
+}
+
+TEST(NextSearchTimeText, TwelveHourLocaleFormatsTheClockWithDayPeriod) {
+  // Without a phrase book the day words stay French; only the clock follows
+  // the en_US locale. ICU puts a narrow no-break space before "PM".
+  const auto env = environment("en_US", "Etc/UTC", wednesdayMorning);
+  EXPECT_EQ(nextSearchTimeText(utc(2025y / June / 12, 21, 5), env), "demain 9:05\u202FPM");
+  EXPECT_EQ(nextSearchTimeText(utc(2025y / June / 16, 9, 5), env), "Mon 9:05\u202FAM");
+}
+
+TEST(NextSearchTimeText, EnglishPhraseBookTranslatesTheDayWords) {
+  auto env = environment("en_US", "Etc/UTC", wednesdayMorning);
+  // The widget's own English table: also proves the keys the line asks for
+  // are the ones the table holds.
+  env.phrases = std::make_shared<const PhraseBook>(
+      PhraseBook::forLocale("en_US", std::filesystem::path(KELPO_RESOURCE_DIR) / "phrases"));
+  EXPECT_EQ(nextSearchTimeText(utc(2025y / June / 12, 21, 5), env), "tomorrow 9:05\u202FPM");
+  EXPECT_EQ(nextSearchTimeText(utc(2025y / June / 11, 13, 0), env), "today 1:00\u202FPM");
+}
+
+}  // namespace
+}  // namespace kelpo
