@@ -1,0 +1,157 @@
+#include "platform/ui/layout_node.h"
+
+#include <algorithm>
+
+#include "platform/ui/bitmap.h"
+
+namespace kelpo::ui {
+
+namespace {
+
+// The fraction of the free space that goes before the child.
+double leadingFraction(HorizontalAlignment a) {
+  switch (a) {
+    case HorizontalAlignment::leading:
+      return 0;
+    case HorizontalAlignment::center:
+      return 0.5;
+    case HorizontalAlignment::trailing:
+      return 1;
+  }
+  return 0.5;
+}
+
+double leadingFraction(VerticalAlignment a) {
+  switch (a) {
+    case VerticalAlignment::top:
+      return 0;
+    case VerticalAlignment::center:
+      return 0.5;
+    case VerticalAlignment::bottom:
+      return 1;
+  }
+  return 0.5;
+}
+
+// The text measurer knows only bounded and unbounded axes.
+ProposedSize withoutInfinity(ProposedSize proposal) {
+  if (proposal.width.isInfinite()) proposal.width = ProposedLength::unspecified();
+  if (proposal.height.isInfinite()) proposal.height = ProposedLength::unspecified();
+  return proposal;
+}
+
+}  // namespace
+
+Size LayoutNode::sizeThatFits(const ProposedSize& proposal) const {
+  for (const auto& [asked, answer] : cache_)
+    if (asked == proposal) return answer;
+  const Size answer = computeSize(proposal);
+  cache_.emplace_back(proposal, answer);
+  return answer;
+}
+
+Point alignedOrigin(Size child, const Rect& bounds, Alignment alignment) {
+  return {
+      bounds.minX() + (bounds.size.width - child.width) * leadingFraction(alignment.horizontal),
+      bounds.minY() + (bounds.size.height - child.height) * leadingFraction(alignment.vertical)};
+}
+
+LaidOutNode placeAt(const LayoutNode& child, Point origin, const ProposedSize& proposal) {
+  return child.place(Rect{origin, child.sizeThatFits(proposal)}, proposal);
+}
+
+LaidOutNode placeAligned(const LayoutNode& child, const Rect& bounds, Alignment alignment,
+                         const ProposedSize& proposal) {
+  const Size size = child.sizeThatFits(proposal);
+  return child.place(Rect{alignedOrigin(size, bounds, alignment), size}, proposal);
+}
+
+// ---- Text ---------------------------------------------------------------
+
+TextFit TextLayout::fit(const ProposedSize& proposal) const {
+  return measurer_.fit(text_, withoutInfinity(proposal));
+}
+
+Size TextLayout::computeSize(const ProposedSize& proposal) const {
+  return fit(proposal).size;
+}
+
+LaidOutNode TextLayout::place(const Rect& bounds, const ProposedSize& proposal) const {
+  LaidOutNode node;
+  node.kind = LaidOutNode::Kind::text;
+  node.name = "Text";
+  node.frame = bounds;
+  node.text = text_;
+  node.textFit = fit(proposal);
+  return node;
+}
+
+// ---- Symbol -------------------------------------------------------------
+
+Size SymbolLayout::computeSize(const ProposedSize& /*proposal*/) const {
+  return measurer_.symbolSize(name_, font_);
+}
+
+LaidOutNode SymbolLayout::place(const Rect& bounds, const ProposedSize& /*proposal*/) const {
+  LaidOutNode node;
+  node.kind = LaidOutNode::Kind::symbol;
+  node.name = "Image";
+  node.frame = bounds;
+  node.symbolName = name_;
+  node.symbolFont = font_;
+  node.foreground = foreground_;
+  return node;
+}
+
+// ---- Bitmap -------------------------------------------------------------
+
+Size BitmapLayout::computeSize(const ProposedSize& proposal) const {
+  const Size natural = bitmap_ ? bitmap_->size() : Size{};
+  if (!resizable_) return natural;
+  return {proposal.width.value.value_or(natural.width),
+          proposal.height.value.value_or(natural.height)};
+}
+
+LaidOutNode BitmapLayout::place(const Rect& bounds, const ProposedSize& /*proposal*/) const {
+  LaidOutNode node;
+  node.kind = LaidOutNode::Kind::bitmap;
+  node.name = "Image";
+  node.frame = bounds;
+  node.bitmap = bitmap_;
+  return node;
+}
+
+// ---- Shapes and paints --------------------------------------------------
+
+Size ShapeLayout::computeSize(const ProposedSize& proposal) const {
+  return {proposal.width.value.value_or(unspecifiedShapeLength),
+          proposal.height.value.value_or(unspecifiedShapeLength)};
+}
+
+LaidOutNode ShapeLayout::place(const Rect& bounds, const ProposedSize& /*proposal*/) const {
+  LaidOutNode node = prototype_;
+  node.frame = bounds;
+  return node;
+}
+
+// ---- Spacer -------------------------------------------------------------
+
+double SpacerLayout::lengthAlong(const ProposedLength& proposed) const {
+  return std::max(minLength_, proposed.value.value_or(minLength_));
+}
+
+Size SpacerLayout::computeSize(const ProposedSize& proposal) const {
+  if (!axis_) return {lengthAlong(proposal.width), lengthAlong(proposal.height)};
+  Size size;
+  (*axis_ == Axis::horizontal ? size.width : size.height) = lengthAlong(proposal[*axis_]);
+  return size;
+}
+
+LaidOutNode SpacerLayout::place(const Rect& bounds, const ProposedSize& /*proposal*/) const {
+  LaidOutNode node;
+  node.name = "Spacer";
+  node.frame = bounds;
+  return node;
+}
+
+}  // namespace kelpo::ui
