@@ -1,0 +1,70 @@
+// The widget around the root view: outline by family, content margins,
+// container background, widget link.
+
+#include <gtest/gtest.h>
+
+#include "platform/ui/layout_test_support.h"
+#include "platform/ui/widget_geometry.h"
+
+namespace kelpo::ui {
+namespace {
+
+using testing::expectFrames;
+using testing::rect;
+
+LaidOutWidget layOutWidget(const View& root, WidgetFamily family = WidgetFamily::systemSmall) {
+  Environment environment = testing::testEnvironment();
+  environment.widgetFamily = family;
+  const testing::FakeTextMeasurer measurer;
+  return layoutWidget(root, environment, measurer);
+}
+
+FlexibleFrame filling() {
+  FlexibleFrame frame;
+  frame.maxWidth = infinity;
+  frame.maxHeight = infinity;
+  frame.alignment = Alignment::topLeading();
+  return frame;
+}
+
+TEST(WidgetGeometry, SizesByFamily) {
+  EXPECT_EQ(widgetGeometry(WidgetFamily::systemSmall).size, (Size{170, 170}));
+  EXPECT_EQ(widgetGeometry(WidgetFamily::systemMedium).size, (Size{364, 170}));
+  EXPECT_EQ(widgetGeometry(WidgetFamily::systemMedium).contentRect(), rect(16, 16, 332, 138));
+}
+
+TEST(WidgetLayout, RootIsOfferedTheInsideOfTheMarginsAtSixteenSixteen) {
+  const LaidOutWidget widget =
+      layOutWidget(VStack(HorizontalAlignment::leading, 0, {Text::verbatim("3")}).frame(filling()));
+  EXPECT_EQ(widget.size, (Size{170, 170}));
+  expectFrames(widget.content, {{{}, rect(16, 16, 138, 138)}, {{0}, rect(16, 16, 6.5, 15.6)}});
+}
+
+TEST(WidgetLayout, SmallerRootIsCentred) {
+  const LaidOutWidget widget = layOutWidget(Text::verbatim("Hello"));
+  expectFrames(widget.content, {{{}, rect(68.75, 77.2, 32.5, 15.6)}});
+}
+
+TEST(WidgetLayout, ContainerBackgroundFillsTheOutlineAndUrlIsKept) {
+  const View root =
+      Group({Text::verbatim("Hello").frame(filling())})
+          .containerBackground(ZStack(Alignment::center(), {PaintView(Color::white())}))
+          .widgetURL("kelpo://inbox");
+  const LaidOutWidget widget = layOutWidget(root, WidgetFamily::systemMedium);
+  ASSERT_TRUE(widget.containerBackground);
+  expectFrames(*widget.containerBackground,
+               {{{}, rect(0, 0, 364, 170)}, {{0}, rect(0, 0, 364, 170)}});
+  expectFrames(widget.content, {{{}, rect(16, 16, 332, 138)}});
+  EXPECT_EQ(widget.widgetURL, "kelpo://inbox");
+}
+
+TEST(WidgetLayout, EnvironmentReaderSeesTheFamily) {
+  const View root = EnvironmentReader([](const Environment& e) {
+    return Text::verbatim(e.widgetFamily == WidgetFamily::systemSmall ? "small" : "medium");
+  });
+  EXPECT_EQ(layOutWidget(root).content.text.runs.at(0).text, "small");
+  EXPECT_EQ(layOutWidget(root, WidgetFamily::systemLarge).content.text.runs.at(0).text, "medium");
+}
+
+}  // namespace
+}  // namespace kelpo::ui
