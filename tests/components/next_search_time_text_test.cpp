@@ -53,8 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         TimeTextCase{"tomorrowLastMinute", utc(2025y / June / 12, 23, 59), "demain 23:59"},
         TimeTextCase{"mondayAhead", utc(2025y / June / 16, 18, 0), "lun. 18:00"},
         TimeTextCase{"yesterdayShowsWeekday", utc(2025y / June / 10, 8, 0), "mar. 8:00"},
-        TimeTextCase{"overAWeekAheadShowsOnlyWeekday", utc(2025y / June / 25, 8, 0),
-                     "mer. 8:00"}),
+        TimeTextCase{"overAWeekAheadShowsOnlyWeekday", utc(2025y / June / 25, 8, 0), "mer. 8:00"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(NextSearchTimeText, FollowsTheLocalZoneNotUtc) {

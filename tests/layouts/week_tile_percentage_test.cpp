@@ -41,8 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PercentageCase{"negativeDoneTruncatesTowardZero", -1, 3, -33},
                     PercentageCase{"hugeDoneSaturatesThenCaps", int64Max, 300, 100},
                     PercentageCase{"hugeNegativeDoneSaturates", int64Min, 1, int64Min},
-                    PercentageCase{"hugeNegativeDoneOverBudget", int64Min / 2, 4,
-                                   int64Min / 4}),
+                    PercentageCase{"hugeNegativeDoneOverBudget", int64Min / 2, 4, int64Min / 4}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WeekDoneItems, CountsAnAbsentFigureAsZero) {

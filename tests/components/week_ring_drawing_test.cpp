@@ -1,0 +1,190 @@
+// What the week ring draws: track and arcs in the theme's colours, the
+// mascot's frame and pose, and what assistive technologies read.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "components/mascot.h"
+#include "components/week_ring.h"
+#include "platform/ui/fake_text_measurer.h"
+#include "platform/ui/widget_layout.h"
+#include "style/color_literal.h"
+#include "support/laid_out_queries.h"
+#include "support/paint_colors.h"
+#include "support/scoped_environment_variable.h"
+
+namespace kelpo {
+namespace {
+
+using testing_support::bitmaps;
+using testing_support::resolved;
+using testing_support::shapes;
+using ui::ColorScheme;
+
+WidgetSnapshot sampleWeek() {
+  WidgetSnapshot snapshot;
+  snapshot.weekDone = 135;
+  snapshot.weekPlanned = 75;
+  snapshot.weekBudget = 300;
+  snapshot.weekLabel = "2 h 15 / 5 h";
+  return snapshot;
+}
+
+ui::LaidOutNode layOut(const ui::View& view, double side) {
+  const ui::testing::FakeTextMeasurer measurer;
+  return ui::layoutView(view, {side, side}, ui::Environment{}, measurer);
+}
+
+TEST(WeekRingDrawing, DrawsTrackPlannedAndDoneArcsInLayerOrder) {
+  const auto ring = layOut(
+      WeekRing{
+          .snapshot = sampleWeek(), .sleeping = false, .size = 100, .accent = AccentTheme::lagune}
+          .body(),
+      100);
+  const auto drawn = shapes(ring);
+  ASSERT_EQ(drawn.size(), 3u);
+  const auto& track = *drawn[0];
+  const auto& planned = *drawn[1];
+  const auto& done = *drawn[2];
+
+  // Size 100: a 10-point line inset by half a line, so the stroke's outer
+  // edge touches the 100 x 100 square.
+  for (const auto* shape : drawn) {
+    EXPECT_EQ(shape->frame, (ui::Rect{{5, 5}, {90, 90}}));
+    EXPECT_EQ(shape->strokeStyle.lineWidth, 10);
+    EXPECT_EQ(shape->shape.kind, ui::ShapeGeometry::Kind::circle);
+  }
+  EXPECT_EQ(track.shape.trimTo, 1);
+  EXPECT_EQ(track.strokeStyle.lineCap, ui::LineCap::butt);
+  EXPECT_EQ(track.rotationDegrees, 0);
+  EXPECT_DOUBLE_EQ(planned.shape.trimTo, 0.7);
+  EXPECT_DOUBLE_EQ(done.shape.trimTo, 0.45);
+  for (const auto* arc : {&planned, &done}) {
+    EXPECT_EQ(arc->shape.trimFrom, 0);
+    EXPECT_EQ(arc->strokeStyle.lineCap, ui::LineCap::round);
+    EXPECT_EQ(arc->rotationDegrees, -90);  // starts at 12 o'clock
+  }
+}
+
+TEST(WeekRingDrawing, ColoursArcsWithTheThemeAndTrackWithNeutral) {
+  const auto ring = layOut(
+      WeekRing{
+          .snapshot = sampleWeek(), .sleeping = false, .size = 62, .accent = AccentTheme::lagune}
+          .body(),
+      62);
+  const auto drawn = shapes(ring);
+  ASSERT_EQ(drawn.size(), 3u);
+  const auto& track = *drawn[0]->strokePaint;
+  const auto& planned = *drawn[1]->strokePaint;
+  const auto& done = *drawn[2]->strokePaint;
+
+  const ui::Rgba lagoonLight = parseColorLiteral("#0E8582");
+  const ui::Rgba lagoonDark = parseColorLiteral("#3FD2CE");
+  EXPECT_EQ(resolved(done, ColorScheme::light), lagoonLight);
+  EXPECT_EQ(resolved(done, ColorScheme::dark), lagoonDark);
+  auto translucent = [](ui::Rgba c) {
+    c.alpha *= 0.35;
+    return c;
+  };
+  EXPECT_EQ(resolved(planned, ColorScheme::light), translucent(lagoonLight));
+  EXPECT_EQ(resolved(planned, ColorScheme::dark), translucent(lagoonDark));
+  EXPECT_EQ(resolved(track, ColorScheme::light), parseColorLiteral("rgba(40,24,40,0.10)"));
+  EXPECT_EQ(resolved(track, ColorScheme::dark), parseColorLiteral("rgba(255,255,255,0.12)"));
+
+  // Another theme changes the arcs, never the track.
+  const auto braiseRing = layOut(
+      WeekRing{
+          .snapshot = sampleWeek(), .sleeping = false, .size = 62, .accent = AccentTheme::braise}
+          .body(),
+      62);
+  const auto braise = shapes(braiseRing);
+  EXPECT_EQ(resolved(*braise[2]->strokePaint, ColorScheme::light), parseColorLiteral("#E8542F"));
+  EXPECT_EQ(resolved(*braise[0]->strokePaint, ColorScheme::light),
+            resolved(track, ColorScheme::light));
+}
+
+TEST(WeekRingDrawing, PlacesTheMascotInANinetyPercentFrameRaisedByEightPercent) {
+  const auto ring = layOut(
+      WeekRing{
+          .snapshot = sampleWeek(), .sleeping = false, .size = 100, .accent = AccentTheme::braise}
+          .body(),
+      100);
+  const auto pictures = bitmaps(ring);
+  ASSERT_EQ(pictures.size(), 1u);
+  ASSERT_NE(pictures[0]->bitmap, nullptr) << "the found pose is among the resources";
+  // A square picture fits the 90 x 90 frame exactly; the raise is an offset
+  // somewhere on the way down to it.
+  EXPECT_EQ(pictures[0]->frame, (ui::Rect{{5, 5}, {90, 90}}));
+  double raise = 0;
+  for (const auto* node : testing_support::allNodes(ring)) raise += node->offset.y;
+  EXPECT_DOUBLE_EQ(raise, -8);
+}
+
+TEST(WeekRingDrawing, ReadsAsOneElementWithTheWeekLabel) {
+  const auto ring = layOut(
+      WeekRing{
+          .snapshot = sampleWeek(), .sleeping = true, .size = 62, .accent = AccentTheme::braise}
+          .body(),
+      62);
+  const auto elements = testing_support::nodesWhere(
+      ring, [](const ui::LaidOutNode& n) { return n.accessibility.isElement; });
+  ASSERT_EQ(elements.size(), 1u);
+  EXPECT_EQ(elements[0]->accessibility.label, "Ta semaine");
+  EXPECT_EQ(elements[0]->accessibility.value, "2 h 15 / 5 h");
+  const auto hidden = testing_support::nodesWhere(
+      ring, [](const ui::LaidOutNode& n) { return n.accessibility.hidden; });
+  EXPECT_EQ(hidden.size(), 1u) << "the mascot is decoration";
+}
+
+class MascotResources : public testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ = std::filesystem::temp_directory_path() /
+                 ("kelpo-mascot-test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(directory_ / "mascot");
+  }
+  void TearDown() override { std::filesystem::remove_all(directory_); }
+  std::filesystem::path directory_;
+};
+
+TEST_F(MascotResources, EachPoseReadsItsOwnFile) {
+  // Only the found pose is installed: the resting pose must come out empty.
+  std::filesystem::copy_file(
+      std::filesystem::path(KELPO_RESOURCE_DIR) / "mascot" / "mascot-found.png",
+      directory_ / "mascot" / "mascot-found.png");
+  const testing_support::ScopedEnvironmentVariable resources("KELPO_RESOURCE_DIR",
+                                                             directory_.string());
+  const auto awakeTree = layOut(Mascot{.found = true}.body(), 90);
+  const auto asleepTree = layOut(Mascot{.found = false}.body(), 90);
+  const auto awake = bitmaps(awakeTree);
+  const auto asleep = bitmaps(asleepTree);
+  ASSERT_EQ(awake.size(), 1u);
+  ASSERT_EQ(asleep.size(), 1u);
+  EXPECT_NE(awake[0]->bitmap, nullptr);
+  EXPECT_EQ(asleep[0]->bitmap, nullptr);
+}
+
+TEST_F(MascotResources, MissingPicturesLeaveTheRingLayoutUnchanged) {
+  const auto withPictures = layOut(
+      WeekRing{
+          .snapshot = sampleWeek(), .sleeping = false, .size = 76, .accent = AccentTheme::braise}
+          .body(),
+      76);
+  const testing_support::ScopedEnvironmentVariable resources("KELPO_RESOURCE_DIR",
+                                                             directory_.string());
+  const auto without = layOut(
+      WeekRing{
+          .snapshot = sampleWeek(), .sleeping = false, .size = 76, .accent = AccentTheme::braise}
+          .body(),
+      76);
+  const auto pictures = bitmaps(without);
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0]->bitmap, nullptr);
+  EXPECT_EQ(without.frame, withPictures.frame);
+  EXPECT_EQ(shapes(without).size(), 3u);
+}
+
+}  // namespace
+}  // namespace kelpo
