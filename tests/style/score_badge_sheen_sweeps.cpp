@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+
+#include "node_search.h"
+#include "platform/ui/layout_test_support.h"
+#include "platform/ui/view_host.h"
+#include "style/score_badge.h"
+
+namespace kelpo {
+namespace {
+
+using ui::LaidOutNode;
+
+constexpr double kSize = 22;
+
+// A badge shown by a view host, with the sheen position read back from the
+// laid-out band.
+class SheenHost {
+ public:
+  explicit SheenHost(std::int64_t score, bool reduceMotion = false)
+      : host_(ScoreBadge{score, kSize, false}.body(), environment(reduceMotion), measurer_) {}
+
+  // The band's frame and offset at `seconds`, or none for a badge without a sheen.
+  [[nodiscard]] std::optional<LaidOutNode> bandAt(double seconds) {
+    last_ = host_.frameAt(seconds);
+    const auto bands = ui::testing::findNodes(
+        last_.content, [](const LaidOutNode& node) { return node.rotationDegrees != 0; });
+    if (bands.empty()) return std::nullopt;
+    return *bands.front();
+  }
+
+  // The sheen position that puts the band where it is at `seconds`.
+  [[nodiscard]] double sheenAt(double seconds) {
+    const auto band = bandAt(seconds);
+    if (!band) return std::nan("");
+    return (band->offset.x - kSize * 0.22) / (kSize * 1.2);
+  }
+
+  void hoverBadge() { host_.hover(last_.content.frame.center()); }
+  void hoverEnd() { host_.hoverEnd(); }
+  [[nodiscard]] const ui::Rect& badgeFrame() const { return last_.content.frame; }
+
+ private:
+  static ui::Environment environment(bool reduceMotion) {
+    ui::Environment env = ui::testing::testEnvironment();
+    env.accessibilityReduceMotion = reduceMotion;
+    return env;
+  }
+  ui::testing::FakeTextMeasurer measurer_;
+  ui::ViewHost host_;
+  ui::LaidOutWidget last_;
+};
+
+constexpr double kTolerance = 1e-6;
+
+TEST(ScoreBadgeSheen, SweepsOnceAfterAppearing) {
+  SheenHost badge(10);
+  EXPECT_NEAR(badge.sheenAt(0), -1, kTolerance);
+  EXPECT_NEAR(badge.sheenAt(0.12), -1, kTolerance) << "the sweep starts after 0.12 s";
+  EXPECT_NEAR(badge.sheenAt(0.57), 0, kTolerance) << "ease-in-out: halfway at half time";
+  EXPECT_NEAR(badge.sheenAt(1.02), 1, kTolerance);
+  EXPECT_NEAR(badge.sheenAt(5), 1, kTolerance) << "it never comes back by itself";
+}
+
+TEST(ScoreBadgeSheen, EasesInAndOut) {
+  SheenHost badge(10);
+  (void)badge.sheenAt(0);
+  const double early = badge.sheenAt(0.12 + 0.09) + 1;  // a tenth of the time
+  EXPECT_GT(early, 0);
+  EXPECT_LT(early, 0.2) << "slower than linear at the start";
+}
+
+TEST(ScoreBadgeSheen, StaysLeftWithReducedMotion) {
+  SheenHost badge(10, /*reduceMotion=*/true);
+  for (const double t : {0.0, 0.12, 0.57, 2.0}) EXPECT_NEAR(badge.sheenAt(t), -1, kTolerance) << t;
+  badge.hoverBadge();
+  EXPECT_NEAR(badge.sheenAt(3), -1, kTolerance);
+}
+
+TEST(ScoreBadgeSheen, HoverReplaysTheSweepFromTheLeft) {
+  SheenHost badge(10);
+  (void)badge.sheenAt(0);
+  EXPECT_NEAR(badge.sheenAt(2), 1, kTolerance);
+  badge.hoverBadge();
+  EXPECT_NEAR(badge.sheenAt(2), -1, kTolerance) << "jumps back without animating";
+  EXPECT_NEAR(badge.sheenAt(2.12), -1, kTolerance);
+  EXPECT_NEAR(badge.sheenAt(2.57), 0, kTolerance);
+  EXPECT_NEAR(badge.sheenAt(3.02), 1, kTolerance);
+
+  badge.hoverEnd();
+  EXPECT_NEAR(badge.sheenAt(4), 1, kTolerance) << "leaving does nothing";
+}
+
+TEST(ScoreBadgeSheen, HoverMidSweepStartsOver) {
+  SheenHost badge(10);
+  (void)badge.sheenAt(0);
+  EXPECT_GT(badge.sheenAt(0.5), -1);
+  badge.hoverBadge();
+  EXPECT_NEAR(badge.sheenAt(0.5), -1, kTolerance);
+  EXPECT_NEAR(badge.sheenAt(0.62), -1, kTolerance);
+  EXPECT_NEAR(badge.sheenAt(1.52), 1, kTolerance);
+}
+
+TEST(ScoreBadgeSheen, BadgesBelowTenHaveNone) {
+  for (const std::int64_t score : {9, 5, 0}) {
+    SheenHost badge(score);
+    EXPECT_FALSE(badge.bandAt(0).has_value()) << score;
+    badge.hoverBadge();
+    EXPECT_FALSE(badge.bandAt(1).has_value()) << score;
+  }
+}
+
+// The horizontal reach of the band once turned about its centre and moved.
+struct Reach {
+  double minX, maxX;
+};
+
+Reach reachOf(const LaidOutNode& band) {
+  const double angle = band.rotationDegrees * std::numbers::pi / 180;
+  const double half =
+      band.frame.size.width / 2 * std::cos(angle) + band.frame.size.height / 2 * std::sin(angle);
+  const double centre = band.frame.center().x + band.offset.x;
+  return {centre - half, centre + half};
+}
+
+TEST(ScoreBadgeSheen, BandIsOutOfSightBeforeAndAfterTheSweep) {
+  SheenHost badge(10);
+  const Reach before = reachOf(*badge.bandAt(0));
+  EXPECT_LE(before.maxX, badge.badgeFrame().minX());
+  const Reach middle = reachOf(*badge.bandAt(0.57));
+  // Halfway the band crosses the middle (0.495 w: within a quarter point).
+  EXPECT_NEAR((middle.minX + middle.maxX) / 2, badge.badgeFrame().center().x, 0.25);
+  const Reach after = reachOf(*badge.bandAt(1.02));
+  EXPECT_GE(after.minX, badge.badgeFrame().maxX());
+}
+
+}  // namespace
+}  // namespace kelpo
