@@ -32,12 +32,12 @@ enum class ContentMode { fit, fill };
 
 // Flexible frame bounds; an absent bound leaves that side to the child.
 struct FlexibleFrame {
-  std::optional<double> minWidth;
-  std::optional<double> idealWidth;
-  std::optional<double> maxWidth;
-  std::optional<double> minHeight;
-  std::optional<double> idealHeight;
-  std::optional<double> maxHeight;
+  std::optional<double> minWidth = std::nullopt;
+  std::optional<double> idealWidth = std::nullopt;
+  std::optional<double> maxWidth = std::nullopt;
+  std::optional<double> minHeight = std::nullopt;
+  std::optional<double> idealHeight = std::nullopt;
+  std::optional<double> maxHeight = std::nullopt;
   Alignment alignment = Alignment::center();
 };
 
