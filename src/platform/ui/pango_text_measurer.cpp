@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "platform/ui/cairo_handles.h"
 #include "platform/ui/pango_fonts.h"
@@ -78,7 +79,9 @@ constexpr int bisectionSteps = 8;
 struct Attempt {
   double scale = 1;
   std::optional<int> allowedLines;
-  bool fits = false;
+  bool withinLines = false;  // no line needs to be dropped
+  bool fits = false;         // within the lines, and no word broken
+  LayoutHandle unlimited;    // the text at this scale with all its lines
 };
 
 class Fitter {
@@ -90,12 +93,12 @@ class Fitter {
         height_(finiteLength(proposal.height)) {}
 
   [[nodiscard]] TextFit fit() const {
-    const Attempt full = attempt(1);
+    Attempt full = attempt(1);
     const double minimumScale = minimumScaleFactor();
-    if (full.fits || minimumScale >= 1) return result(full);
-    const Attempt smallest = attempt(minimumScale);
-    if (!smallest.fits) return result(smallest);
-    return result(largestFittingScale(smallest));
+    if (full.fits || minimumScale >= 1) return result(std::move(full));
+    Attempt smallest = attempt(minimumScale);
+    if (!smallest.fits) return result(std::move(smallest));
+    return result(largestFittingScale(std::move(smallest)));
   }
 
  private:
@@ -109,7 +112,7 @@ class Fitter {
   }
 
   [[nodiscard]] Attempt attempt(double scale) const {
-    const LayoutHandle unlimited = layout(scale, std::nullopt).layout;
+    LayoutHandle unlimited = layout(scale, std::nullopt).layout;
     std::optional<int> allowed;
     if (text_.style.lineLimit) allowed = std::max(1, *text_.style.lineLimit);
     if (height_) {
@@ -117,29 +120,27 @@ class Fitter {
       allowed = allowed ? std::min(*allowed, byHeight) : byHeight;
     }
     const int lines = pango_layout_get_line_count(unlimited.get());
-    const bool fits = (!allowed || lines <= *allowed) &&
-                      (!width_ || (!breaksInsideWord(unlimited.get()) &&
-                                   !anyLineWiderThan(unlimited.get(), *width_)));
-    return {scale, allowed, fits};
+    const bool withinLines = !allowed || lines <= *allowed;
+    const bool fits = withinLines && (!width_ || (!breaksInsideWord(unlimited.get()) &&
+                                                  !anyLineWiderThan(unlimited.get(), *width_)));
+    return {scale, allowed, withinLines, fits, std::move(unlimited)};
   }
 
   // Bisects between a scale that fits and full size, which does not. A
-  // one-line text first tries the exact ratio of the width to its natural
-  // width, which usually lands on the answer at once.
+  // one-line text first tries the ratio of the width to its natural width:
+  // without hinting, widths grow in proportion to the font size, so when
+  // that ratio fits it is the answer.
   [[nodiscard]] Attempt largestFittingScale(Attempt fitting) const {
     double tooLarge = 1;
     if (const std::optional<double> guess = oneLineGuess();
         guess && *guess > fitting.scale && *guess < tooLarge) {
-      if (Attempt a = attempt(*guess); a.fits) {
-        fitting = a;
-      } else {
-        tooLarge = *guess;
-      }
+      if (Attempt a = attempt(*guess); a.fits) return a;
+      tooLarge = *guess;
     }
     for (int step = 0; step < bisectionSteps; ++step) {
       const double middle = (fitting.scale + tooLarge) / 2;
       if (Attempt a = attempt(middle); a.fits) {
-        fitting = a;
+        fitting = std::move(a);
       } else {
         tooLarge = middle;
       }
@@ -157,8 +158,11 @@ class Fitter {
     return *width_ / naturalWidth * (1 - 1e-4);
   }
 
-  [[nodiscard]] TextFit result(const Attempt& chosen) const {
-    const TextLayout final = layout(chosen.scale, chosen.allowedLines);
+  // The text at the chosen scale: as it came when all its lines are
+  // allowed, else laid out again with the line limit and the "…".
+  [[nodiscard]] TextFit result(Attempt chosen) const {
+    const TextLayout final = chosen.withinLines ? TextLayout{std::move(chosen.unlimited), false}
+                                                : layout(chosen.scale, chosen.allowedLines);
     Size size = logicalSize(final.layout.get());
     if (width_) size.width = std::min(size.width, *width_);
     return {size, chosen.scale, final.truncated, pango_layout_get_line_count(final.layout.get())};
