@@ -2,6 +2,7 @@
 // mascot's frame and pose, and what assistive technologies read.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>

@@ -1,0 +1,260 @@
+// The medium widget in each mode: sidebar, heading, rows and their links,
+// the week's message and tiles.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/ui/hit_testing.h"
+#include "style/color_literal.h"
+#include "support/laid_out_queries.h"
+#include "support/paint_colors.h"
+#include "support/widget_fixtures.h"
+
+namespace kelpo {
+namespace {
+
+using namespace testing_support;
+using Texts = std::vector<std::string>;
+
+ui::LaidOutWidget medium(const WidgetSnapshot& snapshot, AccentTheme accent = AccentTheme::braise) {
+  return layOutWidget(snapshot, ui::WidgetFamily::systemMedium, accent);
+}
+
+bool shows(const ui::LaidOutWidget& widget, const std::string& text) {
+  return findText(widget.content, text) != nullptr;
+}
+
+// The texts of the right column: everything right of the 100-point sidebar.
+Texts mainColumnTexts(const ui::LaidOutWidget& widget) {
+  Texts texts;
+  for (const auto* node : allNodes(widget.content)) {
+    if (node->kind == ui::LaidOutNode::Kind::text && node->frame.minX() >= 16 + 100 + 14) {
+      texts.push_back(shownText(*node));
+    }
+  }
+  return texts;
+}
+
+ui::Point centre(const ui::LaidOutNode& node) {
+  return node.frame.center();
+}
+
+TEST(MediumLayoutLists, SampleShowsHeadingThreeLinkedRowsAndTheSidebar) {
+  const auto snapshot = sample();
+  const auto widget = medium(snapshot);
+  EXPECT_EQ(mainColumnTexts(widget),
+            (Texts{"3 à trier", "9", "AGP 9.5 : mapping.txt corrigé", "Pixelbarn · 30 min", "8",
+                   "Blender 4.5 : support des GPU Apple", "shader-forge · 30 min", "7",
+                   "Swift 6.2 : concurrence stricte par défaut", "Suggestion · 30 min"}));
+  EXPECT_TRUE(shows(widget, "Ta semaine"));
+  EXPECT_TRUE(shows(widget, "2 h 15 / 5 h"));
+  EXPECT_TRUE(shows(widget, "demain 8:00"));  // the short form
+  EXPECT_EQ(widget.widgetURL, "kelpo://inbox");
+
+  // Each row opens its own item; anywhere else opens the inbox.
+  for (const auto& item : snapshot.toSort) {
+    const auto* title = findText(widget.content, item.title);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(ui::linkAt(widget, centre(*title)), "kelpo://topic/" + item.id.string());
+  }
+  EXPECT_EQ(ui::linkAt(widget, centre(*findText(widget.content, "3 à trier"))), "kelpo://inbox");
+  EXPECT_EQ(ui::linkAt(widget, centre(*findText(widget.content, "Ta semaine"))), "kelpo://inbox");
+}
+
+TEST(MediumLayoutLists, TopicLinksUseTheUpperCaseIdentifier) {
+  auto snapshot = sample();
+  snapshot.toSort.resize(1);
+  snapshot.toSort[0].id = *Uuid::parse("3f2504e0-4f89-11d3-9a0c-0305e82c3301");
+  const auto widget = medium(snapshot);
+  const auto* title = findText(widget.content, snapshot.toSort[0].title);
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(ui::linkAt(widget, centre(*title)),
+            "kelpo://topic/3F2504E0-4F89-11D3-9A0C-0305E82C3301");
+}
+
+TEST(MediumLayoutLists, ListsAtMostTheFirstThreeItemsUnderTheCount) {
+  auto snapshot = sample();
+  snapshot.toSortCount = 7;
+  snapshot.toSort.push_back(listedItem("Quatrième", 5, "d4"));
+  snapshot.toSort.push_back(listedItem("Cinquième", 5, "d5"));
+  const auto widget = medium(snapshot);
+  EXPECT_TRUE(shows(widget, "7 à trier"));
+  EXPECT_TRUE(shows(widget, snapshot.toSort[2].title));
+  EXPECT_FALSE(shows(widget, "Quatrième"));
+  EXPECT_EQ(links(widget.content).size(), 3u);
+}
+
+TEST(MediumLayoutLists, ProgrammeWithOneItemShowsOneRow) {
+  const auto snapshot = programWeek(1);
+  const auto widget = medium(snapshot);
+  EXPECT_EQ(mainColumnTexts(widget),
+            (Texts{"1 au programme", "6", "Rust 1.80 : LazyLock", "Blog Rust · 12 min"}));
+  EXPECT_EQ(links(widget.content),
+            (std::vector<std::string>{"kelpo://topic/" + snapshot.program[0].id.string()}));
+  EXPECT_EQ(widget.widgetURL, "kelpo://program");
+}
+
+TEST(MediumLayoutLists, CountWithAnEmptyListShowsOnlyTheHeading) {
+  auto snapshot = sample();
+  snapshot.toSort.clear();
+  EXPECT_EQ(mainColumnTexts(medium(snapshot)), (Texts{"3 à trier"}));
+}
+
+TEST(MediumLayoutWeek, CompleteWeekMessageEndsWithABoldAccentedInvitation) {
+  const auto widget = medium(unfinishedWeek(), AccentTheme::lagune);
+  EXPECT_EQ(mainColumnTexts(widget),
+            (Texts{"Programme fini", "Il te reste 2 h 45 cette semaine. Compléter ma semaine ›",
+                   "3", "sujets faits", "45 %", "de ta semaine"}));
+  EXPECT_EQ(widget.widgetURL, "kelpo://complete-week");
+
+  const auto* message =
+      findText(widget.content, "Il te reste 2 h 45 cette semaine. Compléter ma semaine ›");
+  ASSERT_NE(message, nullptr);
+  ASSERT_EQ(message->text.runs.size(), 2u);
+  const auto& plain = message->text.runs[0];
+  const auto& invitation = message->text.runs[1];
+  EXPECT_EQ(plain.font, ui::Font::system(12.5));
+  EXPECT_EQ(invitation.font, ui::Font::system(12.5, ui::FontWeight::bold));
+  EXPECT_EQ(resolved(plain.foreground, ui::ColorScheme::light), parseColorLiteral("#6A5F6E"));
+  EXPECT_EQ(resolved(invitation.foreground, ui::ColorScheme::light), parseColorLiteral("#0B6461"));
+  EXPECT_EQ(resolved(invitation.foreground, ui::ColorScheme::dark), parseColorLiteral("#6FE0DC"));
+  EXPECT_EQ(message->text.style.lineSpacing, 2);
+  EXPECT_FALSE(message->textFit.truncated);
+
+  // The heading is in the display font and the deep accent.
+  const auto* heading = findText(widget.content, "Programme fini");
+  ASSERT_NE(heading, nullptr);
+  EXPECT_EQ(heading->text.runs[0].font,
+            ui::Font::custom("Bricolage Grotesque", 16, ui::FontWeight::heavy));
+  EXPECT_EQ(resolved(heading->text.runs[0].foreground, ui::ColorScheme::light),
+            parseColorLiteral("#0B6461"));
+}
+
+TEST(MediumLayoutWeek, FullAndIdleWeeksHaveTheirHeadingAndMessage) {
+  const auto full = medium(fullWeek());
+  EXPECT_EQ(
+      mainColumnTexts(full),
+      (Texts{"Semaine remplie ✓", "Tes 5 h sont faites. Je dors jusqu’à la prochaine fouille.", "3",
+             "sujets faits", "100 %", "de ta semaine"}));
+  EXPECT_EQ(full.widgetURL, "kelpo://program");
+
+  auto withoutBudgetLabel = fullWeek();
+  withoutBudgetLabel.weekBudgetLabel.reset();
+  EXPECT_TRUE(
+      shows(medium(withoutBudgetLabel), "Tes  sont faites. Je dors jusqu’à la prochaine fouille."));
+
+  const auto idle = medium(idleWeek());
+  EXPECT_EQ(mainColumnTexts(idle),
+            (Texts{"Tout est trié",
+                   "Rien en attente, rien au programme. Je dors jusqu’à la prochaine fouille.", "3",
+                   "sujets faits", "0 %", "de ta semaine"}));
+}
+
+struct TileCase {
+  const char* name;
+  std::optional<std::int64_t> doneCount;
+  std::int64_t done;
+  std::int64_t budget;
+  Texts tiles;
+};
+
+class MediumLayoutTiles : public testing::TestWithParam<TileCase> {};
+
+TEST_P(MediumLayoutTiles, ShowTopicsDoneAndTheShareOfTheWeek) {
+  const auto& c = GetParam();
+  auto snapshot = unfinishedWeek();
+  snapshot.weekDoneCount = c.doneCount;
+  snapshot.weekDone = c.done;
+  snapshot.weekBudget = c.budget;
+  const auto texts = mainColumnTexts(medium(snapshot));
+  ASSERT_GE(texts.size(), 4u);
+  EXPECT_EQ(Texts(texts.end() - 4, texts.end()), c.tiles);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Figures, MediumLayoutTiles,
+    testing::Values(
+        TileCase{"absentCountIsZero",
+                 std::nullopt,
+                 135,
+                 300,
+                 {"0", "sujet fait", "45 %", "de ta semaine"}},
+        TileCase{"oneTopic", 1, 135, 300, {"1", "sujet fait", "45 %", "de ta semaine"}},
+        TileCase{"twoTopics", 2, 135, 300, {"2", "sujets faits", "45 %", "de ta semaine"}},
+        TileCase{"truncatedThird", 3, 1, 3, {"3", "sujets faits", "33 %", "de ta semaine"}},
+        TileCase{"nothingOfNothing", 3, 0, 0, {"3", "sujets faits", "0 %", "de ta semaine"}},
+        TileCase{"overBudgetCaps", 3, 450, 300, {"3", "sujets faits", "100 %", "de ta semaine"}},
+        TileCase{"hugeFiguresStayCapped",
+                 std::numeric_limits<std::int64_t>::max(),
+                 std::numeric_limits<std::int64_t>::max(),
+                 300,
+                 {"9223372036854775807", "sujets faits", "100 %", "de ta semaine"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MediumLayoutWeek, TilesShareTheRowAndSitAtTheBottom) {
+  const auto widget = medium(unfinishedWeek());
+  const auto cards = nodesWhere(widget.content, [](const ui::LaidOutNode& n) {
+    return n.kind == ui::LaidOutNode::Kind::shape &&
+           n.shape.kind == ui::ShapeGeometry::Kind::roundedRectangle;
+  });
+  ASSERT_EQ(cards.size(), 2u);
+  EXPECT_DOUBLE_EQ(cards[0]->frame.size.width, cards[1]->frame.size.width);
+  EXPECT_DOUBLE_EQ(cards[1]->frame.minX() - cards[0]->frame.maxX(), 8);
+  EXPECT_DOUBLE_EQ(cards[1]->frame.maxX(), 364 - 16);
+  EXPECT_DOUBLE_EQ(cards[0]->frame.maxY(), 170 - 16);
+}
+
+TEST(MediumLayoutSidebar, IsAHundredPointColumnWithTheRingOnTopAndTextsAtTheBottom) {
+  const auto widget = medium(sample());
+  const auto* caption = findText(widget.content, "Ta semaine");
+  const auto* label = findText(widget.content, "2 h 15 / 5 h");
+  const auto* next = findText(widget.content, "demain 8:00");
+  ASSERT_NE(caption, nullptr);
+  ASSERT_NE(label, nullptr);
+  ASSERT_NE(next, nullptr);
+  EXPECT_DOUBLE_EQ(caption->frame.center().x, 16 + 50);
+  EXPECT_DOUBLE_EQ(label->frame.minY(), caption->frame.maxY());
+  EXPECT_EQ(label->text.runs[0].font, ui::Font::system(13, ui::FontWeight::bold));
+  EXPECT_DOUBLE_EQ(next->frame.maxY(), 170 - 16);
+
+  const auto ring = nodesWhere(widget.content, [](const ui::LaidOutNode& n) {
+    return n.accessibility.label == "Ta semaine";
+  });
+  ASSERT_EQ(ring.size(), 1u);
+  const ui::Rect& frame = ring[0]->frame;
+  EXPECT_NEAR(frame.minX(), 16 + 12, 1e-9);  // centred in the 100-point column
+  EXPECT_NEAR(frame.minY(), 16, 1e-9);
+  EXPECT_NEAR(frame.size.width, 76, 1e-9);
+  EXPECT_NEAR(frame.size.height, 76, 1e-9);
+}
+
+TEST(WidgetFamilyDispatch, OnlyTheSmallFamilyGetsTheSmallLayout) {
+  const auto snapshot = sample();
+  const auto small = layOutWidget(snapshot, ui::WidgetFamily::systemSmall);
+  EXPECT_TRUE(shows(small, "à trier"));
+  EXPECT_FALSE(shows(small, "3 à trier"));
+  for (const auto family : {ui::WidgetFamily::systemMedium, ui::WidgetFamily::systemLarge,
+                            ui::WidgetFamily::accessoryRectangular}) {
+    const auto widget = layOutWidget(snapshot, family);
+    EXPECT_TRUE(shows(widget, "3 à trier"));
+    EXPECT_TRUE(widget.containerBackground.has_value());
+    EXPECT_EQ(widget.widgetURL, "kelpo://inbox");
+  }
+}
+
+TEST(MediumLayoutPhrases, HeadingAndTileLabelsAreTranslatedBeforeTheyAreShown) {
+  auto env = fixtureEnvironment(ui::WidgetFamily::systemMedium);
+  env.phrases = std::make_shared<const PhraseBook>(
+      PhraseBook::forLocale("en_US", std::filesystem::path(KELPO_RESOURCE_DIR) / "phrases"));
+  EXPECT_TRUE(shows(layOutWidget(sample(), env), "3 to sort"));
+  const auto week = layOutWidget(unfinishedWeek(), env);
+  EXPECT_TRUE(shows(week, "Program done"));
+  EXPECT_TRUE(shows(week, "topics done"));
+  EXPECT_TRUE(shows(week, "You have 2 h 45 left this week. Complete my week ›"));
+}
+
+}  // namespace
+}  // namespace kelpo
