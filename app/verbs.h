@@ -11,11 +11,13 @@ namespace kelpo::app {
 Verb addTimelineVerb(CLI::App& parent);
 Verb addSampleVerb(CLI::App& parent);
 Verb addValidateVerb(CLI::App& parent);
+Verb addRenderVerb(CLI::App& parent);
+Verb addTreeVerb(CLI::App& parent);
+Verb addGalleryVerb(CLI::App& parent);
 
 inline constexpr std::array verbRegistrars{
-    &addTimelineVerb,
-    &addSampleVerb,
-    &addValidateVerb,
+    &addRenderVerb,   &addTreeVerb,   &addGalleryVerb,
+    &addTimelineVerb, &addSampleVerb, &addValidateVerb,
 };
 
 }  // namespace kelpo::app

@@ -1,0 +1,84 @@
+#include "entry_options.h"
+
+#include "command_error.h"
+#include "platform/bounded_file.h"
+#include "platform/preferences.h"
+#include "platform/shared_container.h"
+#include "snapshot/snapshot_json.h"
+#include "snapshot/snapshot_store.h"
+#include "style/accent_state.h"
+#include "timeline/provider.h"
+
+namespace kelpo::app {
+namespace {
+
+[[nodiscard]] WidgetSnapshot readSnapshotFile(const std::filesystem::path& file) {
+  const auto content = readSmallRegularFile(file, maxSnapshotBytes);
+  if (!content) {
+    throw CommandError(file.string() +
+                       ": cannot be read (missing, not a regular file, or over 8 MiB)");
+  }
+  DecodeResult result = decodeSnapshot(*content);
+  if (!result.ok()) throw CommandError(file.string() + ": " + result.error().describe());
+  return std::move(result).value();
+}
+
+// The theme a file's record asks for, as the widget would draw it once the
+// store has recorded that accent: an unknown name gives braise.
+[[nodiscard]] AccentTheme themeOf(const WidgetSnapshot& snapshot) {
+  return AccentState::themeFromPreference(snapshot.accent);
+}
+
+}  // namespace
+
+void addEntryOptions(CLI::App& verb, EntryOptions& options) {
+  addCommonOptions(verb, options.common);
+  auto* file = verb.add_option("--snapshot", options.snapshotFile,
+                               "Draw this widget.json instead of the shared directory's")
+                   ->type_name("FILE");
+  auto* sample = verb.add_flag("--sample,--placeholder", options.sample,
+                               "Draw the built-in sample record (a placeholder request)");
+  verb.add_flag("--preview", options.preview,
+                "Answer a widget-gallery snapshot request (the sample record)")
+      ->excludes(file)
+      ->excludes(sample);
+  file->excludes(sample);
+  verb.add_option("--appearance", options.appearance, "light or dark")
+      ->check(CLI::IsMember({"light", "dark"}))
+      ->capture_default_str();
+  verb.add_flag("--reduce-motion", options.reduceMotion, "Draw with reduced motion");
+  verb.add_option("--at", options.at, "Draw the frame this many seconds after the widget appears")
+      ->check(CLI::Range(0.0, 86400.0))
+      ->type_name("SECONDS")
+      ->capture_default_str();
+}
+
+ResolvedEntry resolveEntry(const EntryOptions& options, const CommandContext& context) {
+  if (!options.snapshotFile.empty()) {
+    WidgetSnapshot snapshot = readSnapshotFile(options.snapshotFile);
+    const AccentTheme accent = themeOf(snapshot);
+    return {Entry{context.clock->now(), std::move(snapshot)}, accent};
+  }
+
+  Preferences preferences(Preferences::defaultLocation());
+  const SnapshotStore store(sharedContainerDirectory(), preferences, *context.clock);
+  const Provider provider(store, *context.clock, context.calendar);
+  Entry entry;
+  if (options.sample) {
+    entry = provider.placeholder(TimelineContext{});
+  } else if (options.preview) {
+    provider.snapshot(TimelineContext{.isPreview = true}, [&](Entry answer) { entry = answer; });
+  } else {
+    provider.timeline(TimelineContext{},
+                      [&](Timeline timeline) { entry = timeline.entries.at(0); });
+  }
+  // The theme comes from the accent state, made once from the preference the
+  // store has just written (or an earlier load wrote), as in the widget.
+  return {std::move(entry), AccentState::shared().value()};
+}
+
+ui::ColorScheme colorSchemeNamed(const std::string& appearance) {
+  return appearance == "dark" ? ui::ColorScheme::dark : ui::ColorScheme::light;
+}
+
+}  // namespace kelpo::app

@@ -1,0 +1,38 @@
+#include "entry_renderer.h"
+
+#include <memory>
+
+#include "components/mascot.h"
+#include "layouts/kelpo_widget_view.h"
+#include "platform/phrases.h"
+#include "platform/ui/view_host.h"
+
+namespace kelpo::app {
+
+ui::Environment widgetEnvironment(const Entry& entry, const CalendarContext& calendar,
+                                  const EntryDrawing& drawing) {
+  ui::Environment environment;
+  environment.widgetFamily = drawing.family;
+  environment.colorScheme = drawing.colorScheme;
+  environment.accessibilityReduceMotion = drawing.reduceMotion;
+  environment.locale = calendar.localeId();
+  environment.timeZone = calendar.timeZoneId();
+  environment.now = entry.date;
+  environment.phrases = std::make_shared<const PhraseBook>(
+      PhraseBook::forLocale(calendar.localeId(), widgetResourceDirectory() / "phrases"));
+  return environment;
+}
+
+ui::LaidOutWidget layOutEntry(const Entry& entry, AccentTheme accent,
+                              const CalendarContext& calendar, const EntryDrawing& drawing,
+                              const ui::TextMeasurer& measurer) {
+  const KelpoWidgetView view{entry.snapshot, accent};
+  ui::ViewHost host(view.body(), widgetEnvironment(entry, calendar, drawing), measurer);
+  // The widget appears at 0 s: its appear callbacks run then, and whatever
+  // they start plays on until the requested moment.
+  const ui::LaidOutWidget appearing = host.frameAt(0);
+  if (drawing.secondsAfterAppearing <= 0) return appearing;
+  return host.frameAt(drawing.secondsAfterAppearing);
+}
+
+}  // namespace kelpo::app

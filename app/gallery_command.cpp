@@ -1,0 +1,87 @@
+// kelpo-widget gallery: every mode, in both sizes and both appearances, on
+// one contact sheet, so the whole widget can be seen at a glance.
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "command_error.h"
+#include "common_options.h"
+#include "entry_renderer.h"
+#include "font_report.h"
+#include "gallery_examples.h"
+#include "platform/ui/pango_text_measurer.h"
+#include "platform/ui/render_output.h"
+#include "style/accent_state.h"
+#include "verbs.h"
+
+namespace kelpo::app {
+namespace {
+
+struct GalleryOptions {
+  CommonOptions common;
+  std::filesystem::path output = "out/gallery.png";
+  double scale = 2;
+  bool reduceMotion = false;
+};
+
+struct Variant {
+  ui::WidgetFamily family;
+  ui::ColorScheme scheme;
+  const char* caption;
+};
+
+constexpr Variant variants[] = {
+    {ui::WidgetFamily::systemSmall, ui::ColorScheme::light, "small · light"},
+    {ui::WidgetFamily::systemMedium, ui::ColorScheme::light, "medium · light"},
+    {ui::WidgetFamily::systemSmall, ui::ColorScheme::dark, "small · dark"},
+    {ui::WidgetFamily::systemMedium, ui::ColorScheme::dark, "medium · dark"},
+};
+
+int runGallery(const GalleryOptions& options) {
+  const CommandContext context = resolveContext(options.common);
+  const Instant now = context.clock->now();
+  const ui::PangoTextMeasurer measurer;
+
+  std::vector<ui::ContactSheetEntry> sheet;
+  for (const GalleryExample& example : galleryExamples(now)) {
+    const Entry entry{now, example.snapshot};
+    const AccentTheme accent = AccentState::themeFromPreference(example.snapshot.accent);
+    for (const Variant& variant : variants) {
+      const EntryDrawing drawing{variant.family, variant.scheme, options.reduceMotion, 0};
+      sheet.push_back(
+          {example.name + " · " + std::string(rawValue(accent)) + " · " + variant.caption,
+           layOutEntry(entry, accent, context.calendar, drawing, measurer)});
+    }
+  }
+
+  if (options.output.has_parent_path()) {
+    std::filesystem::create_directories(options.output.parent_path());
+  }
+  std::string error;
+  if (!ui::renderContactSheet(sheet, 4, options.scale, options.output, &error)) {
+    throw CommandError(options.output.string() + ": " + error);
+  }
+  std::cout << options.output.string() << '\n';
+  reportMissingFonts(std::cerr);
+  return 0;
+}
+
+}  // namespace
+
+Verb addGalleryVerb(CLI::App& parent) {
+  auto options = std::make_shared<GalleryOptions>();
+  CLI::App& verb = addVerbCommand(
+      parent, "gallery", "Draw every mode in both sizes and appearances on one contact sheet");
+  addCommonOptions(verb, options->common);
+  verb.add_option("--output", options->output, "The contact sheet, a PNG file")
+      ->type_name("FILE")
+      ->capture_default_str();
+  verb.add_option("--scale", options->scale, "Pixels per point")
+      ->check(CLI::Range(0.25, 4.0))
+      ->capture_default_str();
+  verb.add_flag("--reduce-motion", options->reduceMotion, "Draw with reduced motion");
+  return Verb{&verb, [options] { return runGallery(*options); }};
+}
+
+}  // namespace kelpo::app
