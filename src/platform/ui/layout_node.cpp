@@ -68,15 +68,15 @@ LaidOutNode placeAligned(const LayoutNode& child, const Rect& bounds, Alignment 
 
 // ---- Text ---------------------------------------------------------------
 
-TextFit TextLayout::fit(const ProposedSize& proposal) const {
+TextFit TextViewLayout::fit(const ProposedSize& proposal) const {
   return measurer_.fit(text_, withoutInfinity(proposal));
 }
 
-Size TextLayout::computeSize(const ProposedSize& proposal) const {
+Size TextViewLayout::computeSize(const ProposedSize& proposal) const {
   return fit(proposal).size;
 }
 
-LaidOutNode TextLayout::place(const Rect& bounds, const ProposedSize& proposal) const {
+LaidOutNode TextViewLayout::place(const Rect& bounds, const ProposedSize& proposal) const {
   LaidOutNode node;
   node.kind = LaidOutNode::Kind::text;
   node.name = "Text";

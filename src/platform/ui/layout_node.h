@@ -63,9 +63,9 @@ class LayoutNode {
 // Child sizing: none.
 // Own size: what the text measurer fits into the proposal (an infinite axis
 // counts as unbounded).
-class TextLayout final : public LayoutNode {
+class TextViewLayout final : public LayoutNode {
  public:
-  TextLayout(StyledText text, const TextMeasurer& measurer)
+  TextViewLayout(StyledText text, const TextMeasurer& measurer)
       : text_(std::move(text)), measurer_(measurer) {}
   [[nodiscard]] LaidOutNode place(const Rect& bounds, const ProposedSize& proposal) const override;
 

@@ -78,7 +78,7 @@ class Resolver {
   LayoutList operator()(const primitive::Empty&) const { return {}; }
 
   LayoutList operator()(const primitive::TextRuns& text) const {
-    return just(std::make_unique<TextLayout>(
+    return just(std::make_unique<TextViewLayout>(
         styleText(text.runs, scope_.text, session_.environment), session_.measurer));
   }
 

@@ -223,7 +223,8 @@ class Image : public View {
 [[nodiscard]] View PaintView(const Paint& paint);
 
 // Takes the whole proposal and places what `content` builds for that size at
-// its top-leading corner.
+// its top-leading corner. `content` runs during layout, after the builders
+// around it have returned: capture what it reads by value.
 [[nodiscard]] View GeometryReader(std::function<View(Size)> content);
 // Builds its content from the environment of the place it is drawn in.
 [[nodiscard]] View EnvironmentReader(std::function<View(const Environment&)> content);
