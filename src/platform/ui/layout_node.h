@@ -145,6 +145,9 @@ class SpacerLayout final : public LayoutNode {
 
 // ---- Containers ---------------------------------------------------------
 
+// The platform's spacing between stacked views when none is given.
+inline constexpr double defaultStackSpacing = 8;
+
 // Child sizing: the proposal's main-axis length less the spacing is shared
 // out from the least to the most flexible child, each offered an equal part
 // of what is left (spacers' minimum lengths held back), spacers last; the
@@ -153,11 +156,10 @@ class SpacerLayout final : public LayoutNode {
 // child across.
 class StackLayout final : public LayoutNode {
  public:
-  StackLayout(Axis axis, double crossAlignment, double spacing, LayoutList children)
-      : axis_(axis),
-        crossAlignment_(crossAlignment),
-        spacing_(spacing),
-        children_(std::move(children)) {}
+  // An absent spacing is the platform's default spacing, which no spacer
+  // takes: see gapBefore.
+  StackLayout(Axis axis, double crossAlignment, std::optional<double> spacing,
+              LayoutList children);
   [[nodiscard]] LaidOutNode place(const Rect& bounds, const ProposedSize& proposal) const override;
 
  private:
@@ -168,9 +170,12 @@ class StackLayout final : public LayoutNode {
   [[nodiscard]] Size computeSize(const ProposedSize& proposal) const override;
   [[nodiscard]] std::vector<Share> shareOut(const ProposedSize& proposal) const;
   [[nodiscard]] Size totalSize(const std::vector<Share>& shares) const;
+  [[nodiscard]] double gapBefore(std::size_t index) const;
+  [[nodiscard]] double totalGaps() const;
   Axis axis_;
   double crossAlignment_;
   double spacing_;
+  bool spacingIsDefault_;
   LayoutList children_;
 };
 

@@ -9,9 +9,7 @@ namespace kelpo::ui {
 
 namespace {
 
-// The platform's spacing between stacked views and a spacer's least length
-// when none is given.
-constexpr double defaultStackSpacing = 8;
+// A spacer's least length when none is given.
 constexpr double defaultSpacerMinLength = 8;
 
 ResolveScope childScope(const ResolveScope& scope, std::size_t index,
@@ -98,7 +96,7 @@ class Resolver {
     for (std::size_t i = 0; i < stack.children.size(); ++i)
       append(children, resolveView(stack.children[i], childScope(scope_, i, stack.axis), session_));
     return just(std::make_unique<StackLayout>(stack.axis, stack.crossAlignment,
-                                              stack.spacing.value_or(defaultStackSpacing),
+                                              stack.spacing,
                                               std::move(children)));
   }
 

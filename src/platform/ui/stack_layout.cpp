@@ -41,6 +41,31 @@ double equalPart(double left, std::size_t count) {
 
 }  // namespace
 
+StackLayout::StackLayout(Axis axis, double crossAlignment, std::optional<double> spacing,
+                         LayoutList children)
+    : axis_(axis),
+      crossAlignment_(crossAlignment),
+      spacing_(spacing.value_or(defaultStackSpacing)),
+      spacingIsDefault_(!spacing.has_value()),
+      children_(std::move(children)) {}
+
+// An explicit spacing separates every pair of neighbours. The default
+// spacing is what the views themselves prefer, and a spacer prefers none:
+// its minimum length is the whole gap, so nothing is added beside it.
+double StackLayout::gapBefore(std::size_t index) const {
+  if (index == 0 || index >= children_.size()) return 0;
+  if (spacingIsDefault_ && (children_[index - 1]->isSpacer() || children_[index]->isSpacer())) {
+    return 0;
+  }
+  return spacing_;
+}
+
+double StackLayout::totalGaps() const {
+  double gaps = 0;
+  for (std::size_t i = 1; i < children_.size(); ++i) gaps += gapBefore(i);
+  return gaps;
+}
+
 std::vector<StackLayout::Share> StackLayout::shareOut(const ProposedSize& proposal) const {
   const Axis main = axis_;
   const Axis cross = crossAxisOf(axis_);
@@ -87,8 +112,7 @@ std::vector<StackLayout::Share> StackLayout::shareOut(const ProposedSize& propos
   std::stable_sort(flexibles.begin(), flexibles.end(),
                    [&](std::size_t a, std::size_t b) { return flexibility[a] < flexibility[b]; });
 
-  const double gaps = spacing_ * static_cast<double>(children_.empty() ? 0 : children_.size() - 1);
-  double left = takeFrom(*proposal[main].value, gaps);
+  double left = takeFrom(*proposal[main].value, totalGaps());
 
   // Pass 2: the other children, least flexible first, each offered an equal
   // part of what is left once the spacers' minimum lengths are held back.
@@ -116,7 +140,7 @@ Size StackLayout::totalSize(const std::vector<Share>& shares) const {
     along(total, crossAxisOf(axis_)) =
         std::max(along(total, crossAxisOf(axis_)), along(share.size, crossAxisOf(axis_)));
   }
-  if (!shares.empty()) along(total, axis_) += spacing_ * static_cast<double>(shares.size() - 1);
+  along(total, axis_) += totalGaps();
   return total;
 }
 
@@ -140,7 +164,7 @@ LaidOutNode StackLayout::place(const Rect& bounds, const ProposedSize& proposal)
         along(bounds.origin, cross) +
         (along(bounds.size, cross) - along(shares[i].size, cross)) * crossAlignment_;
     node.children.push_back(children_[i]->place(Rect{origin, shares[i].size}, shares[i].proposal));
-    position += along(shares[i].size, main) + spacing_;
+    position += along(shares[i].size, main) + gapBefore(i + 1);
   }
   return node;
 }

@@ -3,7 +3,7 @@
 // The declarative view layer: a view is an immutable value built from
 // primitives and modifiers, cheap to copy (it shares its tree). Widget code
 // builds trees with these functions; layout (layout.h) and drawing
-// (renderer.h) turn a tree into frames and pixels.
+// (painter.h, render_output.h) turn a tree into frames and pixels.
 
 #include <cstdint>
 #include <filesystem>

@@ -19,14 +19,37 @@ const Paint red = Color::black();
 TEST(StackLayout, FixedFrameSpacerAndTextInAWideRow) {
   const View row = HStack(VerticalAlignment::center, std::nullopt,
                           {PaintView(red).frame(50, 20), Spacer(), Text::verbatim("Hello")});
-  // 200 - 2 x 8 spacing = 184; the spacer holds back 8; the frame takes 50,
-  // the text 32.5, the spacer the remaining 101.5.
+  // Default spacing is never added beside a spacer: its minimum length is
+  // the whole gap. The frame takes 50, the text 32.5, the spacer the
+  // remaining 117.5.
   expectFrames(layOut(row, {200, 100}), {
                                             {{}, rect(0, 0, 200, 20)},
+                                            {{0}, rect(0, 0, 50, 20)},
+                                            {{1}, rect(50, 10, 117.5, 0)},
+                                            {{2}, rect(167.5, 2.2, 32.5, 15.6)},
+                                        });
+}
+
+TEST(StackLayout, ExplicitSpacingSeparatesSpacersToo) {
+  const View row = HStack(VerticalAlignment::center, 8,
+                          {PaintView(red).frame(50, 20), Spacer(), Text::verbatim("Hello")});
+  // 200 - 2 x 8 spacing = 184; the frame takes 50, the text 32.5, the
+  // spacer the remaining 101.5.
+  expectFrames(layOut(row, {200, 100}), {
                                             {{0}, rect(0, 0, 50, 20)},
                                             {{1}, rect(58, 10, 101.5, 0)},
                                             {{2}, rect(167.5, 2.2, 32.5, 15.6)},
                                         });
+}
+
+TEST(StackLayout, SqueezedSpacerKeepsOnlyItsMinimumBetweenNeighbours) {
+  const View row = HStack(VerticalAlignment::center, std::nullopt,
+                          {PaintView(red).frame(50, 20), Spacer(6), Text::verbatim("Hello").lineLimit(1)});
+  // Offered 60: the frame keeps 50, the spacer its 6, the text the last 4.
+  expectFrames(layOut(row, {60, 100}), {
+                                           {{0}, rect(0, 0, 50, 20)},
+                                           {{1}, rect(50, 10, 6, 0)},
+                                       });
 }
 
 TEST(StackLayout, DefaultSpacingIsEightBetweenEveryPair) {
