@@ -21,6 +21,10 @@ namespace kelpo::ui {
 
 namespace {
 
+// Points added to a wrapped text's width when it is drawn (see paintText).
+constexpr double wrapTolerance = 0.25;
+
+
 // Offscreen shadow images are never larger than this on a side, whatever
 // the subtree's size: a shadow that large is blurred anyway.
 constexpr int largestShadowImageSide = 4096;
@@ -206,14 +210,22 @@ class NodePainter {
   }
 
   // The text is laid out again as it was measured: the same runs at the
-  // fitted scale, wrapped at the frame's width (never narrower than the
-  // measured width), limited to the measured number of lines, then centred
-  // vertically in the frame.
+  // fitted scale, limited to the measured number of lines, then centred
+  // vertically in the frame. A whole single line is drawn unwrapped; other
+  // texts wrap at the frame's width (never narrower than the measured
+  // width) plus a hair, because a line measured at exactly its own width
+  // (trailing letter spacing, rounding to Pango units) may no longer fit it
+  // and would be cut. Any width between the measured one and the one it
+  // was measured at gives the same lines, so the hair changes nothing else.
   void paintText(const LaidOutNode& node) {
     if (node.text.runs.empty()) return;
     if (!pangoContext_) pangoContext_ = makeWidgetPangoContext();
     pango_cairo_update_context(cr_, pangoContext_.get());
-    const double width = std::max(node.frame.size.width, node.textFit.size.width);
+    const bool wholeLine = node.textFit.lineCount <= 1 && !node.textFit.truncated;
+    const std::optional<double> width =
+        wholeLine ? std::nullopt
+                  : std::optional(std::max(node.frame.size.width, node.textFit.size.width) +
+                                  wrapTolerance);
     const double scale = node.textFit.scale > 0 ? node.textFit.scale : 1;
     const TextLayout text =
         makeTextLayout(pangoContext_.get(), node.text,

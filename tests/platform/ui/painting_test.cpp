@@ -262,6 +262,28 @@ TEST_F(TextPainting, TruncatedTextStaysInItsFrame) {
   EXPECT_GT(rightmostInk(image), 40);
 }
 
+TEST_F(TextPainting, TextFittedToItsOwnWidthIsDrawnWhole) {
+  // A tracked or wrapped text measured at a wider proposal gets a frame of
+  // exactly its own width; drawing it there must give the same pixels as
+  // drawing it with room to spare, not a line cut with "…".
+  for (const double tracking : {0.0, 0.6}) {
+    for (const int lineLimit : {1, 2}) {
+      LaidOutNode node = textNode("À LIRE ENSUITE", Color::black());
+      node.text.style.tracking = tracking;
+      node.text.style.lineLimit = lineLimit;
+      node.textFit =
+          measurer.fit(node.text, {ProposedLength::exactly(138), ProposedLength::unspecified()});
+      node.frame = {{2, 2}, node.textFit.size};
+      LaidOutNode roomy = node;
+      roomy.frame.size.width = 138;
+      const RasterImage fitted = renderToImage(widgetOf({150, 20}, node), 2);
+      const RasterImage spacious = renderToImage(widgetOf({150, 20}, roomy), 2);
+      EXPECT_EQ(rightmostInk(fitted), rightmostInk(spacious))
+          << "tracking " << tracking << ", line limit " << lineLimit;
+    }
+  }
+}
+
 TEST(SymbolPainting, KnownSymbolsInkTheirBoxUnknownOnesDoNot) {
   for (const std::string name : {"magnifyingglass", "clock", "checkmark", "unknown.symbol"}) {
     LaidOutNode symbol;
