@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "components/mascot.h"
 #include "layouts/kelpo_widget_view.h"
 #include "platform/phrases.h"
+#include "platform/resource_directory.h"
 #include "platform/ui/view_host.h"
 
 namespace kelpo::app {

@@ -1,18 +1,8 @@
 #include "components/mascot.h"
 
-#include <cstdlib>
+#include "platform/resource_directory.h"
 
 namespace kelpo {
-
-std::filesystem::path widgetResourceDirectory() {
-  // Read on every call: the picture is looked up each time the view is built,
-  // so tests and packaged installs can point elsewhere without a rebuild.
-  if (const char* fromEnvironment = std::getenv("KELPO_RESOURCE_DIR");
-      fromEnvironment != nullptr && *fromEnvironment != '\0') {
-    return fromEnvironment;
-  }
-  return KELPO_RESOURCE_DIR;
-}
 
 std::filesystem::path mascotPicturePath(bool found) {
   return widgetResourceDirectory() / "mascot" / (found ? "mascot-found.png" : "mascot-resting.png");

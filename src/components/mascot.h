@@ -14,10 +14,6 @@ struct Mascot {
   [[nodiscard]] ui::View body() const;
 };
 
-// The widget's resource directory: KELPO_RESOURCE_DIR from the process
-// environment when set and non-empty, else the directory fixed at build time.
-[[nodiscard]] std::filesystem::path widgetResourceDirectory();
-
 // The PNG file of a pose: <resources>/mascot/mascot-found.png or
 // mascot-resting.png.
 [[nodiscard]] std::filesystem::path mascotPicturePath(bool found);

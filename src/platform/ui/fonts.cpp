@@ -12,6 +12,7 @@
 #include <mutex>
 #include <set>
 
+#include "platform/resource_directory.h"
 #include "platform/ui/pango_fonts.h"
 
 namespace kelpo::ui {
@@ -31,14 +32,6 @@ constexpr std::string_view fallbackFamily = "sans-serif";
 // would otherwise make Pango pick its default size or rasterise huge glyphs.
 constexpr double smallestFontSize = 0.1;
 constexpr double largestFontSize = 2000;
-
-[[nodiscard]] std::filesystem::path resourceDirectory() {
-  if (const char* fromEnvironment = std::getenv("KELPO_RESOURCE_DIR");
-      fromEnvironment != nullptr && *fromEnvironment != '\0') {
-    return fromEnvironment;
-  }
-  return KELPO_RESOURCE_DIR;
-}
 
 // Fontconfig compares family names without regard to ASCII case.
 [[nodiscard]] std::string foldedFamily(std::string_view family) {
@@ -77,7 +70,7 @@ class FontSetup {
  private:
   FontSetup() : config_(FcInitLoadConfigAndFonts()) {
     if (!config_) return;
-    const std::filesystem::path directory = resourceDirectory();
+    const std::filesystem::path directory = widgetResourceDirectory();
     for (const std::string_view file : applicationFontFiles) {
       const std::string path = (directory / file).string();
       // A missing file is not an error here: its family is simply not
