@@ -77,8 +77,9 @@ ResolvedEntry resolveEntry(const EntryOptions& options, const CommandContext& co
   return {std::move(entry), AccentState::shared().value()};
 }
 
-ui::ColorScheme colorSchemeNamed(const std::string& appearance) {
-  return appearance == "dark" ? ui::ColorScheme::dark : ui::ColorScheme::light;
+EntryDrawing drawingFor(const EntryOptions& options, ui::WidgetFamily family) {
+  return {family, options.appearance == "dark" ? ui::ColorScheme::dark : ui::ColorScheme::light,
+          options.reduceMotion, options.at};
 }
 
 }  // namespace kelpo::app

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common_options.h"
+#include "entry_renderer.h"
 #include "platform/ui/environment.h"
 #include "style/accent_theme.h"
 #include "timeline/entry.h"
@@ -38,6 +39,7 @@ struct ResolvedEntry {
 [[nodiscard]] ResolvedEntry resolveEntry(const EntryOptions& options,
                                          const CommandContext& context);
 
-[[nodiscard]] ui::ColorScheme colorSchemeNamed(const std::string& appearance);
+// How the options ask for the entry to be drawn in `family`.
+[[nodiscard]] EntryDrawing drawingFor(const EntryOptions& options, ui::WidgetFamily family);
 
 }  // namespace kelpo::app

@@ -62,8 +62,7 @@ int runRender(const RenderOptions& options) {
   const auto families = familiesNamed(options.family);
 
   for (const FamilyChoice& family : families) {
-    const EntryDrawing drawing{family.family, colorSchemeNamed(options.entry.appearance),
-                               options.entry.reduceMotion, options.entry.at};
+    const EntryDrawing drawing = drawingFor(options.entry, family.family);
     const ui::LaidOutWidget widget =
         layOutEntry(resolved.entry, resolved.accent, context.calendar, drawing, measurer);
     const std::filesystem::path path = outputPath(options, family, families.size() > 1);

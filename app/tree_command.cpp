@@ -60,9 +60,9 @@ int runTree(const TreeOptions& options) {
   const CommandContext context = resolveContext(options.entry.common);
   const ResolvedEntry resolved = resolveEntry(options.entry, context);
   const ui::PangoTextMeasurer measurer;
-  const EntryDrawing drawing{
-      options.family == "small" ? ui::WidgetFamily::systemSmall : ui::WidgetFamily::systemMedium,
-      colorSchemeNamed(options.entry.appearance), options.entry.reduceMotion, options.entry.at};
+  const EntryDrawing drawing =
+      drawingFor(options.entry, options.family == "small" ? ui::WidgetFamily::systemSmall
+                                                          : ui::WidgetFamily::systemMedium);
   const ui::LaidOutWidget widget =
       layOutEntry(resolved.entry, resolved.accent, context.calendar, drawing, measurer);
 
