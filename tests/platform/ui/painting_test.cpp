@@ -13,6 +13,7 @@
 #include "platform/ui/bitmap.h"
 #include "platform/ui/painting_probes.h"
 #include "platform/ui/pango_text_measurer.h"
+#include "support/temporary_directory.h"
 
 namespace kelpo::ui {
 namespace {
@@ -307,13 +308,9 @@ TEST(SymbolPainting, KnownSymbolsInkTheirBoxUnknownOnesDoNot) {
 
 class BitmapPainting : public ::testing::Test {
  protected:
-  void SetUp() override {
-    directory =
-        std::filesystem::temp_directory_path() /
-        ("kelpo-bitmap-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    std::filesystem::create_directories(directory);
-  }
-  void TearDown() override { std::filesystem::remove_all(directory); }
+  // Each test gets its own directory: CTest runs tests in parallel processes.
+  testing_support::TemporaryDirectory temporary;
+  const std::filesystem::path& directory = temporary.path();
 
   std::filesystem::path writeRedPng(int width, int height) const {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
@@ -326,7 +323,6 @@ class BitmapPainting : public ::testing::Test {
     cairo_surface_destroy(surface);
     return path;
   }
-  std::filesystem::path directory;
 };
 
 TEST_F(BitmapPainting, LoadsAPngAndScalesItToItsFrame) {

@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "platform/ui/painting_probes.h"
+#include "support/temporary_directory.h"
 
 namespace kelpo::ui {
 namespace {
@@ -36,14 +37,9 @@ struct PngReader {
 
 class RenderOutput : public ::testing::Test {
  protected:
-  void SetUp() override {
-    directory =
-        std::filesystem::temp_directory_path() /
-        ("kelpo-render-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    std::filesystem::create_directories(directory);
-  }
-  void TearDown() override { std::filesystem::remove_all(directory); }
-  std::filesystem::path directory;
+  // Each test gets its own directory: CTest runs tests in parallel processes.
+  testing_support::TemporaryDirectory temporary;
+  const std::filesystem::path& directory = temporary.path();
 };
 
 TEST_F(RenderOutput, PngAtTwiceTheScaleHasTwiceThePixels) {
