@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/ui/cairo_handles.h"
@@ -174,10 +176,52 @@ class Fitter {
   std::optional<double> height_;
 };
 
+void appendBytes(std::string& key, const void* bytes, std::size_t size) {
+  key.append(static_cast<const char*>(bytes), size);
+}
+
+void appendLength(std::string& key, const ProposedLength& length) {
+  const double value = length.value.value_or(-1);
+  appendBytes(key, &value, sizeof value);
+}
+
+// Everything a fit depends on, as one string: the runs' texts and fonts (not
+// their colours), the text style and the proposal.
+[[nodiscard]] std::string fitKey(const StyledText& text, const ProposedSize& proposal) {
+  std::string key;
+  for (const StyledRun& run : text.runs) {
+    key += run.text;
+    key += '\0';
+    key += run.font.family;
+    key += '\0';
+    appendBytes(key, &run.font.size, sizeof run.font.size);
+    appendBytes(key, &run.font.weight, sizeof run.font.weight);
+    key += run.font.monospacedDigits ? '1' : '0';
+  }
+  const TextStyle& style = text.style;
+  const int lineLimit = style.lineLimit.value_or(-1);
+  appendBytes(key, &lineLimit, sizeof lineLimit);
+  appendBytes(key, &style.minimumScaleFactor, sizeof style.minimumScaleFactor);
+  appendBytes(key, &style.tracking, sizeof style.tracking);
+  appendBytes(key, &style.lineSpacing, sizeof style.lineSpacing);
+  appendBytes(key, &style.alignment, sizeof style.alignment);
+  key += style.language;
+  key += '\0';
+  appendLength(key, proposal.width);
+  appendLength(key, proposal.height);
+  return key;
+}
+
+// Fits remembered per measurer. Layout asks for the same text at the same
+// proposals many times (once to learn how flexible it is, again to size it,
+// again to place it), and Pango's shaping is by far the dearest part.
+constexpr std::size_t fitCacheCapacity = 4096;
+
 }  // namespace
 
 struct PangoTextMeasurer::State {
   PangoContextHandle context = makeWidgetPangoContext();
+  std::unordered_map<std::string, TextFit> fits;
 };
 
 PangoTextMeasurer::PangoTextMeasurer() : state_(std::make_unique<State>()) {}
@@ -188,7 +232,12 @@ PangoTextMeasurer& PangoTextMeasurer::operator=(PangoTextMeasurer&&) noexcept = 
 TextFit PangoTextMeasurer::fit(const StyledText& text, const ProposedSize& proposal) const {
   // An empty text takes no space, like the platform's empty Text.
   if (isEmpty(text)) return {};
-  return Fitter(state_->context.get(), text, proposal).fit();
+  std::string key = fitKey(text, proposal);
+  if (const auto known = state_->fits.find(key); known != state_->fits.end()) return known->second;
+  const TextFit fitted = Fitter(state_->context.get(), text, proposal).fit();
+  if (state_->fits.size() >= fitCacheCapacity) state_->fits.clear();
+  state_->fits.emplace(std::move(key), fitted);
+  return fitted;
 }
 
 Size PangoTextMeasurer::symbolSize(const std::string& name, const Font& font) const {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/ui/pango_text_measurer.h"
 
@@ -168,6 +170,33 @@ TEST_F(TextMeasuring, BadBytesAndZeroSizesDoNotBreakMeasuring) {
   EXPECT_GE(fit(styled("abc", Font::system(0))).size.width, 0);
   EXPECT_LE(fit(styled(longSentence), widthOnly(0)).size.width, 0);
   EXPECT_LE(fit(styled(longSentence), widthOnly(-5)).size.width, 0);
+}
+
+TEST_F(TextMeasuring, RememberedFitsDependOnEverythingThatShapesTheText) {
+  // The measurer remembers its fits; asking again with any input changed
+  // must give that input's own answer, as a fresh measurer would.
+  TextStyle oneLine;
+  oneLine.lineLimit = 1;
+  TextStyle tracked;
+  tracked.tracking = 2;
+  const std::vector<std::pair<StyledText, ProposedSize>> asks = {
+      {styled(longSentence), widthOnly(300)},
+      {styled(longSentence), widthOnly(120)},
+      {styled(longSentence, Font::system(12), oneLine), widthOnly(120)},
+      {styled(longSentence, Font::system(12, FontWeight::heavy)), widthOnly(120)},
+      {styled(longSentence, Font::system(14)), widthOnly(120)},
+      {styled(longSentence, Font::system(12), tracked), widthOnly(120)},
+      {styled(longSentence + "!"), widthOnly(120)},
+  };
+  for (int round = 0; round < 2; ++round) {
+    for (const auto& [text, proposal] : asks) {
+      const TextFit fresh = PangoTextMeasurer().fit(text, proposal);
+      const TextFit remembered = measurer.fit(text, proposal);
+      EXPECT_EQ(remembered.size, fresh.size) << "round " << round;
+      EXPECT_EQ(remembered.lineCount, fresh.lineCount);
+      EXPECT_EQ(remembered.truncated, fresh.truncated);
+    }
+  }
 }
 
 TEST_F(TextMeasuring, SymbolsAreSquaresSizedByTheirFont) {
