@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/run_widget.h"
-#include "timeline/temporary_directory.h"
+#include "support/temporary_directory.h"
 
 namespace kelpo {
 namespace {

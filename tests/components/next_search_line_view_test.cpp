@@ -10,7 +10,7 @@
 #include "platform/ui/widget_layout.h"
 #include "style/color_literal.h"
 #include "support/laid_out_queries.h"
-#include "support/paint_colors.h"
+#include "support/colors.h"
 
 namespace kelpo {
 namespace {

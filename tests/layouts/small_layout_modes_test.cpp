@@ -8,7 +8,7 @@
 #include "platform/ui/hit_testing.h"
 #include "style/color_literal.h"
 #include "support/laid_out_queries.h"
-#include "support/paint_colors.h"
+#include "support/colors.h"
 #include "support/widget_fixtures.h"
 
 namespace kelpo {

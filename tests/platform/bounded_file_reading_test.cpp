@@ -10,7 +10,7 @@
 namespace kelpo {
 namespace {
 
-using testing::TemporaryDirectory;
+using testing_support::TemporaryDirectory;
 
 void writeFile(const std::filesystem::path& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;

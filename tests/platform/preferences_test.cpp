@@ -19,7 +19,7 @@
 namespace kelpo {
 namespace {
 
-using testing::TemporaryDirectory;
+using testing_support::TemporaryDirectory;
 
 class PreferencesTest : public ::testing::Test {
  protected:

@@ -14,7 +14,7 @@
 namespace kelpo {
 namespace {
 
-using testing::TemporaryDirectory;
+using testing_support::TemporaryDirectory;
 
 // The environment is process-wide: every test that changes it lives in this
 // file and puts back what it found, variable by variable.

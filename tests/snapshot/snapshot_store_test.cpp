@@ -16,7 +16,7 @@
 namespace kelpo {
 namespace {
 
-using testing::TemporaryDirectory;
+using testing_support::TemporaryDirectory;
 
 const Instant loadTime = std::chrono::sys_days(std::chrono::year(2025) / 3 / 12) +
                          std::chrono::hours(17) + std::chrono::minutes(5);

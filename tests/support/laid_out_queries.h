@@ -63,14 +63,17 @@ inline std::vector<std::string> symbolNames(const ui::LaidOutNode& root) {
   return names;
 }
 
+inline std::vector<const ui::LaidOutNode*> nodesOfKind(const ui::LaidOutNode& root,
+                                                       ui::LaidOutNode::Kind kind) {
+  return nodesWhere(root, [kind](const ui::LaidOutNode& n) { return n.kind == kind; });
+}
+
 inline std::vector<const ui::LaidOutNode*> shapes(const ui::LaidOutNode& root) {
-  return nodesWhere(
-      root, [](const ui::LaidOutNode& n) { return n.kind == ui::LaidOutNode::Kind::shape; });
+  return nodesOfKind(root, ui::LaidOutNode::Kind::shape);
 }
 
 inline std::vector<const ui::LaidOutNode*> bitmaps(const ui::LaidOutNode& root) {
-  return nodesWhere(
-      root, [](const ui::LaidOutNode& n) { return n.kind == ui::LaidOutNode::Kind::bitmap; });
+  return nodesOfKind(root, ui::LaidOutNode::Kind::bitmap);
 }
 
 // The links of the nodes under `root`, in drawing order.

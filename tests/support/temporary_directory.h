@@ -6,7 +6,7 @@
 #include <string>
 #include <system_error>
 
-namespace kelpo::testing {
+namespace kelpo::testing_support {
 
 // A fresh directory under the system's temporary directory, removed with
 // everything in it when the object goes.
@@ -20,7 +20,7 @@ class TemporaryDirectory {
   TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
   ~TemporaryDirectory() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
   }
 
   [[nodiscard]] const std::filesystem::path& path() const { return path_; }
@@ -29,4 +29,4 @@ class TemporaryDirectory {
   std::filesystem::path path_;
 };
 
-}  // namespace kelpo::testing
+}  // namespace kelpo::testing_support

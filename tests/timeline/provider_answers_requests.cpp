@@ -10,7 +10,7 @@
 #include "snapshot/snapshot_json.h"
 #include "snapshot/snapshot_store.h"
 #include "timeline/provider.h"
-#include "timeline/temporary_directory.h"
+#include "support/temporary_directory.h"
 
 namespace kelpo {
 namespace {
