@@ -1,51 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <initializer_list>
-#include <map>
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "platform/calendar.h"
+#include "support/instants.h"
+#include "support/scoped_environment_variable.h"
 
 namespace kelpo {
 namespace {
 
-using namespace std::chrono;
-
-Instant utc(int y, unsigned m, unsigned d, int h, int min) {
-  return Instant{sys_days{year{y} / month{m} / day{d}} + hours{h} + minutes{min}};
-}
-
-// Sets environment variables for one test and puts the old values back.
-class ScopedEnvironment {
- public:
-  using Setting = std::pair<std::string, std::optional<std::string>>;
-  explicit ScopedEnvironment(std::initializer_list<Setting> values) {
-    for (const auto& [name, value] : values) {
-      const char* old = std::getenv(name.c_str());
-      saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-      apply(name, value);
-    }
-  }
-  ~ScopedEnvironment() {
-    for (const auto& [name, value] : saved_) apply(name, value);
-  }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
- private:
-  static void apply(const std::string& name, const std::optional<std::string>& value) {
-    if (value) {
-      setenv(name.c_str(), value->c_str(), 1);
-    } else {
-      unsetenv(name.c_str());
-    }
-  }
-  std::map<std::string, std::optional<std::string>> saved_;
-};
+using testing_support::utc;
+using Variable = testing_support::ScopedEnvironmentVariable;
 
 TEST(CalendarClockStyle, TwelveHourClockFollowsTheLocalesHourPattern) {
   EXPECT_FALSE(CalendarContext("fr_FR", "Europe/Paris").usesTwelveHourClock());  // "HH 'h'"
@@ -72,15 +38,9 @@ TEST(CalendarFormatting, TwelveHourTimeKeepsTheLocalesNarrowNoBreakSpace) {
   EXPECT_EQ(calendar.twelveHourTime(utc(2026, 5, 12, 13, 5)), "9:05\u202FAM");
 }
 
-TEST(CalendarComponents, HourAndMinuteAreLocal) {
-  EXPECT_EQ(CalendarContext("fr_FR", "Europe/Paris").hourMinute(utc(2026, 3, 9, 7, 5)),
-            (HourMinute{8, 5}));
-  EXPECT_EQ(CalendarContext("fr_FR", "Europe/Paris").hourMinute(utc(2026, 3, 8, 23, 7)),
-            (HourMinute{0, 7}));
-}
-
-TEST(CalendarComponents, DayDifferenceCountsLocalCalendarDays) {
+TEST(CalendarComponents, HourMinuteAndDayDifferenceAreLocal) {
   const CalendarContext paris("fr_FR", "Europe/Paris");
+  EXPECT_EQ(paris.hourMinute(utc(2026, 3, 8, 23, 7)), (HourMinute{0, 7}));
   const Instant sundayLate = utc(2026, 3, 8, 22, 30);   // Sunday 23:30 in Paris
   const Instant mondayEarly = utc(2026, 3, 8, 23, 30);  // Monday 00:30 in Paris
   EXPECT_EQ(paris.dayDifference(sundayLate, mondayEarly), 1);
@@ -95,23 +55,19 @@ TEST(UserLocale, PosixNamesBecomeIcuIdsAndTheCLocaleFallsBackToFrench) {
   EXPECT_EQ(userLocaleId("fr_FR.UTF-8"), "fr_FR");
   EXPECT_EQ(userLocaleId("de_DE@euro"), "de_DE");
   EXPECT_EQ(userLocaleId("en-US"), "en_US");
-  EXPECT_EQ(userLocaleId("C"), "fr_FR");
-  EXPECT_EQ(userLocaleId("C.UTF-8"), "fr_FR");
-  EXPECT_EQ(userLocaleId("POSIX"), "fr_FR");
-  EXPECT_EQ(userLocaleId(""), "fr_FR");
+  for (const char* fallback : {"C", "C.UTF-8", "POSIX", ""}) {
+    EXPECT_EQ(userLocaleId(fallback), "fr_FR") << fallback;
+  }
 }
 
 TEST(UserLocale, TakesTheFirstNonEmptyOfLcAllLcTimeAndLang) {
   {
-    const ScopedEnvironment environment(
-        {{"LC_ALL", ""}, {"LC_TIME", "en_GB.UTF-8"}, {"LANG", "de_DE.UTF-8"}});
+    const Variable all("LC_ALL", ""), time("LC_TIME", "en_GB.UTF-8"), lang("LANG", "de_DE.UTF-8");
     EXPECT_EQ(userLocaleId(), "en_GB");
   }
-  {
-    const ScopedEnvironment environment(
-        {{"LC_ALL", std::nullopt}, {"LC_TIME", std::nullopt}, {"LANG", std::nullopt}});
-    EXPECT_EQ(userLocaleId(), "fr_FR");
-  }
+  const Variable all("LC_ALL", std::nullopt), time("LC_TIME", std::nullopt),
+      lang("LANG", std::nullopt);
+  EXPECT_EQ(userLocaleId(), "fr_FR");
   EXPECT_EQ(userLocaleId("en_US"), "en_US");  // an explicit choice wins
 }
 
@@ -119,21 +75,15 @@ TEST(UserTimeZone, ZoneIdsFromOptionsAndTz) {
   EXPECT_EQ(userTimeZoneId("Europe/Paris"), "Europe/Paris");
   EXPECT_EQ(userTimeZoneId("/usr/share/zoneinfo/Europe/Paris"), "Europe/Paris");
   {
-    const ScopedEnvironment environment({{"TZ", ":America/New_York"}});
+    const Variable tz("TZ", ":America/New_York");
     EXPECT_EQ(userTimeZoneId(), "America/New_York");
   }
   {
-    const ScopedEnvironment environment({{"TZ", "/usr/share/zoneinfo/posix/Asia/Tokyo"}});
+    const Variable tz("TZ", "/usr/share/zoneinfo/posix/Asia/Tokyo");
     EXPECT_EQ(userTimeZoneId(), "Asia/Tokyo");
   }
-  {
-    const ScopedEnvironment environment({{"TZ", std::nullopt}});
-    EXPECT_TRUE(isKnownTimeZone(userTimeZoneId()));  // the host's zone, or UTC
-  }
-}
-
-TEST(UserTimeZone, KnownZones) {
-  EXPECT_TRUE(isKnownTimeZone("Europe/Paris"));
+  const Variable tz("TZ", std::nullopt);
+  EXPECT_TRUE(isKnownTimeZone(userTimeZoneId()));  // the host's zone, or UTC
   EXPECT_TRUE(isKnownTimeZone("UTC"));
   EXPECT_FALSE(isKnownTimeZone("Mars/Olympus_Mons"));
   EXPECT_FALSE(isKnownTimeZone(""));

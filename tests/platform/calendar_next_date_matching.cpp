@@ -5,21 +5,19 @@
 #include <string>
 
 #include "platform/calendar.h"
+#include "support/instants.h"
 
 namespace kelpo {
 namespace {
 
 using namespace std::chrono;
+using testing_support::utc;
 
 constexpr int sunday = 1;
 constexpr int monday = 2;
 
-Instant utc(int y, unsigned m, unsigned d, int h, int min, int s = 0) {
-  return Instant{sys_days{year{y} / month{m} / day{d}} + hours{h} + minutes{min} + seconds{s}};
-}
-
 struct MatchCase {
-  std::string name;
+  const char* name;
   std::string zone;
   Instant after;
   int weekday;
@@ -27,21 +25,12 @@ struct MatchCase {
   std::optional<Instant> expected;
 };
 
-class NextDateMatching : public testing::TestWithParam<MatchCase> {};
-
-TEST_P(NextDateMatching, FindsTheFirstMatchingLocalTimeStrictlyAfter) {
-  const MatchCase& c = GetParam();
-  const CalendarContext calendar("fr_FR", c.zone);
-  EXPECT_EQ(calendar.nextDateMatching(c.after, c.weekday, c.hour), c.expected);
-}
-
 // 2026-03-09 and 2026-03-16 are Mondays; Paris is UTC+1 in winter, UTC+2
 // from the last Sunday of March (2026-03-29) to the last of October
 // (2026-10-25).
-INSTANTIATE_TEST_SUITE_P(
-    Calendar, NextDateMatching,
-    testing::Values(
-        MatchCase{"MondayBeforeEightGivesTheSameDay", "Europe/Paris", utc(2026, 3, 9, 6, 59),
+TEST(NextDateMatching, FindsTheFirstMatchingLocalTimeStrictlyAfter) {
+  for (const MatchCase& c :
+       {MatchCase{"MondayBeforeEightGivesTheSameDay", "Europe/Paris", utc(2026, 3, 9, 6, 59),
                   monday, 8, utc(2026, 3, 9, 7, 0)},
         MatchCase{"MondayAtEightGivesTheNextMonday", "Europe/Paris", utc(2026, 3, 9, 7, 0), monday,
                   8, utc(2026, 3, 16, 7, 0)},
@@ -68,8 +57,12 @@ INSTANTIATE_TEST_SUITE_P(
                   sunday, 2, utc(2026, 10, 25, 0, 0)},
         MatchCase{"WeekdayOutOfRange", "Europe/Paris", utc(2026, 3, 9, 0, 0), 8, 8, std::nullopt},
         MatchCase{"HourOutOfRange", "Europe/Paris", utc(2026, 3, 9, 0, 0), monday, 24,
-                  std::nullopt}),
-    [](const testing::TestParamInfo<MatchCase>& info) { return info.param.name; });
+                  std::nullopt}}) {
+    SCOPED_TRACE(c.name);
+    const CalendarContext calendar("fr_FR", c.zone);
+    EXPECT_EQ(calendar.nextDateMatching(c.after, c.weekday, c.hour), c.expected);
+  }
+}
 
 TEST(NextDateMatchingFallback, UnknownZoneCountsAsUtc) {
   const CalendarContext calendar("fr_FR", "Mars/Olympus_Mons");

@@ -2,85 +2,77 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "platform/phrases.h"
 #include "platform/po_reader.h"
+#include "support/temporary_directory.h"
 
 namespace kelpo {
 namespace {
 
-TEST(PoReading, JoinsContinuationLinesAndUnescapes) {
-  const auto book = PhraseBook::parse(
-      "msgid \"\"\n"
-      "\"Deux \"\n"
-      "\"lignes\"\n"
-      "msgstr \"Two\\n\"\n"
-      "   \"lines \\\"quoted\\\" \\\\ \\t tab\"\n");
-  EXPECT_EQ(book.lookup("Deux lignes"), "Two\nlines \"quoted\" \\ \t tab");
-}
+// A phrase table, what some keys look up to in it, and how many entries it
+// holds when that matters.
+struct PoCase {
+  const char* name;
+  std::string po;
+  std::vector<std::pair<std::string, std::string>> lookups;
+  std::optional<std::size_t> size = std::nullopt;
+};
 
-TEST(PoReading, ReadsOctalAndHexEscapes) {
-  const auto book = PhraseBook::parse("msgid \"a\"\nmsgstr \"\\101\\x42\\x43d\\0610\"\n");
-  EXPECT_EQ(book.lookup("a"), "ABCd10");
-}
-
-TEST(PoReading, LeavesOutHeaderFuzzyAndUntranslatedEntries) {
-  const auto book = PhraseBook::parse(
-      "msgid \"\"\n"
-      "msgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n"
-      "\n"
-      "#: views/small.cpp:12\n"
-      "#, fuzzy, c-format\n"
-      "msgid \"à trier\"\n"
-      "msgstr \"to sort\"\n"
-      "\n"
-      "msgid \"à lire\"\n"
-      "msgstr \"\"\n"
-      "\n"
-      "#. kept\n"
-      "#, c-format\n"
-      "msgid \"Ta semaine\"\n"
-      "msgstr \"Your week\"\n");
-  EXPECT_EQ(book.size(), 1u);
-  EXPECT_EQ(book.lookup(""), "");
-  EXPECT_EQ(book.lookup("à trier"), "à trier");
-  EXPECT_EQ(book.lookup("à lire"), "à lire");
-  EXPECT_EQ(book.lookup("Ta semaine"), "Your week");
-}
-
-TEST(PoReading, FuzzyFlagBelongsOnlyToTheEntryItPrecedes) {
-  const auto book = PhraseBook::parse(
-      "#, fuzzy\nmsgid \"a\"\nmsgstr \"A\"\n"
-      "msgid \"b\"\nmsgstr \"B\"\n");  // no blank line between the entries
-  EXPECT_EQ(book.lookup("a"), "a");
-  EXPECT_EQ(book.lookup("b"), "B");
-}
-
-TEST(PoReading, PluralEntriesTranslateWithTheirFirstForm) {
-  const auto book = PhraseBook::parse(
-      "msgid \"sujet fait\"\nmsgid_plural \"sujets faits\"\n"
-      "msgstr[0] \"topic done\"\nmsgstr[1] \"topics done\"\n");
-  EXPECT_EQ(book.lookup("sujet fait"), "topic done");
-  EXPECT_EQ(book.lookup("sujets faits"), "sujets faits");
-}
-
-TEST(PoReading, ContextEntriesDoNotAnswerPlainLookups) {
-  const auto book = PhraseBook::parse(
-      "msgctxt \"menu\"\nmsgid \"Fouille\"\nmsgstr \"Dig\"\n\n"
-      "msgid \"Fouille\"\nmsgstr \"Search\"\n");
-  EXPECT_EQ(book.lookup("Fouille"), "Search");
-  EXPECT_EQ(book.size(), 2u);
-}
-
-TEST(PoReading, CarriageReturnsAndByteOrderMarkAreIgnored) {
-  const auto book = PhraseBook::parse("\xEF\xBB\xBFmsgid \"a\"\r\nmsgstr \"A\"\r\n");
-  EXPECT_EQ(book.lookup("a"), "A");
-}
-
-TEST(PoReading, FirstOfTwoTranslationsWins) {
-  const auto book = PhraseBook::parse("msgid \"a\"\nmsgstr \"1\"\n\nmsgid \"a\"\nmsgstr \"2\"\n");
-  EXPECT_EQ(book.lookup("a"), "1");
+TEST(PoReading, ReadsEntriesAsGettextWritesThem) {
+  const std::vector<PoCase> table = {
+      {"continuation lines and escapes",
+       "msgid \"\"\n\"Deux \"\n\"lignes\"\n"
+       "msgstr \"Two\\n\"\n   \"lines \\\"quoted\\\" \\\\ \\t tab\"\n",
+       {{"Deux lignes", "Two\nlines \"quoted\" \\ \t tab"}}},
+      {"octal and hex escapes",
+       "msgid \"a\"\nmsgstr \"\\101\\x42\\x43d\\0610\"\n",
+       {{"a", "ABCd10"}}},
+      {"header, fuzzy and untranslated entries left out",
+       "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+       "#: views/small.cpp:12\n#, fuzzy, c-format\nmsgid \"à trier\"\nmsgstr \"to sort\"\n\n"
+       "msgid \"à lire\"\nmsgstr \"\"\n\n"
+       "#. kept\n#, c-format\nmsgid \"Ta semaine\"\nmsgstr \"Your week\"\n",
+       {{"", ""}, {"à trier", "à trier"}, {"à lire", "à lire"}, {"Ta semaine", "Your week"}},
+       1},
+      {"a fuzzy flag belongs only to the entry it precedes",
+       "#, fuzzy\nmsgid \"a\"\nmsgstr \"A\"\nmsgid \"b\"\nmsgstr \"B\"\n",
+       {{"a", "a"}, {"b", "B"}}},
+      {"plural entries translate with their first form",
+       "msgid \"sujet fait\"\nmsgid_plural \"sujets faits\"\n"
+       "msgstr[0] \"topic done\"\nmsgstr[1] \"topics done\"\n",
+       {{"sujet fait", "topic done"}, {"sujets faits", "sujets faits"}}},
+      {"context entries do not answer plain lookups",
+       "msgctxt \"menu\"\nmsgid \"Fouille\"\nmsgstr \"Dig\"\n\n"
+       "msgid \"Fouille\"\nmsgstr \"Search\"\n",
+       {{"Fouille", "Search"}},
+       2},
+      {"carriage returns and byte order mark ignored",
+       "\xEF\xBB\xBFmsgid \"a\"\r\nmsgstr \"A\"\r\n",
+       {{"a", "A"}}},
+      {"the first of two translations wins",
+       "msgid \"a\"\nmsgstr \"1\"\n\nmsgid \"a\"\nmsgstr \"2\"\n",
+       {{"a", "1"}}},
+      {"an unreadable entry does not spoil the one before it",
+       "msgid \"ok\"\nmsgstr \"OK\"\nmsgid \"open\nmsgstr \"x\"\n",
+       {{"ok", "OK"}},
+       1},
+      {"garbage between entries is passed over",
+       "\"stray continuation\"\nnot a po file at all\n\xFF\xFE\nmsgid \"ok\"\nmsgstr \"OK\"\n",
+       {{"ok", "OK"}}},
+  };
+  for (const auto& c : table) {
+    SCOPED_TRACE(c.name);
+    const auto book = PhraseBook::parse(c.po);
+    for (const auto& [key, expected] : c.lookups) EXPECT_EQ(book.lookup(key), expected) << key;
+    if (c.size) {
+      EXPECT_EQ(book.size(), *c.size);
+    }
+  }
 }
 
 // Each broken entry is left out, and the good entry after it still reads.
@@ -103,19 +95,6 @@ TEST(PoReading, UnreadableEntriesAreSkippedWithoutLosingTheNextOne) {
   }
 }
 
-TEST(PoReading, UnreadableEntryDoesNotSpoilTheOneBeforeIt) {
-  const auto book = PhraseBook::parse("msgid \"ok\"\nmsgstr \"OK\"\nmsgid \"open\nmsgstr \"x\"\n");
-  EXPECT_EQ(book.lookup("ok"), "OK");
-  EXPECT_EQ(book.size(), 1u);
-}
-
-TEST(PoReading, GarbageBetweenEntriesIsPassedOver) {
-  const auto book = PhraseBook::parse(
-      "\"stray continuation\"\nnot a po file at all\n\xFF\xFE\n"
-      "msgid \"ok\"\nmsgstr \"OK\"\n");
-  EXPECT_EQ(book.lookup("ok"), "OK");
-}
-
 TEST(PoReading, ArbitraryBytesNeverCrash) {
   std::mt19937 random(7);
   const std::string alphabet = "msgidtrx_[]0123\"\\#, \n\r\t\xC3\xA9";
@@ -136,54 +115,41 @@ TEST(PoReading, EntriesKeepEveryField) {
   EXPECT_EQ(entries[0], (PoEntry{"c", "one", "many", {"1", "n"}, true}));
 }
 
-class PhraseBookForLocale : public ::testing::Test {
- protected:
-  void SetUp() override {
-    directory_ = std::filesystem::temp_directory_path() /
-                 ("kelpo-phrases-" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(directory_);
-    write("en.po", "msgid \"Ta semaine\"\nmsgstr \"Your week\"\n");
-    write("en_GB.po", "msgid \"Ta semaine\"\nmsgstr \"Your week, love\"\n");
-    write("fr.po", "msgid \"Ta semaine\"\nmsgstr \"should never be read\"\n");
+// The most specific readable table for the locale; French, unknown and
+// path-like locales show the keys.
+TEST(PhraseBookForLocale, PicksTheMostSpecificTableThatExists) {
+  const testing_support::TemporaryDirectory directory;
+  const auto write = [&](const std::string& name, const std::string& text) {
+    std::ofstream(directory.path() / name, std::ios::binary) << text;
+  };
+  write("en.po", "msgid \"Ta semaine\"\nmsgstr \"Your week\"\n");
+  write("en_GB.po", "msgid \"Ta semaine\"\nmsgstr \"Your week, love\"\n");
+  write("fr.po", "msgid \"Ta semaine\"\nmsgstr \"should never be read\"\n");
+  std::filesystem::create_directory(directory.path() / "en_AU.po");  // not a file
+  const std::pair<const char*, const char*> table[] = {
+      {"en_US", "Your week"},
+      {"en", "Your week"},
+      {"en-US", "Your week"},
+      {"en_US@calendar=gregorian", "Your week"},
+      {"en_AU", "Your week"},
+      {"en_GB", "Your week, love"},
+      {"en_GB.UTF-8", "Your week, love"},
+      {"", "Ta semaine"},
+      {"fr", "Ta semaine"},
+      {"fr_FR", "Ta semaine"},
+      {"fr_CA", "Ta semaine"},
+      {"de_DE", "Ta semaine"},
+      {"C", "Ta semaine"},
+      {"../en", "Ta semaine"},
+      {"en/../en", "Ta semaine"},
+  };
+  for (const auto& [locale, expected] : table) {
+    EXPECT_EQ(PhraseBook::forLocale(locale, directory.path()).lookup("Ta semaine"), expected)
+        << locale;
   }
-  void TearDown() override { std::filesystem::remove_all(directory_); }
-
-  void write(const std::string& name, const std::string& text) const {
-    std::ofstream(directory_ / name, std::ios::binary) << text;
-  }
-
-  [[nodiscard]] std::string weekIn(std::string_view locale) const {
-    return std::string(PhraseBook::forLocale(locale, directory_).lookup("Ta semaine"));
-  }
-
-  std::filesystem::path directory_;
-};
-
-TEST_F(PhraseBookForLocale, PicksTheMostSpecificTableThatExists) {
-  EXPECT_EQ(weekIn("en_US"), "Your week");
-  EXPECT_EQ(weekIn("en"), "Your week");
-  EXPECT_EQ(weekIn("en-US"), "Your week");
-  EXPECT_EQ(weekIn("en_US@calendar=gregorian"), "Your week");
-  EXPECT_EQ(weekIn("en_GB"), "Your week, love");
-  EXPECT_EQ(weekIn("en_GB.UTF-8"), "Your week, love");
-}
-
-TEST_F(PhraseBookForLocale, FrenchAndUnknownLocalesShowTheKeys) {
-  for (const auto* locale : {"", "fr", "fr_FR", "fr_CA", "de_DE", "C", "../en", "en/../en"}) {
-    SCOPED_TRACE(locale);
-    EXPECT_EQ(weekIn(locale), "Ta semaine");
-  }
-}
-
-TEST_F(PhraseBookForLocale, FallsBackWhenATableCannotBeRead) {
-  std::filesystem::create_directory(directory_ / "en_AU.po");  // a directory, not a file
-  EXPECT_EQ(weekIn("en_AU"), "Your week");
-}
-
-TEST(PhraseBookForLocaleMissingDirectory, GivesAnEmptyBook) {
-  const auto book = PhraseBook::forLocale("en_US", "/nonexistent/kelpo/phrases");
-  EXPECT_EQ(book.size(), 0u);
-  EXPECT_EQ(book.lookup("Ta semaine"), "Ta semaine");
+  const auto none = PhraseBook::forLocale("en_US", "/nonexistent/kelpo/phrases");
+  EXPECT_EQ(none.size(), 0u);
+  EXPECT_EQ(none.lookup("Ta semaine"), "Ta semaine");
 }
 
 }  // namespace
