@@ -8,6 +8,7 @@
 
 #include "snapshot/snapshot_documents.h"
 #include "snapshot/snapshot_json.h"
+#include "support/instants.h"
 
 namespace kelpo {
 namespace {
@@ -19,11 +20,7 @@ using testing::validSnapshot;
 using testing::validSnapshotJson;
 using testing::with;
 using testing::without;
-
-[[nodiscard]] Instant utc(int y, unsigned m, unsigned d, int hour, int minute, int second) {
-  return std::chrono::sys_days(std::chrono::year(y) / m / d) + std::chrono::hours(hour) +
-         std::chrono::minutes(minute) + std::chrono::seconds(second);
-}
+using testing_support::utc;
 
 [[nodiscard]] std::string itemWith(const std::string& key, const std::string& json) {
   return objectJson(with(validItem(), key, json));
@@ -82,18 +79,14 @@ TEST(SnapshotDecoding, OptionalKeysAbsentOrNullLeaveTheFieldAbsent) {
   nulls = with(nulls, "weekLeftLabel", "null");
   nulls = with(nulls, "weekBudgetLabel", "null");
   EXPECT_EQ(decodeOrFail(objectJson(nulls)), onlyRequired);
-}
 
-TEST(SnapshotDecoding, TakesCountsAndListsAsTheyAre) {
-  const auto snapshot = decodeOrFail(objectJson(with(validSnapshot(), "toSortCount", "12")));
+  // Counts are taken as they are, whatever the lists hold.
+  Members counted = with(validSnapshot(), "toSortCount", "12");
+  counted = with(counted, "program", "[ ]");
+  const auto snapshot = decodeOrFail(objectJson(counted));
   EXPECT_EQ(snapshot.toSortCount, 12);
   EXPECT_EQ(snapshot.toSort.size(), 1u);
-
-  Members empty = with(validSnapshot(), "toSort", "[]");
-  empty = with(empty, "program", "[ ]");
-  const auto emptyLists = decodeOrFail(objectJson(empty));
-  EXPECT_TRUE(emptyLists.toSort.empty());
-  EXPECT_TRUE(emptyLists.program.empty());
+  EXPECT_TRUE(snapshot.program.empty());
 }
 
 TEST(SnapshotDecoding, IgnoresUnknownKeysAnywhere) {
@@ -129,30 +122,27 @@ TEST(SnapshotDecoding, SkipsALeadingByteOrderMarkOnly) {
   EXPECT_FALSE(decodeSnapshot(" \xEF\xBB\xBF" + validSnapshotJson()).ok());
 }
 
-struct IntegerCase {
-  const char* json;
-  std::int64_t expected;
-};
-
-class IntegerForms : public ::testing::TestWithParam<IntegerCase> {};
-
-TEST_P(IntegerForms, DecodeToTheirWholeValue) {
-  const auto [json, expected] = GetParam();
-  EXPECT_EQ(decodeOrFail(objectJson(with(validSnapshot(), "weekDone", json))).weekDone, expected);
-  EXPECT_EQ(decodeOrFail(snapshotWithFirstItem(itemWith("score", json))).toSort[0].score, expected);
-  EXPECT_EQ(decodeOrFail(objectJson(with(validSnapshot(), "weekDoneCount", json))).weekDoneCount,
-            expected);
+TEST(SnapshotDecoding, IntegerFormsDecodeToTheirWholeValue) {
+  const std::pair<const char*, std::int64_t> table[] = {
+      {"7", 7},
+      {"7.0", 7},
+      {"1e2", 100},
+      {"2.5e1", 25},
+      {"-1e2", -100},
+      {"-0.0", 0},
+      {"9223372036854775807", std::numeric_limits<std::int64_t>::max()},
+      {"-9223372036854775808", std::numeric_limits<std::int64_t>::min()},
+      {"-9.223372036854775808e18", std::numeric_limits<std::int64_t>::min()},
+  };
+  for (const auto& [json, expected] : table) {
+    SCOPED_TRACE(json);
+    EXPECT_EQ(decodeOrFail(objectJson(with(validSnapshot(), "weekDone", json))).weekDone, expected);
+    EXPECT_EQ(decodeOrFail(snapshotWithFirstItem(itemWith("score", json))).toSort[0].score,
+              expected);
+    EXPECT_EQ(decodeOrFail(objectJson(with(validSnapshot(), "weekDoneCount", json))).weekDoneCount,
+              expected);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    SnapshotDecoding, IntegerForms,
-    ::testing::Values(IntegerCase{"7", 7}, IntegerCase{"7.0", 7}, IntegerCase{"1e2", 100},
-                      IntegerCase{"1E2", 100}, IntegerCase{"2.5e1", 25}, IntegerCase{"-1e2", -100},
-                      IntegerCase{"-0", 0}, IntegerCase{"-0.0", 0},
-                      IntegerCase{"9223372036854775807", std::numeric_limits<std::int64_t>::max()},
-                      IntegerCase{"-9223372036854775808", std::numeric_limits<std::int64_t>::min()},
-                      IntegerCase{"-9.223372036854775808e18",
-                                  std::numeric_limits<std::int64_t>::min()}));
 
 // One broken rule each: the decode fails as a whole, pointing at the value.
 struct RejectionCase {
@@ -217,22 +207,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RejectionCase{"NumberForBoolean", snapshotWith("searching", "0"), "searching", wrongType,
                       "expected true or false, found 0"},
-        RejectionCase{"StringForBoolean", snapshotWith("searching", "\"false\""), "searching",
-                      wrongType, "expected true or false, found a string"},
         RejectionCase{"NumberForText", snapshotWith("weekLabel", "5"), "weekLabel", wrongType,
                       "expected a string, found 5"},
         RejectionCase{"NullAccent", snapshotWith("accent", "null"), "accent", wrongType,
                       "expected a string, found null"},
         RejectionCase{"MissingAccent", snapshotWithout("accent"), "accent", missingKey,
                       "missing required key"},
-        RejectionCase{"MissingToSort", snapshotWithout("toSort"), "toSort", missingKey,
-                      "missing required key"},
         RejectionCase{"OptionalTextWrongType", snapshotWith("weekLeftLabel", "[]"), "weekLeftLabel",
                       wrongType, "expected a string, found an array"},
         RejectionCase{"ListIsObject", snapshotWith("program", "{}"), "program", wrongType,
                       "expected an array, found an object"},
-        RejectionCase{"DateNotText", snapshotWith("nextSearch", "1741593600"), "nextSearch",
-                      wrongType, "expected a string, found 1741593600"},
         RejectionCase{"DateMissingSeconds", snapshotWith("nextSearch", "\"2025-03-10T08:00Z\""),
                       "nextSearch", malformedDate, "not a date-time: \"2025-03-10T08:00Z\""},
         RejectionCase{"FirstFailureInDeclaredOrder",
@@ -245,15 +229,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RejectionCase{"CapitalisedGallery", snapshotWithFirstItem(itemWith("gallery", "\"Stack\"")),
                       "toSort[0].gallery", unknownGallery, "unknown value \"Stack\""},
-        RejectionCase{"GalleryWithSpace", snapshotWithFirstItem(itemWith("gallery", "\"list \"")),
-                      "toSort[0].gallery", unknownGallery, "unknown value \"list \""},
-        RejectionCase{"GalleryNumber", snapshotWithFirstItem(itemWith("gallery", "2")),
-                      "toSort[0].gallery", wrongType, "expected a string, found 2"},
         RejectionCase{"MissingUnread",
                       snapshotWithFirstItem(objectJson(without(validItem(), "unread"))),
                       "toSort[0].unread", missingKey, "missing required key"},
-        RejectionCase{"NullTitle", snapshotWithFirstItem(itemWith("title", "null")),
-                      "toSort[0].title", wrongType, "expected a string, found null"},
         RejectionCase{"ItemNotObject", snapshotWithFirstItem("\"item\""), "toSort[0]", wrongType,
                       "expected an object, found a string"},
         RejectionCase{"SecondProgramItem",
@@ -271,12 +249,9 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Uuids, Rejections,
     ::testing::Values(badUuid("Short", "3F2504E0-4F89-41D3-9A0C-0305E82C330"),
-                      badUuid("Long", "3F2504E0-4F89-41D3-9A0C-0305E82C33011"),
                       badUuid("NoHyphens", "3F2504E04F8941D39A0C0305E82C3301"),
-                      badUuid("HyphenMoved", "3F2504E04-F89-41D3-9A0C-0305E82C3301"),
                       badUuid("NotHex", "3F2504E0-4F89-41D3-9A0C-0305E82C330G"),
                       badUuid("Braced", "{3F2504E0-4F89-41D3-9A0C-0305E82C33}"),
-                      badUuid("Empty", ""),
                       RejectionCase{"NumberId", snapshotWithFirstItem(itemWith("id", "42")),
                                     "toSort[0].id", wrongType, "expected a string, found 42"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -287,8 +262,6 @@ INSTANTIATE_TEST_SUITE_P(
         RejectionCase{"TopLevelArray", "[" + validSnapshotJson() + "]", "", notAnObject,
                       "top-level value is not an object"},
         RejectionCase{"TopLevelNull", "null", "", notAnObject, "top-level value is not an object"},
-        RejectionCase{"TopLevelString", "\"{}\"", "", notAnObject,
-                      "top-level value is not an object"},
         RejectionCase{"EmptyObject", "{}", "toSort", missingKey, "missing required key"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -320,15 +293,6 @@ TEST(SnapshotDecoding, DescribesErrorsAsPathThenMessage) {
   const auto top = decodeSnapshot("[]");
   ASSERT_FALSE(top.ok());
   EXPECT_EQ(top.error().describe(), "top-level value is not an object");
-}
-
-TEST(SnapshotDecoding, GalleryRawValuesAreExact) {
-  for (const Gallery gallery : allGalleries) {
-    EXPECT_EQ(galleryFromRawValue(rawValue(gallery)), gallery);
-  }
-  EXPECT_EQ(rawValue(Gallery::suggestion), "suggestion");
-  EXPECT_EQ(galleryFromRawValue("Suggestion"), std::nullopt);
-  EXPECT_EQ(galleryFromRawValue(""), std::nullopt);
 }
 
 }  // namespace
