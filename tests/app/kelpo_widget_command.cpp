@@ -77,20 +77,17 @@ TEST_F(KelpoWidgetCommand, ValidateNamesTheFirstProblemWithItsPath) {
   EXPECT_THAT(validate.err, HasSubstr("widget.json: toSort[1].gallery: unknown value \"Stack\""));
 }
 
-TEST_F(KelpoWidgetCommand, ValidateRefusesAFifoWithoutBlocking) {
+TEST_F(KelpoWidgetCommand, ValidateRefusesAFifoWithoutBlockingAndAMissingFile) {
   const auto fifo = home_.path() / "widget.json";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-
   const CommandResult validate = run({"validate", fifo.string()});
   EXPECT_FALSE(validate.timedOut);
   EXPECT_NE(validate.exitStatus, 0);
   EXPECT_THAT(validate.err, HasSubstr("not a regular file"));
-}
 
-TEST_F(KelpoWidgetCommand, ValidateReportsAMissingFile) {
-  const CommandResult validate = run({"validate", (home_.path() / "nowhere.json").string()});
-  EXPECT_NE(validate.exitStatus, 0);
-  EXPECT_THAT(validate.err, HasSubstr("no such file"));
+  const CommandResult missing = run({"validate", (home_.path() / "nowhere.json").string()});
+  EXPECT_NE(missing.exitStatus, 0);
+  EXPECT_THAT(missing.err, HasSubstr("no such file"));
 }
 
 TEST_F(KelpoWidgetCommand, TimelineReloadsAtTheStoredNextSearch) {
@@ -106,13 +103,6 @@ TEST_F(KelpoWidgetCommand, TimelineReloadsAtTheStoredNextSearch) {
   EXPECT_THAT(preferencesFile(), HasSubstr("accent=Braise"));
 }
 
-TEST_F(KelpoWidgetCommand, TimelineWithNothingStoredShowsTheDefaultRecord) {
-  const CommandResult result = run({"timeline"});
-  ASSERT_EQ(result.exitStatus, 0) << result.err;
-  EXPECT_THAT(result.out, HasSubstr("\"weekBudget\": 300"));
-  EXPECT_THAT(result.out, HasSubstr("\"reloadDate\""));
-}
-
 TEST_F(KelpoWidgetCommand, PlaceholderAndPreviewHaveNoReloadDate) {
   for (const char* request : {"--placeholder", "--preview"}) {
     const CommandResult result = run({"timeline", request});
@@ -123,17 +113,19 @@ TEST_F(KelpoWidgetCommand, PlaceholderAndPreviewHaveNoReloadDate) {
 }
 
 TEST_F(KelpoWidgetCommand, BadOptionsFailWithAMessage) {
-  const CommandResult badNow = run({"timeline", "--now", "tomorrow"});
-  EXPECT_NE(badNow.exitStatus, 0);
-  EXPECT_THAT(badNow.err, HasSubstr("--now"));
-
-  const CommandResult badZone = run({"sample", "--time-zone", "Mars/Olympus_Mons"});
-  EXPECT_NE(badZone.exitStatus, 0);
-  EXPECT_THAT(badZone.err, HasSubstr("unknown time zone"));
-
-  const CommandResult badVerb = run({"frobnicate"});
-  EXPECT_NE(badVerb.exitStatus, 0);
-  EXPECT_THAT(badVerb.err, HasSubstr("unknown verb"));
+  const struct {
+    std::vector<std::string> arguments;
+    const char* message;
+  } table[] = {
+      {{"timeline", "--now", "tomorrow"}, "--now"},
+      {{"sample", "--time-zone", "Mars/Olympus_Mons"}, "unknown time zone"},
+      {{"frobnicate"}, "unknown verb"},
+  };
+  for (const auto& [arguments, message] : table) {
+    const CommandResult result = run(arguments);
+    EXPECT_NE(result.exitStatus, 0) << message;
+    EXPECT_THAT(result.err, HasSubstr(message));
+  }
 }
 
 }  // namespace
