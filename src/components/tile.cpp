@@ -1,5 +1,6 @@
 #include "components/tile.h"
 
+#include "style/display_font.h"
 #include "style/neutral_colors.h"
 
 namespace kelpo {
@@ -16,20 +17,19 @@ namespace {
 }  // namespace
 
 ui::View Tile::body() const {
-  return ui::VStack(
-             ui::HorizontalAlignment::leading, 1,
-             {
-                 ui::Text::verbatim(value)
-                     .font(ui::Font::custom("Bricolage Grotesque", 24, ui::FontWeight::heavy))
-                     .foregroundStyle(ink())
-                     .lineLimit(1)
-                     .minimumScaleFactor(0.7),
-                 ui::Text::verbatim(label)
-                     .font(ui::Font::system(10.5))
-                     .foregroundStyle(inkSecondary())
-                     .lineLimit(1)
-                     .minimumScaleFactor(0.8),
-             })
+  return ui::VStack(ui::HorizontalAlignment::leading, 1,
+                    {
+                        ui::Text::verbatim(value)
+                            .font(displayFont(24))
+                            .foregroundStyle(ink())
+                            .lineLimit(1)
+                            .minimumScaleFactor(0.7),
+                        ui::Text::verbatim(label)
+                            .font(ui::Font::system(10.5))
+                            .foregroundStyle(inkSecondary())
+                            .lineLimit(1)
+                            .minimumScaleFactor(0.8),
+                    })
       .padding(ui::Edges::horizontal(), 10)
       .padding(ui::Edges::vertical(), 8)
       .frame(fullWidthLeading())

@@ -11,6 +11,7 @@
 #include "layouts/kelpo_widget_view.h"
 #include "layouts/week_figures.h"
 #include "platform/phrases.h"
+#include "style/display_font.h"
 #include "style/neutral_colors.h"
 #include "timeline/deep_links.h"
 
@@ -72,7 +73,7 @@ ui::View KelpoWidgetView::mediumMain(WidgetMode mode) const {
       ui::EnvironmentReader(
           [phrase = headingPhrase(snapshot, mode), deep](const ui::Environment& env) {
             return ui::Text::verbatim(localize(phrase, env.phrases.get()))
-                .font(ui::Font::custom("Bricolage Grotesque", 16, ui::FontWeight::heavy))
+                .font(displayFont(16))
                 .foregroundStyle(deep)
                 .lineLimit(1);
           }),

@@ -5,15 +5,12 @@
 #include "layouts/flexible_frames.h"
 #include "layouts/kelpo_widget_view.h"
 #include "platform/phrases.h"
+#include "style/display_font.h"
 #include "style/neutral_colors.h"
 #include "style/score_badge.h"
 
 namespace kelpo {
 namespace {
-
-[[nodiscard]] ui::Font display(double size) {
-  return ui::Font::custom("Bricolage Grotesque", size, ui::FontWeight::heavy);
-}
 
 // The list whose first item the focus block shows: items to sort while the
 // host counts any, else the programme.
@@ -64,7 +61,7 @@ std::vector<ui::View> KelpoWidgetView::smallCounter(WidgetMode mode,
             .font(ui::Font::system(26, ui::FontWeight::heavy))
             .foregroundStyle(deep),
         ui::Text::verbatim(localize(LocalizedPhrase{phrase, {}}, book))
-            .font(display(16))
+            .font(displayFont(16))
             .foregroundStyle(deep)
             .multilineTextAlignment(ui::TextAlignment::trailing)
             .lineLimit(2)
@@ -80,7 +77,7 @@ std::vector<ui::View> KelpoWidgetView::smallCounter(WidgetMode mode,
     case WidgetMode::completeWeek:
       return {
           ui::Text::verbatim(snapshot.weekLeftLabel.value_or(""))
-              .font(display(30))
+              .font(displayFont(30))
               .foregroundStyle(deep)
               .lineLimit(1)
               .minimumScaleFactor(0.6),
@@ -103,7 +100,7 @@ std::vector<ui::View> KelpoWidgetView::counterStack(std::int64_t count,
   return {
       // The negative bottom padding pulls the label up under the large digits.
       ui::Text(LocalizedPhrase{"%lld", {count}})
-          .font(display(44))
+          .font(displayFont(44))
           .foregroundStyle(palette(accent).accentDeep)
           .lineLimit(1)
           .minimumScaleFactor(0.6)

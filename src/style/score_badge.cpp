@@ -1,6 +1,7 @@
 #include "style/score_badge.h"
 
 #include "platform/phrases.h"
+#include "style/display_font.h"
 #include "style/score_heat.h"
 #include "style/transparent_stop.h"
 
@@ -9,7 +10,6 @@ namespace {
 
 constexpr double kCornerRadiusRatio = 0.32;
 constexpr double kFontSizeRatio = 0.47;
-constexpr const char* kDisplayFamily = "Bricolage Grotesque";
 
 constexpr double kGoldBorderWidth = 0.5;
 constexpr double kGoldBorderOpacity = 0.45;
@@ -88,9 +88,7 @@ ui::View badgeBody(const ScoreBadge& badge, const ui::StateHandle& sheen,
   const ui::ShapeGeometry shape =
       ui::RoundedRectangle(badge.size * kCornerRadiusRatio, ui::CornerStyle::continuous);
   const bool sweeps = heat.gold && !environment.accessibilityReduceMotion;
-  const ui::Font font =
-      ui::Font::custom(kDisplayFamily, badge.size * kFontSizeRatio, ui::FontWeight::heavy)
-          .withMonospacedDigits();
+  const ui::Font font = displayFont(badge.size * kFontSizeRatio).withMonospacedDigits();
 
   return scoreText(badge)
       .font(font)
