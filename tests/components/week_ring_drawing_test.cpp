@@ -1,20 +1,18 @@
 // What the week ring draws: track and arcs in the theme's colours, the
-// mascot's frame and pose, and what assistive technologies read.
+// mascot's frame, and what assistive technologies read.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <string>
 
-#include "components/mascot.h"
 #include "components/week_ring.h"
 #include "platform/ui/fake_text_measurer.h"
 #include "platform/ui/widget_layout.h"
 #include "style/color_literal.h"
-#include "support/laid_out_queries.h"
 #include "support/colors.h"
+#include "support/laid_out_queries.h"
 #include "support/scoped_environment_variable.h"
+#include "support/temporary_directory.h"
 
 namespace kelpo {
 namespace {
@@ -24,26 +22,21 @@ using testing_support::resolved;
 using testing_support::shapes;
 using ui::ColorScheme;
 
-WidgetSnapshot sampleWeek() {
+ui::LaidOutNode layOutRing(double size, AccentTheme accent = AccentTheme::braise,
+                           bool sleeping = false) {
   WidgetSnapshot snapshot;
   snapshot.weekDone = 135;
   snapshot.weekPlanned = 75;
   snapshot.weekBudget = 300;
   snapshot.weekLabel = "2 h 15 / 5 h";
-  return snapshot;
-}
-
-ui::LaidOutNode layOut(const ui::View& view, double side) {
   const ui::testing::FakeTextMeasurer measurer;
-  return ui::layoutView(view, {side, side}, ui::Environment{}, measurer);
+  return ui::layoutView(
+      WeekRing{.snapshot = snapshot, .sleeping = sleeping, .size = size, .accent = accent}.body(),
+      {size, size}, ui::Environment{}, measurer);
 }
 
 TEST(WeekRingDrawing, DrawsTrackPlannedAndDoneArcsInLayerOrder) {
-  const auto ring = layOut(
-      WeekRing{
-          .snapshot = sampleWeek(), .sleeping = false, .size = 100, .accent = AccentTheme::lagune}
-          .body(),
-      100);
+  const auto ring = layOutRing(100);
   const auto drawn = shapes(ring);
   ASSERT_EQ(drawn.size(), 3u);
   const auto& track = *drawn[0];
@@ -59,7 +52,6 @@ TEST(WeekRingDrawing, DrawsTrackPlannedAndDoneArcsInLayerOrder) {
   }
   EXPECT_EQ(track.shape.trimTo, 1);
   EXPECT_EQ(track.strokeStyle.lineCap, ui::LineCap::butt);
-  EXPECT_EQ(track.rotationDegrees, 0);
   EXPECT_DOUBLE_EQ(planned.shape.trimTo, 0.7);
   EXPECT_DOUBLE_EQ(done.shape.trimTo, 0.45);
   for (const auto* arc : {&planned, &done}) {
@@ -70,12 +62,7 @@ TEST(WeekRingDrawing, DrawsTrackPlannedAndDoneArcsInLayerOrder) {
 }
 
 TEST(WeekRingDrawing, ColoursArcsWithTheThemeAndTrackWithNeutral) {
-  const auto ring = layOut(
-      WeekRing{
-          .snapshot = sampleWeek(), .sleeping = false, .size = 62, .accent = AccentTheme::lagune}
-          .body(),
-      62);
-  const auto drawn = shapes(ring);
+  const auto drawn = shapes(layOutRing(62, AccentTheme::lagune));
   ASSERT_EQ(drawn.size(), 3u);
   const auto& track = *drawn[0]->strokePaint;
   const auto& planned = *drawn[1]->strokePaint;
@@ -95,23 +82,14 @@ TEST(WeekRingDrawing, ColoursArcsWithTheThemeAndTrackWithNeutral) {
   EXPECT_EQ(resolved(track, ColorScheme::dark), parseColorLiteral("rgba(255,255,255,0.12)"));
 
   // Another theme changes the arcs, never the track.
-  const auto braiseRing = layOut(
-      WeekRing{
-          .snapshot = sampleWeek(), .sleeping = false, .size = 62, .accent = AccentTheme::braise}
-          .body(),
-      62);
-  const auto braise = shapes(braiseRing);
+  const auto braise = shapes(layOutRing(62, AccentTheme::braise));
   EXPECT_EQ(resolved(*braise[2]->strokePaint, ColorScheme::light), parseColorLiteral("#E8542F"));
   EXPECT_EQ(resolved(*braise[0]->strokePaint, ColorScheme::light),
             resolved(track, ColorScheme::light));
 }
 
 TEST(WeekRingDrawing, PlacesTheMascotInANinetyPercentFrameRaisedByEightPercent) {
-  const auto ring = layOut(
-      WeekRing{
-          .snapshot = sampleWeek(), .sleeping = false, .size = 100, .accent = AccentTheme::braise}
-          .body(),
-      100);
+  const auto ring = layOutRing(100);
   const auto pictures = bitmaps(ring);
   ASSERT_EQ(pictures.size(), 1u);
   ASSERT_NE(pictures[0]->bitmap, nullptr) << "the found pose is among the resources";
@@ -124,11 +102,7 @@ TEST(WeekRingDrawing, PlacesTheMascotInANinetyPercentFrameRaisedByEightPercent) 
 }
 
 TEST(WeekRingDrawing, ReadsAsOneElementWithTheWeekLabel) {
-  const auto ring = layOut(
-      WeekRing{
-          .snapshot = sampleWeek(), .sleeping = true, .size = 62, .accent = AccentTheme::braise}
-          .body(),
-      62);
+  const auto ring = layOutRing(62, AccentTheme::braise, /*sleeping=*/true);
   const auto elements = testing_support::nodesWhere(
       ring, [](const ui::LaidOutNode& n) { return n.accessibility.isElement; });
   ASSERT_EQ(elements.size(), 1u);
@@ -139,47 +113,13 @@ TEST(WeekRingDrawing, ReadsAsOneElementWithTheWeekLabel) {
   EXPECT_EQ(hidden.size(), 1u) << "the mascot is decoration";
 }
 
-class MascotResources : public testing::Test {
- protected:
-  void SetUp() override {
-    directory_ = std::filesystem::temp_directory_path() /
-                 ("kelpo-mascot-test-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(directory_ / "mascot");
-  }
-  void TearDown() override { std::filesystem::remove_all(directory_); }
-  std::filesystem::path directory_;
-};
-
-TEST_F(MascotResources, EachPoseReadsItsOwnFile) {
-  // Only the found pose is installed: the resting pose must come out empty.
-  std::filesystem::copy_file(
-      std::filesystem::path(KELPO_RESOURCE_DIR) / "mascot" / "mascot-found.png",
-      directory_ / "mascot" / "mascot-found.png");
+// Which pose is drawn in which mode is guarded by the layout tests.
+TEST(WeekRingDrawing, MissingPicturesLeaveTheRingLayoutUnchanged) {
+  const auto withPictures = layOutRing(76);
+  const testing_support::TemporaryDirectory empty;
   const testing_support::ScopedEnvironmentVariable resources("KELPO_RESOURCE_DIR",
-                                                             directory_.string());
-  const auto awakeTree = layOut(Mascot{.found = true}.body(), 90);
-  const auto asleepTree = layOut(Mascot{.found = false}.body(), 90);
-  const auto awake = bitmaps(awakeTree);
-  const auto asleep = bitmaps(asleepTree);
-  ASSERT_EQ(awake.size(), 1u);
-  ASSERT_EQ(asleep.size(), 1u);
-  EXPECT_NE(awake[0]->bitmap, nullptr);
-  EXPECT_EQ(asleep[0]->bitmap, nullptr);
-}
-
-TEST_F(MascotResources, MissingPicturesLeaveTheRingLayoutUnchanged) {
-  const auto withPictures = layOut(
-      WeekRing{
-          .snapshot = sampleWeek(), .sleeping = false, .size = 76, .accent = AccentTheme::braise}
-          .body(),
-      76);
-  const testing_support::ScopedEnvironmentVariable resources("KELPO_RESOURCE_DIR",
-                                                             directory_.string());
-  const auto without = layOut(
-      WeekRing{
-          .snapshot = sampleWeek(), .sleeping = false, .size = 76, .accent = AccentTheme::braise}
-          .body(),
-      76);
+                                                             empty.path().string());
+  const auto without = layOutRing(76);
   const auto pictures = bitmaps(without);
   ASSERT_EQ(pictures.size(), 1u);
   EXPECT_EQ(pictures[0]->bitmap, nullptr);

@@ -22,34 +22,30 @@ struct FractionCase {
   double expectedDone;
 };
 
-class WeekRingFractions : public testing::TestWithParam<FractionCase> {};
-
-TEST_P(WeekRingFractions, CoverTheirShareOfTheBudget) {
-  const auto& c = GetParam();
-  WidgetSnapshot snapshot;
-  snapshot.weekDone = c.done;
-  snapshot.weekPlanned = c.planned;
-  snapshot.weekBudget = c.budget;
-  EXPECT_DOUBLE_EQ(plannedFraction(snapshot), c.expectedPlanned);
-  EXPECT_DOUBLE_EQ(doneFraction(snapshot), c.expectedDone);
+TEST(WeekRingFractions, CoverTheirShareOfTheBudget) {
+  for (const FractionCase& c :
+       {FractionCase{"sampleWeek", 135, 75, 300, 0.7, 0.45},
+        FractionCase{"halfPlanned", 3, 2, 10, 0.5, 0.3},
+        FractionCase{"nothingYet", 0, 0, 300, 0, 0},
+        FractionCase{"zeroBudgetCountsAsOne", 1, 0, 0, 1, 1},
+        FractionCase{"negativeBudgetCountsAsOne", 1, 0, -50, 1, 1},
+        FractionCase{"overPlannedCapsAtFullCircle", 200, 200, 300, 1, 200.0 / 300.0},
+        FractionCase{"overDoneCapsBoth", 450, 0, 300, 1, 1},
+        // No lower bound: the arcs simply draw nothing.
+        FractionCase{"negativeDone", -30, 10, 300, -20.0 / 300.0, -30.0 / 300.0},
+        // The sum saturates rather than wrapping to a negative number.
+        FractionCase{"sumOverflowsUpward", int64Max, 1, 300, 1, 1},
+        FractionCase{"sumOverflowsDownward", int64Min, -1, 1, static_cast<double>(int64Min),
+                     static_cast<double>(int64Min)}}) {
+    SCOPED_TRACE(c.name);
+    WidgetSnapshot snapshot;
+    snapshot.weekDone = c.done;
+    snapshot.weekPlanned = c.planned;
+    snapshot.weekBudget = c.budget;
+    EXPECT_DOUBLE_EQ(plannedFraction(snapshot), c.expectedPlanned);
+    EXPECT_DOUBLE_EQ(doneFraction(snapshot), c.expectedDone);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Weeks, WeekRingFractions,
-    testing::Values(FractionCase{"sampleWeek", 135, 75, 300, 0.7, 0.45},
-                    FractionCase{"halfPlanned", 3, 2, 10, 0.5, 0.3},
-                    FractionCase{"nothingYet", 0, 0, 300, 0, 0},
-                    FractionCase{"zeroBudgetCountsAsOne", 1, 0, 0, 1, 1},
-                    FractionCase{"negativeBudgetCountsAsOne", 1, 0, -50, 1, 1},
-                    FractionCase{"overPlannedCapsAtFullCircle", 200, 200, 300, 1, 200.0 / 300.0},
-                    FractionCase{"overDoneCapsBoth", 450, 0, 300, 1, 1},
-                    // No lower bound: the arcs simply draw nothing.
-                    FractionCase{"negativeDone", -30, 10, 300, -20.0 / 300.0, -30.0 / 300.0},
-                    // The sum saturates rather than wrapping to a negative number.
-                    FractionCase{"sumOverflowsUpward", int64Max, 1, 300, 1, 1},
-                    FractionCase{"sumOverflowsDownward", int64Min, -1, 1,
-                                 static_cast<double>(int64Min), static_cast<double>(int64Min)}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kelpo
