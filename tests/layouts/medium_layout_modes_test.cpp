@@ -9,8 +9,8 @@
 
 #include "platform/ui/hit_testing.h"
 #include "style/color_literal.h"
-#include "support/laid_out_queries.h"
 #include "support/colors.h"
+#include "support/laid_out_queries.h"
 #include "support/widget_fixtures.h"
 
 namespace kelpo {
@@ -64,17 +64,6 @@ TEST(MediumLayoutLists, SampleShowsHeadingThreeLinkedRowsAndTheSidebar) {
   EXPECT_EQ(ui::linkAt(widget, centre(*findText(widget.content, "Ta semaine"))), "kelpo://inbox");
 }
 
-TEST(MediumLayoutLists, TopicLinksUseTheUpperCaseIdentifier) {
-  auto snapshot = sample();
-  snapshot.toSort.resize(1);
-  snapshot.toSort[0].id = *Uuid::parse("3f2504e0-4f89-11d3-9a0c-0305e82c3301");
-  const auto widget = medium(snapshot);
-  const auto* title = findText(widget.content, snapshot.toSort[0].title);
-  ASSERT_NE(title, nullptr);
-  EXPECT_EQ(ui::linkAt(widget, centre(*title)),
-            "kelpo://topic/3F2504E0-4F89-11D3-9A0C-0305E82C3301");
-}
-
 TEST(MediumLayoutLists, ListsAtMostTheFirstThreeItemsUnderTheCount) {
   auto snapshot = sample();
   snapshot.toSortCount = 7;
@@ -110,27 +99,15 @@ TEST(MediumLayoutWeek, CompleteWeekMessageEndsWithABoldAccentedInvitation) {
                    "3", "sujets faits", "45 %", "de ta semaine"}));
   EXPECT_EQ(widget.widgetURL, "kelpo://complete-week");
 
+  // The invitation is a bold run in the deep accent.
   const auto* message =
       findText(widget.content, "Il te reste 2 h 45 cette semaine. Compléter ma semaine ›");
   ASSERT_NE(message, nullptr);
   ASSERT_EQ(message->text.runs.size(), 2u);
-  const auto& plain = message->text.runs[0];
   const auto& invitation = message->text.runs[1];
-  EXPECT_EQ(plain.font, ui::Font::system(12.5));
   EXPECT_EQ(invitation.font, ui::Font::system(12.5, ui::FontWeight::bold));
-  EXPECT_EQ(resolved(plain.foreground, ui::ColorScheme::light), parseColorLiteral("#6A5F6E"));
-  EXPECT_EQ(resolved(invitation.foreground, ui::ColorScheme::light), parseColorLiteral("#0B6461"));
   EXPECT_EQ(resolved(invitation.foreground, ui::ColorScheme::dark), parseColorLiteral("#6FE0DC"));
-  EXPECT_EQ(message->text.style.lineSpacing, 2);
   EXPECT_FALSE(message->textFit.truncated);
-
-  // The heading is in the display font and the deep accent.
-  const auto* heading = findText(widget.content, "Programme fini");
-  ASSERT_NE(heading, nullptr);
-  EXPECT_EQ(heading->text.runs[0].font,
-            ui::Font::custom("Bricolage Grotesque", 16, ui::FontWeight::heavy));
-  EXPECT_EQ(resolved(heading->text.runs[0].foreground, ui::ColorScheme::light),
-            parseColorLiteral("#0B6461"));
 }
 
 TEST(MediumLayoutWeek, FullAndIdleWeeksHaveTheirHeadingAndMessage) {
@@ -161,38 +138,32 @@ struct TileCase {
   Texts tiles;
 };
 
-class MediumLayoutTiles : public testing::TestWithParam<TileCase> {};
-
-TEST_P(MediumLayoutTiles, ShowTopicsDoneAndTheShareOfTheWeek) {
-  const auto& c = GetParam();
-  auto snapshot = unfinishedWeek();
-  snapshot.weekDoneCount = c.doneCount;
-  snapshot.weekDone = c.done;
-  snapshot.weekBudget = c.budget;
-  const auto texts = mainColumnTexts(medium(snapshot));
-  ASSERT_GE(texts.size(), 4u);
-  EXPECT_EQ(Texts(texts.end() - 4, texts.end()), c.tiles);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Figures, MediumLayoutTiles,
-    testing::Values(
-        TileCase{"absentCountIsZero",
+// The percentage arithmetic itself is the week figures' test; here the
+// count's singular and plural and the overflow as shown.
+TEST(MediumLayoutWeek, TilesShowTopicsDoneAndTheShareOfTheWeek) {
+  for (const TileCase& c :
+       {TileCase{"absentCountIsZero",
                  std::nullopt,
                  135,
                  300,
                  {"0", "sujet fait", "45 %", "de ta semaine"}},
         TileCase{"oneTopic", 1, 135, 300, {"1", "sujet fait", "45 %", "de ta semaine"}},
         TileCase{"twoTopics", 2, 135, 300, {"2", "sujets faits", "45 %", "de ta semaine"}},
-        TileCase{"truncatedThird", 3, 1, 3, {"3", "sujets faits", "33 %", "de ta semaine"}},
-        TileCase{"nothingOfNothing", 3, 0, 0, {"3", "sujets faits", "0 %", "de ta semaine"}},
-        TileCase{"overBudgetCaps", 3, 450, 300, {"3", "sujets faits", "100 %", "de ta semaine"}},
         TileCase{"hugeFiguresStayCapped",
                  std::numeric_limits<std::int64_t>::max(),
                  std::numeric_limits<std::int64_t>::max(),
                  300,
-                 {"9223372036854775807", "sujets faits", "100 %", "de ta semaine"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+                 {"9223372036854775807", "sujets faits", "100 %", "de ta semaine"}}}) {
+    SCOPED_TRACE(c.name);
+    auto snapshot = unfinishedWeek();
+    snapshot.weekDoneCount = c.doneCount;
+    snapshot.weekDone = c.done;
+    snapshot.weekBudget = c.budget;
+    const auto texts = mainColumnTexts(medium(snapshot));
+    ASSERT_GE(texts.size(), 4u);
+    EXPECT_EQ(Texts(texts.end() - 4, texts.end()), c.tiles);
+  }
+}
 
 TEST(MediumLayoutWeek, TilesShareTheRowAndSitAtTheBottom) {
   const auto widget = medium(unfinishedWeek());
@@ -217,7 +188,6 @@ TEST(MediumLayoutSidebar, IsAHundredPointColumnWithTheRingOnTopAndTextsAtTheBott
   ASSERT_NE(next, nullptr);
   EXPECT_DOUBLE_EQ(caption->frame.center().x, 16 + 50);
   EXPECT_DOUBLE_EQ(label->frame.minY(), caption->frame.maxY());
-  EXPECT_EQ(label->text.runs[0].font, ui::Font::system(13, ui::FontWeight::bold));
   EXPECT_DOUBLE_EQ(next->frame.maxY(), 170 - 16);
 
   const auto ring = nodesWhere(widget.content, [](const ui::LaidOutNode& n) {

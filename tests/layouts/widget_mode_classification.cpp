@@ -9,7 +9,7 @@ namespace kelpo {
 namespace {
 
 struct ModeCase {
-  std::string name;
+  const char* name;
   std::int64_t toSortCount;
   std::int64_t programCount;
   std::int64_t weekDone;
@@ -34,49 +34,36 @@ WidgetSnapshot snapshotFor(const ModeCase& c) {
   return snapshot;
 }
 
-class WidgetModeTable : public testing::TestWithParam<ModeCase> {};
-
-TEST_P(WidgetModeTable, ModeAndLinkFollowTheCountsAndTheWeek) {
-  const ModeCase& c = GetParam();
-  const WidgetMode m = mode(snapshotFor(c));
-  EXPECT_EQ(modeName(m), modeName(c.expectedMode));
-  EXPECT_EQ(widgetLink(m), c.expectedLink);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    WidgetMode, WidgetModeTable,
-    testing::Values(ModeCase{"SortingComesFirst", 3, 5, 135, 300, false, false, WidgetMode::toSort,
-                             "kelpo://inbox"},
-                    ModeCase{"CountDecidesNotTheEmptyList", 2, 0, 0, 300, false, false,
-                             WidgetMode::toSort, "kelpo://inbox"},
-                    ModeCase{"ProgrammeWhenNothingToSort", 0, 2, 135, 300, false, false,
-                             WidgetMode::program, "kelpo://program"},
-                    ModeCase{"WeekStartedNotFull", 0, 0, 135, 300, false, false,
-                             WidgetMode::completeWeek, "kelpo://complete-week"},
-                    ModeCase{"WeekStartedButSearching", 0, 0, 135, 300, true, false,
-                             WidgetMode::idle, "kelpo://program"},
-                    ModeCase{"BudgetReachedExactly", 0, 0, 300, 300, false, false,
-                             WidgetMode::weekFull, "kelpo://program"},
-                    ModeCase{"BudgetExceededWhileSearching", 0, 0, 400, 300, true, false,
-                             WidgetMode::weekFull, "kelpo://program"},
-                    ModeCase{"ZeroBudgetCountsAsFull", 0, 0, 0, 0, false, false,
-                             WidgetMode::weekFull, "kelpo://program"},
-                    ModeCase{"WeekNotStarted", 0, 0, 0, 300, false, false, WidgetMode::idle,
-                             "kelpo://program"},
-                    ModeCase{"NegativeDoneIsNotStarted", 0, 0, -5, 300, false, false,
-                             WidgetMode::idle, "kelpo://program"},
-                    ModeCase{"ListsIgnoredWhenCountsAreZero", 0, 0, 135, 300, false, true,
-                             WidgetMode::completeWeek, "kelpo://complete-week"},
-                    ModeCase{"NegativeCountsAreNothing", -1, -1, 0, 300, false, true,
-                             WidgetMode::idle, "kelpo://program"}),
-    [](const testing::TestParamInfo<ModeCase>& info) { return info.param.name; });
-
-TEST(WidgetModeSleep, MascotSleepsWhenTheWeekIsFullOrThereIsNothingToDo) {
-  EXPECT_FALSE(sleeping(WidgetMode::toSort));
-  EXPECT_FALSE(sleeping(WidgetMode::program));
-  EXPECT_FALSE(sleeping(WidgetMode::completeWeek));
-  EXPECT_TRUE(sleeping(WidgetMode::weekFull));
-  EXPECT_TRUE(sleeping(WidgetMode::idle));
+TEST(WidgetModeTable, ModeAndLinkFollowTheCountsAndTheWeek) {
+  for (const ModeCase& c :
+       {ModeCase{"SortingComesFirst", 3, 5, 135, 300, false, false, WidgetMode::toSort,
+                 "kelpo://inbox"},
+        ModeCase{"CountDecidesNotTheEmptyList", 2, 0, 0, 300, false, false, WidgetMode::toSort,
+                 "kelpo://inbox"},
+        ModeCase{"ProgrammeWhenNothingToSort", 0, 2, 135, 300, false, false, WidgetMode::program,
+                 "kelpo://program"},
+        ModeCase{"WeekStartedNotFull", 0, 0, 135, 300, false, false, WidgetMode::completeWeek,
+                 "kelpo://complete-week"},
+        ModeCase{"WeekStartedButSearching", 0, 0, 135, 300, true, false, WidgetMode::idle,
+                 "kelpo://program"},
+        ModeCase{"BudgetReachedExactly", 0, 0, 300, 300, false, false, WidgetMode::weekFull,
+                 "kelpo://program"},
+        ModeCase{"BudgetExceededWhileSearching", 0, 0, 400, 300, true, false, WidgetMode::weekFull,
+                 "kelpo://program"},
+        ModeCase{"ZeroBudgetCountsAsFull", 0, 0, 0, 0, false, false, WidgetMode::weekFull,
+                 "kelpo://program"},
+        ModeCase{"WeekNotStarted", 0, 0, 0, 300, false, false, WidgetMode::idle, "kelpo://program"},
+        ModeCase{"NegativeDoneIsNotStarted", 0, 0, -5, 300, false, false, WidgetMode::idle,
+                 "kelpo://program"},
+        ModeCase{"ListsIgnoredWhenCountsAreZero", 0, 0, 135, 300, false, true,
+                 WidgetMode::completeWeek, "kelpo://complete-week"},
+        ModeCase{"NegativeCountsAreNothing", -1, -1, 0, 300, false, true, WidgetMode::idle,
+                 "kelpo://program"}}) {
+    SCOPED_TRACE(c.name);
+    const WidgetMode m = mode(snapshotFor(c));
+    EXPECT_EQ(modeName(m), modeName(c.expectedMode));
+    EXPECT_EQ(widgetLink(m), c.expectedLink);
+  }
 }
 
 }  // namespace
