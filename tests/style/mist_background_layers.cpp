@@ -70,14 +70,5 @@ TEST(MistBackground, LaysTheGlowsOverTheBaseInOrder) {
   }
 }
 
-TEST(MistBackground, FillsTheWholeWidgetBehindItsMargins) {
-  static const ui::testing::FakeTextMeasurer measurer;
-  const ui::LaidOutWidget widget =
-      ui::layoutWidget(ui::Text("x").containerBackground(MistBackground{}.body()),
-                       ui::testing::testEnvironment(), measurer);
-  ASSERT_TRUE(widget.containerBackground.has_value());
-  EXPECT_EQ(widget.containerBackground->frame.size, widget.size);
-}
-
 }  // namespace
 }  // namespace kelpo

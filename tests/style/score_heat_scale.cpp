@@ -24,12 +24,6 @@ ResolvedHeat resolved(const ScoreHeat& heat, ColorScheme scheme) {
           heat.background.resolve(scheme), heat.solid, heat.gold};
 }
 
-void PrintTo(const ResolvedHeat& h, std::ostream* out) {
-  *out << "{base " << testing::PrintToString(h.base) << ", fg "
-       << testing::PrintToString(h.foreground) << ", bg " << testing::PrintToString(h.background)
-       << ", solid " << h.solid << ", gold " << h.gold << "}";
-}
-
 const Rgba kGoldBase = channels(0xE0, 0xA5, 0x26);
 const Rgba kGoldInk = channels(0x5A, 0x39, 0x00);
 const Rgba kNineBase = channels(0xD9, 0x54, 0x2F);
