@@ -62,7 +62,8 @@ TEST(WeekRingDrawing, DrawsTrackPlannedAndDoneArcsInLayerOrder) {
 }
 
 TEST(WeekRingDrawing, ColoursArcsWithTheThemeAndTrackWithNeutral) {
-  const auto drawn = shapes(layOutRing(62, AccentTheme::lagune));
+  const auto ring = layOutRing(62, AccentTheme::lagune);
+  const auto drawn = shapes(ring);
   ASSERT_EQ(drawn.size(), 3u);
   const auto& track = *drawn[0]->strokePaint;
   const auto& planned = *drawn[1]->strokePaint;
@@ -82,7 +83,8 @@ TEST(WeekRingDrawing, ColoursArcsWithTheThemeAndTrackWithNeutral) {
   EXPECT_EQ(resolved(track, ColorScheme::dark), parseColorLiteral("rgba(255,255,255,0.12)"));
 
   // Another theme changes the arcs, never the track.
-  const auto braise = shapes(layOutRing(62, AccentTheme::braise));
+  const auto braiseRing = layOutRing(62, AccentTheme::braise);
+  const auto braise = shapes(braiseRing);
   EXPECT_EQ(resolved(*braise[2]->strokePaint, ColorScheme::light), parseColorLiteral("#E8542F"));
   EXPECT_EQ(resolved(*braise[0]->strokePaint, ColorScheme::light),
             resolved(track, ColorScheme::light));

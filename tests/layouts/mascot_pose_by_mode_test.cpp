@@ -36,7 +36,8 @@ TEST(MascotPoseByMode, FollowsTheMode) {
                {"idle", idleWeek(), false}};
   for (const auto& c : table) {
     for (const auto family : {ui::WidgetFamily::systemSmall, ui::WidgetFamily::systemMedium}) {
-      const auto pictures = bitmaps(layOutWidget(c.snapshot, family).content);
+      const auto widget = layOutWidget(c.snapshot, family);
+      const auto pictures = bitmaps(widget.content);
       ASSERT_EQ(pictures.size(), 1u) << c.name;
       EXPECT_EQ(pictures[0]->bitmap != nullptr, c.awake) << c.name;
     }
