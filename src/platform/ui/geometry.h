@@ -56,18 +56,41 @@ struct UnitPoint {
 enum class HorizontalAlignment { leading, center, trailing };
 enum class VerticalAlignment { top, center, bottom };
 
+// The fraction of the free space that goes before a child placed with this
+// alignment: 0 leading/top, 0.5 centre, 1 trailing/bottom.
+[[nodiscard]] constexpr double alignmentFraction(HorizontalAlignment a) {
+  return a == HorizontalAlignment::leading ? 0 : a == HorizontalAlignment::trailing ? 1 : 0.5;
+}
+[[nodiscard]] constexpr double alignmentFraction(VerticalAlignment a) {
+  return a == VerticalAlignment::top ? 0 : a == VerticalAlignment::bottom ? 1 : 0.5;
+}
+
 struct Alignment {
   HorizontalAlignment horizontal = HorizontalAlignment::center;
   VerticalAlignment vertical = VerticalAlignment::center;
-  static constexpr Alignment topLeading() { return {HorizontalAlignment::leading, VerticalAlignment::top}; }
+  static constexpr Alignment topLeading() {
+    return {HorizontalAlignment::leading, VerticalAlignment::top};
+  }
   static constexpr Alignment top() { return {HorizontalAlignment::center, VerticalAlignment::top}; }
-  static constexpr Alignment topTrailing() { return {HorizontalAlignment::trailing, VerticalAlignment::top}; }
-  static constexpr Alignment leading() { return {HorizontalAlignment::leading, VerticalAlignment::center}; }
+  static constexpr Alignment topTrailing() {
+    return {HorizontalAlignment::trailing, VerticalAlignment::top};
+  }
+  static constexpr Alignment leading() {
+    return {HorizontalAlignment::leading, VerticalAlignment::center};
+  }
   static constexpr Alignment center() { return {}; }
-  static constexpr Alignment trailing() { return {HorizontalAlignment::trailing, VerticalAlignment::center}; }
-  static constexpr Alignment bottomLeading() { return {HorizontalAlignment::leading, VerticalAlignment::bottom}; }
-  static constexpr Alignment bottom() { return {HorizontalAlignment::center, VerticalAlignment::bottom}; }
-  static constexpr Alignment bottomTrailing() { return {HorizontalAlignment::trailing, VerticalAlignment::bottom}; }
+  static constexpr Alignment trailing() {
+    return {HorizontalAlignment::trailing, VerticalAlignment::center};
+  }
+  static constexpr Alignment bottomLeading() {
+    return {HorizontalAlignment::leading, VerticalAlignment::bottom};
+  }
+  static constexpr Alignment bottom() {
+    return {HorizontalAlignment::center, VerticalAlignment::bottom};
+  }
+  static constexpr Alignment bottomTrailing() {
+    return {HorizontalAlignment::trailing, VerticalAlignment::bottom};
+  }
   friend bool operator==(const Alignment&, const Alignment&) = default;
 };
 
@@ -77,13 +100,33 @@ struct Edges {
   unsigned bits = 0;
   constexpr Edges() = default;
   constexpr Edges(Edge e) : bits(static_cast<unsigned>(e)) {}  // NOLINT: a single edge is a set
-  [[nodiscard]] constexpr bool contains(Edge e) const { return (bits & static_cast<unsigned>(e)) != 0; }
-  static constexpr Edges all() { Edges e; e.bits = 15; return e; }
-  static constexpr Edges horizontal() { Edges e; e.bits = 2 | 8; return e; }
-  static constexpr Edges vertical() { Edges e; e.bits = 1 | 4; return e; }
+  [[nodiscard]] constexpr bool contains(Edge e) const {
+    return (bits & static_cast<unsigned>(e)) != 0;
+  }
+  static constexpr Edges all() {
+    Edges e;
+    e.bits = 15;
+    return e;
+  }
+  static constexpr Edges horizontal() {
+    Edges e;
+    e.bits = 2 | 8;
+    return e;
+  }
+  static constexpr Edges vertical() {
+    Edges e;
+    e.bits = 1 | 4;
+    return e;
+  }
 };
-constexpr Edges operator|(Edges a, Edges b) { Edges e; e.bits = a.bits | b.bits; return e; }
-constexpr Edges operator|(Edge a, Edge b) { return Edges(a) | Edges(b); }
+constexpr Edges operator|(Edges a, Edges b) {
+  Edges e;
+  e.bits = a.bits | b.bits;
+  return e;
+}
+constexpr Edges operator|(Edge a, Edge b) {
+  return Edges(a) | Edges(b);
+}
 
 struct EdgeInsets {
   double top = 0;
@@ -101,7 +144,9 @@ struct ProposedLength {
   static ProposedLength infinity() { return {std::numeric_limits<double>::infinity()}; }
   static ProposedLength exactly(double v) { return {v}; }
   [[nodiscard]] bool isSpecified() const { return value.has_value(); }
-  [[nodiscard]] bool isInfinite() const { return value && *value == std::numeric_limits<double>::infinity(); }
+  [[nodiscard]] bool isInfinite() const {
+    return value && *value == std::numeric_limits<double>::infinity();
+  }
   friend bool operator==(const ProposedLength&, const ProposedLength&) = default;
 };
 
@@ -111,10 +156,18 @@ struct ProposedSize {
   ProposedLength height;
   static ProposedSize unspecified() { return {}; }
   static ProposedSize zero() { return {ProposedLength::exactly(0), ProposedLength::exactly(0)}; }
-  static ProposedSize infinity() { return {ProposedLength::infinity(), ProposedLength::infinity()}; }
-  static ProposedSize of(Size s) { return {ProposedLength::exactly(s.width), ProposedLength::exactly(s.height)}; }
-  [[nodiscard]] ProposedLength& operator[](Axis a) { return a == Axis::horizontal ? width : height; }
-  [[nodiscard]] const ProposedLength& operator[](Axis a) const { return a == Axis::horizontal ? width : height; }
+  static ProposedSize infinity() {
+    return {ProposedLength::infinity(), ProposedLength::infinity()};
+  }
+  static ProposedSize of(Size s) {
+    return {ProposedLength::exactly(s.width), ProposedLength::exactly(s.height)};
+  }
+  [[nodiscard]] ProposedLength& operator[](Axis a) {
+    return a == Axis::horizontal ? width : height;
+  }
+  [[nodiscard]] const ProposedLength& operator[](Axis a) const {
+    return a == Axis::horizontal ? width : height;
+  }
   // Shrinks each specified axis by the insets (negative insets enlarge it),
   // never below zero.
   [[nodiscard]] ProposedSize inset(const EdgeInsets& insets) const;

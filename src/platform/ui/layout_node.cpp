@@ -8,31 +8,6 @@ namespace kelpo::ui {
 
 namespace {
 
-// The fraction of the free space that goes before the child.
-double leadingFraction(HorizontalAlignment a) {
-  switch (a) {
-    case HorizontalAlignment::leading:
-      return 0;
-    case HorizontalAlignment::center:
-      return 0.5;
-    case HorizontalAlignment::trailing:
-      return 1;
-  }
-  return 0.5;
-}
-
-double leadingFraction(VerticalAlignment a) {
-  switch (a) {
-    case VerticalAlignment::top:
-      return 0;
-    case VerticalAlignment::center:
-      return 0.5;
-    case VerticalAlignment::bottom:
-      return 1;
-  }
-  return 0.5;
-}
-
 // The text measurer knows only bounded and unbounded axes.
 ProposedSize withoutInfinity(ProposedSize proposal) {
   if (proposal.width.isInfinite()) proposal.width = ProposedLength::unspecified();
@@ -52,8 +27,8 @@ Size LayoutNode::sizeThatFits(const ProposedSize& proposal) const {
 
 Point alignedOrigin(Size child, const Rect& bounds, Alignment alignment) {
   return {
-      bounds.minX() + (bounds.size.width - child.width) * leadingFraction(alignment.horizontal),
-      bounds.minY() + (bounds.size.height - child.height) * leadingFraction(alignment.vertical)};
+      bounds.minX() + (bounds.size.width - child.width) * alignmentFraction(alignment.horizontal),
+      bounds.minY() + (bounds.size.height - child.height) * alignmentFraction(alignment.vertical)};
 }
 
 LaidOutNode placeAt(const LayoutNode& child, Point origin, const ProposedSize& proposal) {

@@ -29,30 +29,6 @@ EdgeInsets insetsOn(Edges edges, double length) {
           edges.contains(Edge::bottom) ? length : 0, edges.contains(Edge::trailing) ? length : 0};
 }
 
-double fraction(HorizontalAlignment a) {
-  switch (a) {
-    case HorizontalAlignment::leading:
-      return 0;
-    case HorizontalAlignment::center:
-      return 0.5;
-    case HorizontalAlignment::trailing:
-      return 1;
-  }
-  return 0.5;
-}
-
-double fraction(VerticalAlignment a) {
-  switch (a) {
-    case VerticalAlignment::top:
-      return 0;
-    case VerticalAlignment::center:
-      return 0.5;
-    case VerticalAlignment::bottom:
-      return 1;
-  }
-  return 0.5;
-}
-
 }  // namespace
 
 View::View() : node_(emptyNode()) {}
@@ -207,13 +183,13 @@ Text operator+(const Text& a, const Text& b) {
 View VStack(HorizontalAlignment alignment, std::optional<double> spacing,
             std::vector<View> children) {
   return makeView(
-      primitive::Stack{Axis::vertical, fraction(alignment), spacing, std::move(children)});
+      primitive::Stack{Axis::vertical, alignmentFraction(alignment), spacing, std::move(children)});
 }
 
 View HStack(VerticalAlignment alignment, std::optional<double> spacing,
             std::vector<View> children) {
-  return makeView(
-      primitive::Stack{Axis::horizontal, fraction(alignment), spacing, std::move(children)});
+  return makeView(primitive::Stack{Axis::horizontal, alignmentFraction(alignment), spacing,
+                                   std::move(children)});
 }
 
 View ZStack(Alignment alignment, std::vector<View> children) {
