@@ -1,5 +1,7 @@
 #include "entry_options.h"
 
+#include <utility>
+
 #include "command_error.h"
 #include "platform/bounded_file.h"
 #include "platform/preferences.h"
@@ -67,7 +69,8 @@ ResolvedEntry resolveEntry(const EntryOptions& options, const CommandContext& co
   if (options.sample) {
     entry = provider.placeholder(TimelineContext{});
   } else if (options.preview) {
-    provider.snapshot(TimelineContext{.isPreview = true}, [&](Entry answer) { entry = answer; });
+    provider.snapshot(TimelineContext{.isPreview = true},
+                      [&](Entry answer) { entry = std::move(answer); });
   } else {
     provider.timeline(TimelineContext{},
                       [&](Timeline timeline) { entry = timeline.entries.at(0); });

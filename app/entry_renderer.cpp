@@ -30,7 +30,7 @@ ui::LaidOutWidget layOutEntry(const Entry& entry, AccentTheme accent,
   ui::ViewHost host(view.body(), widgetEnvironment(entry, calendar, drawing), measurer);
   // The widget appears at 0 s: its appear callbacks run then, and whatever
   // they start plays on until the requested moment.
-  const ui::LaidOutWidget appearing = host.frameAt(0);
+  ui::LaidOutWidget appearing = host.frameAt(0);
   if (drawing.secondsAfterAppearing <= 0) return appearing;
   return host.frameAt(drawing.secondsAfterAppearing);
 }
