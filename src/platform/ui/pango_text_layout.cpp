@@ -128,15 +128,44 @@ void addWholeTextAttributes(PangoAttrList* list, const TextStyle& style, double 
   return layout;
 }
 
-[[nodiscard]] StyledText withValidText(const StyledText& text) {
+// No text of the widget can show more characters than this: a widget line
+// holds at most about 120 characters, even at the smallest size any text
+// may shrink to, and a medium widget about 18 lines. Snapshot texts are not
+// bounded (a title may run to megabytes), and Pango's wrapping and
+// ellipsizing grow faster than the text, so longer texts are cut here,
+// with "…", before they are laid out.
+constexpr glong longestLine = 256;
+constexpr glong longestLaidOutText = 4096;
+
+[[nodiscard]] glong characterLimit(const TextStyle& style) {
+  if (!style.lineLimit || *style.lineLimit < 1) return longestLaidOutText;
+  return std::min<glong>(longestLaidOutText, longestLine * *style.lineLimit);
+}
+
+}  // namespace
+
+StyledText laidOutText(const StyledText& text) {
   StyledText valid = text;
-  for (StyledRun& run : valid.runs) {
-    if (!g_utf8_validate(run.text.data(), static_cast<gssize>(run.text.size()), nullptr)) {
-      run.text = validUtf8(run.text);
+  glong room = characterLimit(text.style);
+  for (std::size_t i = 0; i < valid.runs.size(); ++i) {
+    std::string& run = valid.runs[i].text;
+    if (!g_utf8_validate(run.data(), static_cast<gssize>(run.size()), nullptr)) {
+      run = validUtf8(run);
     }
+    const glong length = g_utf8_strlen(run.data(), static_cast<gssize>(run.size()));
+    if (length <= room) {
+      room -= length;
+      continue;
+    }
+    run.resize(static_cast<std::size_t>(g_utf8_offset_to_pointer(run.data(), room) - run.data()));
+    run += ellipsis;
+    valid.runs.resize(i + 1);
+    break;
   }
   return valid;
 }
+
+namespace {
 
 // The text up to byte `end` of the joined runs, ended with "…".
 [[nodiscard]] StyledText cutWithEllipsis(StyledText text, std::size_t end) {
@@ -157,7 +186,7 @@ void addWholeTextAttributes(PangoAttrList* list, const TextStyle& style, double 
 
 TextLayout makeTextLayout(PangoContext* context, const StyledText& text,
                           const TextLayoutRequest& request) {
-  const StyledText valid = withValidText(text);
+  const StyledText valid = laidOutText(text);
   LayoutHandle layout = layoutOf(context, valid, request);
   if (!request.maxLines) return {std::move(layout), false};
   const int maxLines = std::max(1, *request.maxLines);

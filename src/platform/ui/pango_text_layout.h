@@ -32,6 +32,11 @@ struct TextLayout {
 
 // The layout of `text` in `context`. The text is set as plain characters,
 // never parsed as markup; bytes that are not UTF-8 show as U+FFFD.
+// The text as it is laid out: its runs made valid UTF-8 and cut, with "…",
+// to no more characters than any widget line or widget could show (a
+// snapshot's texts are unbounded and Pango's cost grows faster than them).
+[[nodiscard]] StyledText laidOutText(const StyledText& text);
+
 [[nodiscard]] TextLayout makeTextLayout(PangoContext* context, const StyledText& text,
                                         const TextLayoutRequest& request);
 

@@ -232,9 +232,10 @@ PangoTextMeasurer& PangoTextMeasurer::operator=(PangoTextMeasurer&&) noexcept = 
 TextFit PangoTextMeasurer::fit(const StyledText& text, const ProposedSize& proposal) const {
   // An empty text takes no space, like the platform's empty Text.
   if (isEmpty(text)) return {};
-  std::string key = fitKey(text, proposal);
+  const StyledText shown = laidOutText(text);
+  std::string key = fitKey(shown, proposal);
   if (const auto known = state_->fits.find(key); known != state_->fits.end()) return known->second;
-  const TextFit fitted = Fitter(state_->context.get(), text, proposal).fit();
+  const TextFit fitted = Fitter(state_->context.get(), shown, proposal).fit();
   if (state_->fits.size() >= fitCacheCapacity) state_->fits.clear();
   state_->fits.emplace(std::move(key), fitted);
   return fitted;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ui/pango_text_layout.h"
 #include "platform/ui/pango_text_measurer.h"
 
 namespace kelpo::ui {
@@ -197,6 +198,25 @@ TEST_F(TextMeasuring, RememberedFitsDependOnEverythingThatShapesTheText) {
       EXPECT_EQ(remembered.truncated, fresh.truncated);
     }
   }
+}
+
+TEST_F(TextMeasuring, UnboundedTextsAreCutToWhatAWidgetCouldShowBeforeLayout) {
+  // A snapshot's title may run to megabytes; laying it all out would take
+  // minutes. It is cut, with "…", to what its lines could ever show.
+  const std::string huge(1'000'000, 'W');
+  TextStyle twoLines;
+  twoLines.lineLimit = 2;
+  const StyledText title = styled(huge, Font::system(12.5, FontWeight::bold), twoLines);
+  const StyledText shown = laidOutText(title);
+  ASSERT_EQ(shown.runs.size(), 1U);
+  EXPECT_LT(shown.runs[0].text.size(), 1000U);
+  EXPECT_TRUE(shown.runs[0].text.ends_with("…"));
+  EXPECT_LT(laidOutText(styled(huge)).runs[0].text.size(), 10'000U);  // no line limit
+
+  const TextFit fitted = fit(title, widthOnly(138));
+  EXPECT_TRUE(fitted.truncated);
+  EXPECT_EQ(fitted.lineCount, 2);
+  EXPECT_LE(fitted.size.width, 138);
 }
 
 TEST_F(TextMeasuring, SymbolsAreSquaresSizedByTheirFont) {
