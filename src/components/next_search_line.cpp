@@ -18,11 +18,11 @@ namespace {
 }
 
 // The text after the symbol: the running search, or when the next one runs.
-[[nodiscard]] std::string lineText(const WidgetSnapshot& snapshot, bool isShort,
+[[nodiscard]] std::string lineText(bool searching, Instant nextSearch, bool isShort,
                                    const ui::Environment& env) {
   const PhraseBook* book = env.phrases.get();
-  if (snapshot.searching) return localize(LocalizedPhrase{"Fouille en cours", {}}, book);
-  std::string time = nextSearchTimeText(snapshot.nextSearch, env);
+  if (searching) return localize(LocalizedPhrase{"Fouille en cours", {}}, book);
+  std::string time = nextSearchTimeText(nextSearch, env);
   if (isShort) return time;
   return localize(LocalizedPhrase{"Fouille %@", {std::move(time)}}, book);
 }
@@ -46,18 +46,20 @@ std::string nextSearchTimeText(Instant when, const ui::Environment& env) {
 }
 
 ui::View NextSearchLine::body() const {
-  return ui::EnvironmentReader(
-      [snapshot = snapshot, isShort = isShort](const ui::Environment& env) {
-        const char* symbol = snapshot.searching ? "magnifyingglass" : "clock";
-        return ui::HStack(ui::VerticalAlignment::center, 4,
-                          {
-                              ui::Image::systemName(symbol).font(
-                                  ui::Font::system(9.5, ui::FontWeight::semibold)),
-                              ui::Text::verbatim(lineText(snapshot, isShort, env)).lineLimit(1),
-                          })
-            .font(ui::Font::system(11))
-            .foregroundStyle(inkTertiary());
-      });
+  // The line reads two fields: only they are kept, not the whole snapshot.
+  return ui::EnvironmentReader([searching = snapshot.searching, nextSearch = snapshot.nextSearch,
+                                isShort = isShort](const ui::Environment& env) {
+    const char* symbol = searching ? "magnifyingglass" : "clock";
+    return ui::HStack(
+               ui::VerticalAlignment::center, 4,
+               {
+                   ui::Image::systemName(symbol).font(
+                       ui::Font::system(9.5, ui::FontWeight::semibold)),
+                   ui::Text::verbatim(lineText(searching, nextSearch, isShort, env)).lineLimit(1),
+               })
+        .font(ui::Font::system(11))
+        .foregroundStyle(inkTertiary());
+  });
 }
 
 }  // namespace kelpo
