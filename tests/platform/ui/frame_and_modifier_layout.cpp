@@ -4,84 +4,66 @@
 
 #include <cairo.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 #include "platform/ui/layout_test_support.h"
+#include "platform/ui/painting_probes.h"
+#include "support/temporary_directory.h"
 
 namespace kelpo::ui {
 namespace {
 
 using testing::expectFrames;
+using testing::expectLayouts;
+using testing::filling;
 using testing::layOut;
 using testing::nodeAt;
 using testing::rect;
 
 const Paint black = Color::black();
 
-FlexibleFrame filling(Alignment alignment) {
-  FlexibleFrame frame;
-  frame.maxWidth = infinity;
-  frame.maxHeight = infinity;
-  frame.alignment = alignment;
-  return frame;
-}
-
-TEST(FrameLayout, FixedFrameTakesExactlyItsSizeAndCentresTheChild) {
-  expectFrames(layOut(Text::verbatim("Hi").frame(100, 50), {300, 300}),
-               {{{}, rect(0, 0, 100, 50)}, {{0}, rect(43.5, 17.2, 13, 15.6)}});
-}
-
-TEST(FrameLayout, FixedWidthAloneKeepsTheChildHeight) {
-  expectFrames(
-      layOut(Text::verbatim("Hi").frame(100, std::nullopt, Alignment::leading()), {300, 300}),
-      {{{}, rect(0, 0, 100, 15.6)}, {{0}, rect(0, 0, 13, 15.6)}});
-}
-
-TEST(FrameLayout, InfiniteMaximumTakesTheWholeProposalAndAlignsTheChild) {
-  struct Case {
-    Alignment alignment;
-    Rect text;
-  };
-  for (const Case& c : {Case{Alignment::topLeading(), rect(0, 0, 13, 15.6)},
-                        Case{Alignment::center(), rect(93.5, 42.2, 13, 15.6)},
-                        Case{Alignment::bottomTrailing(), rect(187, 84.4, 13, 15.6)}}) {
-    expectFrames(layOut(Text::verbatim("Hi").frame(filling(c.alignment)), {200, 100}),
-                 {{{}, rect(0, 0, 200, 100)}, {{0}, c.text}});
-  }
-}
-
-TEST(FrameLayout, FlexibleBoundsClampTheChild) {
+TEST(FrameLayout, FramesPaddingReadersAndLayers) {
   FlexibleFrame bounds;
   bounds.minWidth = 40;
   bounds.maxWidth = 60;
   bounds.minHeight = 30;
-  // A short text grows to the minimum; a shape offered 200 is held to 60.
-  expectFrames(layOut(Text::verbatim("Hi").frame(bounds), {200, 100}),
-               {{{}, rect(0, 0, 60, 30)}, {{0}, rect(23.5, 7.2, 13, 15.6)}});
-  expectFrames(layOut(PaintView(black).frame(bounds), {200, 100}),
-               {{{}, rect(0, 0, 60, 100)}, {{0}, rect(0, 0, 60, 100)}});
-}
-
-TEST(FrameLayout, IdealSizeIsOfferedWhenTheProposalIsUnspecified) {
-  FlexibleFrame bounds;
-  bounds.idealWidth = 30;
-  bounds.idealHeight = 20;
-  expectFrames(layOut(PaintView(black).frame(bounds).fixedSize(), {200, 100}),
-               {{{0}, rect(0, 0, 30, 20)}, {{0, 0}, rect(0, 0, 30, 20)}});
-}
-
-TEST(FrameLayout, PaddingInsetsTheProposalAndAddsToTheAnswer) {
-  expectFrames(layOut(PaintView(black).padding(10), {100, 50}),
-               {{{}, rect(0, 0, 100, 50)}, {{0}, rect(10, 10, 80, 30)}});
-  expectFrames(layOut(Text::verbatim("Hi").padding(Edges::horizontal(), 4), {100, 50}),
-               {{{}, rect(0, 0, 21, 15.6)}, {{0}, rect(4, 0, 13, 15.6)}});
-}
-
-TEST(FrameLayout, NegativePaddingNeverAnswersBelowZero) {
-  expectFrames(layOut(Text::verbatim("Hi").padding(-10), {100, 50}),
-               {{{}, rect(0, 0, 0, 0)}, {{0}, rect(-10, -10, 13, 15.6)}});
+  FlexibleFrame ideal;
+  ideal.idealWidth = 30;
+  ideal.idealHeight = 20;
+  const View reader = GeometryReader(
+      [](Size size) { return PaintView(black).frame(size.width / 2, size.height / 2); });
+  const View hi = Text::verbatim("Hi");
+  // clang-format off
+  expectLayouts({
+      {"fixed frame takes its size and centres the child", hi.frame(100, 50), {300, 300},
+       {{{}, rect(0, 0, 100, 50)}, {{0}, rect(43.5, 17.2, 13, 15.6)}}},
+      {"fixed width alone keeps the child height", hi.frame(100, std::nullopt, Alignment::leading()), {300, 300},
+       {{{}, rect(0, 0, 100, 15.6)}, {{0}, rect(0, 0, 13, 15.6)}}},
+      {"infinite maximum, top leading", hi.frame(filling(Alignment::topLeading())), {200, 100},
+       {{{}, rect(0, 0, 200, 100)}, {{0}, rect(0, 0, 13, 15.6)}}},
+      {"infinite maximum, centre", hi.frame(filling(Alignment::center())), {200, 100}, {{{0}, rect(93.5, 42.2, 13, 15.6)}}},
+      {"infinite maximum, bottom trailing", hi.frame(filling(Alignment::bottomTrailing())), {200, 100}, {{{0}, rect(187, 84.4, 13, 15.6)}}},
+      {"short text grows to the minimum bounds", hi.frame(bounds), {200, 100},
+       {{{}, rect(0, 0, 60, 30)}, {{0}, rect(23.5, 7.2, 13, 15.6)}}},
+      {"shape offered 200 is held to the maximum", PaintView(black).frame(bounds), {200, 100},
+       {{{}, rect(0, 0, 60, 100)}, {{0}, rect(0, 0, 60, 100)}}},
+      {"ideal size when nothing is proposed", PaintView(black).frame(ideal).fixedSize(), {200, 100},
+       {{{0}, rect(0, 0, 30, 20)}, {{0, 0}, rect(0, 0, 30, 20)}}},
+      {"padding insets the proposal", PaintView(black).padding(10), {100, 50},
+       {{{}, rect(0, 0, 100, 50)}, {{0}, rect(10, 10, 80, 30)}}},
+      {"padding adds to the answer", hi.padding(Edges::horizontal(), 4), {100, 50},
+       {{{}, rect(0, 0, 21, 15.6)}, {{0}, rect(4, 0, 13, 15.6)}}},
+      {"negative padding never answers below zero", hi.padding(-10), {100, 50},
+       {{{}, rect(0, 0, 0, 0)}, {{0}, rect(-10, -10, 13, 15.6)}}},
+      {"geometry reader takes the proposal, content top leading", reader, {100, 60},
+       {{{}, rect(0, 0, 100, 60)}, {{0}, rect(0, 0, 50, 30)}, {{0, 0}, rect(0, 0, 50, 30)}}},
+      {"geometry reader offered nothing takes nothing", reader.fixedSize(), {100, 60}, {{{0}, rect(0, 0, 0, 0)}}},
+      {"z-stack is the union of its children aligned",
+       ZStack(Alignment::bottomTrailing(), {PaintView(black).frame(100, 80), Text::verbatim("A")}), {300, 300},
+       {{{}, rect(0, 0, 100, 80)}, {{0}, rect(0, 0, 100, 80)}, {{1}, rect(93.5, 64.4, 6.5, 15.6)}}},
+      {"shapes take what is offered", fill(Circle(), black), {40, 30}, {{{}, rect(0, 0, 40, 30)}}},
+      {"shapes take ten when nothing is offered", fill(Circle(), black).fixedSize(), {40, 30}, {{{0}, rect(0, 0, 10, 10)}}},
+  });
+  // clang-format on
 }
 
 TEST(FrameLayout, VerticalFixedSizeTakesTheLinesTheTextNeeds) {
@@ -91,24 +73,6 @@ TEST(FrameLayout, VerticalFixedSizeTakesTheLinesTheTextNeeds) {
   const LaidOutNode cut = layOut(Text::verbatim(alphabet).frame(100, 20), {300, 300});
   expectFrames(cut, {{{0}, rect(1.25, 2.2, 97.5, 15.6)}});
   EXPECT_TRUE(nodeAt(cut, {0}).textFit.truncated);
-}
-
-TEST(FrameLayout, GeometryReaderTakesTheProposalAndPlacesContentTopLeading) {
-  const View reader = GeometryReader(
-      [](Size size) { return PaintView(black).frame(size.width / 2, size.height / 2); });
-  expectFrames(
-      layOut(reader, {100, 60}),
-      {{{}, rect(0, 0, 100, 60)}, {{0}, rect(0, 0, 50, 30)}, {{0, 0}, rect(0, 0, 50, 30)}});
-  // With nothing proposed it takes nothing.
-  expectFrames(layOut(reader.fixedSize(), {100, 60}), {{{0}, rect(0, 0, 0, 0)}});
-}
-
-TEST(FrameLayout, ZStackIsTheUnionOfItsChildrenAligned) {
-  const View layered =
-      ZStack(Alignment::bottomTrailing(), {PaintView(black).frame(100, 80), Text::verbatim("A")});
-  expectFrames(
-      layOut(layered, {300, 300}),
-      {{{}, rect(0, 0, 100, 80)}, {{0}, rect(0, 0, 100, 80)}, {{1}, rect(93.5, 64.4, 6.5, 15.6)}});
 }
 
 TEST(FrameLayout, BackgroundAndOverlayFollowTheModifiedFrame) {
@@ -127,11 +91,6 @@ TEST(FrameLayout, BackgroundAndOverlayFollowTheModifiedFrame) {
                          {{1}, rect(42.5, 0, 10, 10)}});
 }
 
-TEST(FrameLayout, ShapesTakeWhatIsOfferedAndTenWhenNothingIs) {
-  expectFrames(layOut(fill(Circle(), black), {40, 30}), {{{}, rect(0, 0, 40, 30)}});
-  expectFrames(layOut(fill(Circle(), black).fixedSize(), {40, 30}), {{{0}, rect(0, 0, 10, 10)}});
-}
-
 TEST(FrameLayout, OffsetAndRotationChangeTheDrawingNotTheLayout) {
   const View row =
       HStack(VerticalAlignment::top, 0,
@@ -144,30 +103,21 @@ TEST(FrameLayout, OffsetAndRotationChangeTheDrawingNotTheLayout) {
   EXPECT_EQ(nodeAt(laidOut, {0, 0}).offset, (Point{5, -3}));
 }
 
-class BitmapFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    path_ = std::filesystem::temp_directory_path() /
-            ("kelpo-ui-test-" + std::to_string(::getpid()) + "-200x100.png");
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 200, 100);
-    ASSERT_EQ(cairo_surface_write_to_png(surface, path_.c_str()), CAIRO_STATUS_SUCCESS);
-    cairo_surface_destroy(surface);
-  }
-  void TearDown() override { std::filesystem::remove(path_); }
-  std::filesystem::path path_;
-};
-
-TEST_F(BitmapFile, AspectFitScalesToTheSmallerRatioAndCentres) {
-  const View mascot = Image::file(path_).resizable().aspectRatio(std::nullopt, ContentMode::fit);
-  expectFrames(
-      layOut(mascot.frame(90, 90), {300, 300}),
-      {{{}, rect(0, 0, 90, 90)}, {{0}, rect(0, 22.5, 90, 45)}, {{0, 0}, rect(0, 22.5, 90, 45)}});
-  expectFrames(layOut(mascot.frame(40, 90), {300, 300}), {{{0}, rect(0, 35, 40, 20)}});
-}
-
-TEST_F(BitmapFile, BitmapKeepsItsPixelSizeUnlessResizable) {
-  expectFrames(layOut(Image::file(path_), {50, 50}), {{{}, rect(0, 0, 200, 100)}});
-  expectFrames(layOut(Image::file(path_).resizable(), {50, 60}), {{{}, rect(0, 0, 50, 60)}});
+TEST(ImageLayout, BitmapsKeepTheirPixelSizeUnlessResizableAndFitTheirAspect) {
+  // Each test gets its own directory: CTest runs tests in parallel processes.
+  const testing_support::TemporaryDirectory temporary;
+  const auto path = temporary.path() / "200x100.png";
+  ASSERT_TRUE(testing::writeSolidPng(path, 200, 100, Rgba{0, 0, 0, 0}));
+  const View mascot = Image::file(path).resizable().aspectRatio(std::nullopt, ContentMode::fit);
+  // clang-format off
+  expectLayouts({
+      {"aspect fit scales to the smaller ratio and centres", mascot.frame(90, 90), {300, 300},
+       {{{}, rect(0, 0, 90, 90)}, {{0}, rect(0, 22.5, 90, 45)}, {{0, 0}, rect(0, 22.5, 90, 45)}}},
+      {"aspect fit in a tall frame", mascot.frame(40, 90), {300, 300}, {{{0}, rect(0, 35, 40, 20)}}},
+      {"pixel size", Image::file(path), {50, 50}, {{{}, rect(0, 0, 200, 100)}}},
+      {"resizable", Image::file(path).resizable(), {50, 60}, {{{}, rect(0, 0, 50, 60)}}},
+  });
+  // clang-format on
 }
 
 TEST(ImageLayout, MissingFileIsAnEmptyImageThatStillTakesItsFrame) {

@@ -1,12 +1,14 @@
 #pragma once
 
-// Helpers for layout tests: lay a view out with the fake measurer and reach
-// nodes of the result by their child indices.
+// Helpers for layout tests: lay a view or a whole widget out with the fake
+// measurer, reach nodes of the result by their child indices and compare
+// tables of expected frames.
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <array>
 #include <string>
+#include <vector>
 
 #include "platform/ui/fake_text_measurer.h"
 #include "platform/ui/tree_dump.h"
@@ -14,19 +16,38 @@
 
 namespace kelpo::ui::testing {
 
-inline Environment testEnvironment() {
+inline Environment testEnvironment(WidgetFamily family = WidgetFamily::systemSmall) {
   Environment environment;
   environment.locale = "fr_FR";
+  environment.widgetFamily = family;
   return environment;
 }
 
-inline LaidOutNode layOut(const View& view, Size available) {
+inline const FakeTextMeasurer& fakeMeasurer() {
   static const FakeTextMeasurer measurer;
-  return layoutView(view, available, testEnvironment(), measurer);
+  return measurer;
+}
+
+inline LaidOutNode layOut(const View& view, Size available) {
+  return layoutView(view, available, testEnvironment(), fakeMeasurer());
+}
+
+inline LaidOutWidget layOutWidget(const View& root,
+                                  const Environment& environment = testEnvironment()) {
+  return layoutWidget(root, environment, fakeMeasurer());
+}
+
+// A frame that takes all it is offered and places its child by `alignment`.
+inline FlexibleFrame filling(Alignment alignment = Alignment::topLeading()) {
+  FlexibleFrame frame;
+  frame.maxWidth = infinity;
+  frame.maxHeight = infinity;
+  frame.alignment = alignment;
+  return frame;
 }
 
 // The node reached from `root` by child indices, in order.
-inline const LaidOutNode& nodeAt(const LaidOutNode& root, std::initializer_list<std::size_t> path) {
+inline const LaidOutNode& nodeAt(const LaidOutNode& root, const std::vector<std::size_t>& path) {
   const LaidOutNode* node = &root;
   for (std::size_t index : path) {
     if (index >= node->children.size()) {
@@ -40,26 +61,37 @@ inline const LaidOutNode& nodeAt(const LaidOutNode& root, std::initializer_list<
 
 // One row of a frame table: the node at `path` has `frame`.
 struct ExpectedFrame {
-  std::initializer_list<std::size_t> path;
+  std::vector<std::size_t> path;
   Rect frame;
 };
 
-inline void expectFrames(const LaidOutNode& root, std::initializer_list<ExpectedFrame> table) {
+inline void expectFrames(const LaidOutNode& root, const std::vector<ExpectedFrame>& table) {
   for (const ExpectedFrame& row : table) {
     const LaidOutNode& node = nodeAt(root, row.path);
-    constexpr double tolerance = 1e-9;
-    EXPECT_NEAR(node.frame.minX(), row.frame.minX(), tolerance)
-        << node.name << "\n"
-        << dumpNode(root, ColorScheme::light);
-    EXPECT_NEAR(node.frame.minY(), row.frame.minY(), tolerance)
-        << node.name << "\n"
-        << dumpNode(root, ColorScheme::light);
-    EXPECT_NEAR(node.frame.size.width, row.frame.size.width, tolerance)
-        << node.name << "\n"
-        << dumpNode(root, ColorScheme::light);
-    EXPECT_NEAR(node.frame.size.height, row.frame.size.height, tolerance)
-        << node.name << "\n"
-        << dumpNode(root, ColorScheme::light);
+    const std::array actual{node.frame.minX(), node.frame.minY(), node.frame.size.width,
+                            node.frame.size.height};
+    const std::array expected{row.frame.minX(), row.frame.minY(), row.frame.size.width,
+                              row.frame.size.height};
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+      EXPECT_NEAR(actual[i], expected[i], 1e-9)
+          << node.name << " (x, y, width, height)[" << i << "]\n"
+          << dumpNode(root, ColorScheme::light);
+    }
+  }
+}
+
+// One row of a layout table: `view` offered `available` lays out as `frames`.
+struct LayoutCase {
+  std::string name;
+  View view;
+  Size available;
+  std::vector<ExpectedFrame> frames;
+};
+
+inline void expectLayouts(const std::vector<LayoutCase>& cases) {
+  for (const LayoutCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    expectFrames(layOut(c.view, c.available), c.frames);
   }
 }
 

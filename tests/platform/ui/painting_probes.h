@@ -1,10 +1,14 @@
 #pragma once
 
 // Hand-made laid-out nodes and widgets for drawing tests, which check the
-// colour of chosen pixels rather than whole images.
+// colour of chosen pixels rather than whole images, and PNG files to read.
 
+#include <cairo.h>
+
+#include <filesystem>
 #include <utility>
 
+#include "platform/ui/cairo_handles.h"
 #include "platform/ui/layout_tree.h"
 #include "platform/ui/render_output.h"
 
@@ -50,6 +54,35 @@ inline LaidOutWidget widgetOf(Size size, LaidOutNode content, double cornerRadiu
 
 inline bool isInked(const Pixel& p) {
   return p.alpha > 128;
+}
+
+// How many pixels of `image` are inked.
+inline int inkedPixelCount(const RasterImage& image) {
+  int count = 0;
+  for (int x = 0; x < image.width(); ++x) {
+    for (int y = 0; y < image.height(); ++y) count += isInked(image.pixel(x, y)) ? 1 : 0;
+  }
+  return count;
+}
+
+// Writes a `width` x `height` PNG of one colour; false if it could not.
+inline bool writeSolidPng(const std::filesystem::path& path, int width, int height, Rgba colour) {
+  const SurfaceHandle surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+  {
+    const CairoHandle cr(cairo_create(surface.get()));
+    cairo_set_source_rgba(cr.get(), colour.red, colour.green, colour.blue, colour.alpha);
+    cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+    cairo_paint(cr.get());
+  }
+  return cairo_surface_write_to_png(surface.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+// The pixel size of the PNG file at `path`, or 0 x 0 if it is not one.
+inline Size pngPixelSize(const std::filesystem::path& path) {
+  const SurfaceHandle png(cairo_image_surface_create_from_png(path.c_str()));
+  if (cairo_surface_status(png.get()) != CAIRO_STATUS_SUCCESS) return {0, 0};
+  return {static_cast<double>(cairo_image_surface_get_width(png.get())),
+          static_cast<double>(cairo_image_surface_get_height(png.get()))};
 }
 
 }  // namespace kelpo::ui::testing

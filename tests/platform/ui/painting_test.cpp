@@ -2,13 +2,13 @@
 // images: fills, strokes and trims, effects (rotation, opacity, shadow,
 // clip), gradients, texts, symbols, bitmaps and the widget's outline.
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <numbers>
+#include <vector>
 
 #include "platform/ui/bitmap.h"
 #include "platform/ui/painting_probes.h"
@@ -48,30 +48,27 @@ TEST(Painting, AdaptiveColorResolvesInTheWidgetsScheme) {
   EXPECT_EQ(renderToImage(widget, 1).pixel(2, 2), (Pixel{0, 0, 255, 255}));
 }
 
-TEST(Painting, TrimmedCircleRunsClockwiseFromThreeOClock) {
-  const RasterImage image =
-      renderToImage(widgetOf(ringWidget, circleStroke(ringFrame, 0.25, red, 4)), 1);
-  EXPECT_TRUE(isInked(ringPixel(image, 2)));     // just after 3 o'clock
-  EXPECT_TRUE(isInked(ringPixel(image, 45)));    // half way to 6 o'clock
-  EXPECT_FALSE(isInked(ringPixel(image, 180)));  // 9 o'clock
-  EXPECT_FALSE(isInked(ringPixel(image, 270)));  // 12 o'clock
-  EXPECT_FALSE(isInked(ringPixel(image, -45)));
-}
-
-TEST(Painting, RotationByMinusNinetyDegreesStartsTheRingAtTwelve) {
-  LaidOutNode ring = circleStroke(ringFrame, 0.25, red, 4);
-  ring.rotationDegrees = -90;
-  const RasterImage image = renderToImage(widgetOf(ringWidget, ring), 1);
-  EXPECT_TRUE(isInked(ringPixel(image, -88)));  // just after 12 o'clock
-  EXPECT_TRUE(isInked(ringPixel(image, -45)));
-  EXPECT_FALSE(isInked(ringPixel(image, 45)));
-  EXPECT_FALSE(isInked(ringPixel(image, 180)));
-}
-
-TEST(Painting, EmptyTrimDrawsNothing) {
-  LaidOutNode ring = circleStroke(ringFrame, 0, red, 4);
-  const RasterImage image = renderToImage(widgetOf(ringWidget, ring), 1);
-  EXPECT_FALSE(isInked(ringPixel(image, 0)));
+TEST(Painting, TrimmedRingsRunClockwiseFromThreeOClockUnlessRotated) {
+  struct Case {
+    const char* name;
+    double trimTo;
+    double rotationDegrees;
+    std::vector<double> inked;  // degrees clockwise from 3 o'clock
+    std::vector<double> blank;
+  };
+  for (const Case& c : {
+           Case{"a quarter from 3 o'clock", 0.25, 0, {2, 45}, {180, 270, -45}},
+           Case{"rotated by -90, from 12 o'clock", 0.25, -90, {-88, -45}, {45, 180}},
+           Case{"an empty trim draws nothing", 0, 0, {}, {0}},
+       }) {
+    SCOPED_TRACE(c.name);
+    LaidOutNode ring = circleStroke(ringFrame, c.trimTo, red, 4);
+    ring.rotationDegrees = c.rotationDegrees;
+    const RasterImage image = renderToImage(widgetOf(ringWidget, ring), 1);
+    for (const double degrees : c.inked) EXPECT_TRUE(isInked(ringPixel(image, degrees))) << degrees;
+    for (const double degrees : c.blank)
+      EXPECT_FALSE(isInked(ringPixel(image, degrees))) << degrees;
+  }
 }
 
 TEST(Painting, StrokeBorderStaysInsideTheFrame) {
@@ -293,11 +290,7 @@ TEST(SymbolPainting, KnownSymbolsInkTheirBoxUnknownOnesDoNot) {
     symbol.symbolFont = Font::system(20, FontWeight::semibold);
     symbol.foreground = red;
     symbol.frame = {{0, 0}, {23, 23}};
-    const RasterImage image = renderToImage(widgetOf({23, 23}, symbol), 2);
-    int ink = 0;
-    for (int x = 0; x < image.width(); ++x) {
-      for (int y = 0; y < image.height(); ++y) ink += isInked(image.pixel(x, y)) ? 1 : 0;
-    }
+    const int ink = inkedPixelCount(renderToImage(widgetOf({23, 23}, symbol), 2));
     if (name == "unknown.symbol") {
       EXPECT_EQ(ink, 0);
     } else {
@@ -311,22 +304,12 @@ class BitmapPainting : public ::testing::Test {
   // Each test gets its own directory: CTest runs tests in parallel processes.
   testing_support::TemporaryDirectory temporary;
   const std::filesystem::path& directory = temporary.path();
-
-  std::filesystem::path writeRedPng(int width, int height) const {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_source_rgb(cr, 1, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    const auto path = directory / "red.png";
-    cairo_surface_write_to_png(surface, path.c_str());
-    cairo_surface_destroy(surface);
-    return path;
-  }
 };
 
 TEST_F(BitmapPainting, LoadsAPngAndScalesItToItsFrame) {
-  const auto bitmap = Bitmap::loadPng(writeRedPng(3, 2));
+  const auto red3x2 = directory / "red.png";
+  ASSERT_TRUE(writeSolidPng(red3x2, 3, 2, Rgba{1, 0, 0, 1}));
+  const auto bitmap = Bitmap::loadPng(red3x2);
   ASSERT_NE(bitmap, nullptr);
   EXPECT_EQ(bitmap->size(), (Size{3, 2}));
   LaidOutNode node;
