@@ -9,8 +9,7 @@ namespace kelpo::ui {
 namespace {
 
 std::vector<AccessibilityElement> elementsOf(const View& content) {
-  const testing::FakeTextMeasurer measurer;
-  return accessibilityElements(layoutWidget(content, testing::testEnvironment(), measurer));
+  return accessibilityElements(testing::layOutWidget(content));
 }
 
 TEST(AccessibilityElements, ElementIgnoringChildrenSpeaksOnceWithLabelAndValue) {

@@ -10,14 +10,8 @@ namespace kelpo::ui {
 namespace {
 
 LaidOutWidget mediumWidget(const View& content) {
-  Environment environment = testing::testEnvironment();
-  environment.widgetFamily = WidgetFamily::systemMedium;
-  const testing::FakeTextMeasurer measurer;
-  FlexibleFrame filling;
-  filling.maxWidth = infinity;
-  filling.maxHeight = infinity;
-  filling.alignment = Alignment::topLeading();
-  return layoutWidget(content.frame(filling).widgetURL("kelpo://inbox"), environment, measurer);
+  return testing::layOutWidget(content.frame(testing::filling()).widgetURL("kelpo://inbox"),
+                               testing::testEnvironment(WidgetFamily::systemMedium));
 }
 
 // Rows 20 high from y = 16, 100 wide, from x = 16.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,12 +46,6 @@ TEST_F(TextMeasuring, LineHeightIsInPointsNotScaledByScreenResolution) {
   EXPECT_FALSE(line.truncated);
 }
 
-TEST_F(TextMeasuring, EmptyTextTakesNoSpace) {
-  const TextFit empty = fit(styled(""));
-  EXPECT_EQ(empty.size, (Size{0, 0}));
-  EXPECT_EQ(empty.lineCount, 0);
-}
-
 TEST_F(TextMeasuring, WrapsAtTheProposedWidthAndNeverExceedsIt) {
   const double oneLine = fit(styled("Ta semaine")).size.height;
   for (const double width : {40.0, 90.0, 150.0}) {
@@ -63,7 +58,7 @@ TEST_F(TextMeasuring, WrapsAtTheProposedWidthAndNeverExceedsIt) {
   }
 }
 
-TEST_F(TextMeasuring, LineLimitOfOneCutsWithAnEllipsis) {
+TEST_F(TextMeasuring, LineLimitOfOneCutsWithAnEllipsisAcrossParagraphsToo) {
   TextStyle style;
   style.lineLimit = 1;
   const TextFit cut = fit(styled(longSentence, Font::system(12), style), widthOnly(120));
@@ -71,14 +66,9 @@ TEST_F(TextMeasuring, LineLimitOfOneCutsWithAnEllipsis) {
   EXPECT_EQ(cut.lineCount, 1);
   EXPECT_LE(cut.size.width, 120);
   EXPECT_GT(cut.size.width, 100);  // the line is filled up to the "…"
-}
-
-TEST_F(TextMeasuring, LineLimitCountsLinesAcrossParagraphs) {
-  TextStyle style;
-  style.lineLimit = 1;
-  const TextFit cut = fit(styled("première\nseconde\ntroisième", Font::system(12), style));
-  EXPECT_EQ(cut.lineCount, 1);
-  EXPECT_TRUE(cut.truncated);
+  const TextFit paragraphs = fit(styled("première\nseconde\ntroisième", Font::system(12), style));
+  EXPECT_EQ(paragraphs.lineCount, 1);
+  EXPECT_TRUE(paragraphs.truncated);
 }
 
 TEST_F(TextMeasuring, ProposedHeightLimitsTheLinesToThoseThatFit) {
@@ -94,40 +84,41 @@ TEST_F(TextMeasuring, ProposedHeightLimitsTheLinesToThoseThatFit) {
 }
 
 TEST_F(TextMeasuring, MinimumScaleFactorShrinksBeforeCutting) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::optional<int> lineLimit;
+    double minimumScaleFactor;
+    double widthOfNatural;  // the proposed width, as a share of the natural one
+    double scale;
+    double tolerance;
+    bool truncated;
+  };
   const std::string title = "Fouille aujourd’hui 14:30";
-  const double natural = naturalWidth(title);
-  TextStyle style;
-  style.lineLimit = 1;
-  style.minimumScaleFactor = 0.5;
-
-  const TextFit shrunk = fit(styled(title, Font::system(12), style), widthOnly(natural * 0.8));
-  EXPECT_FALSE(shrunk.truncated);
-  EXPECT_NEAR(shrunk.scale, 0.8, 0.02);
-  EXPECT_LE(shrunk.size.width, natural * 0.8);
-
-  style.minimumScaleFactor = 0.9;
-  const TextFit cut = fit(styled(title, Font::system(12), style), widthOnly(natural * 0.8));
-  EXPECT_TRUE(cut.truncated);
-  EXPECT_DOUBLE_EQ(cut.scale, 0.9);
-}
-
-TEST_F(TextMeasuring, MinimumScaleFactorShrinksAWordTooLongToFitAlone) {
-  const std::string word = "Anticonstitutionnellement";
-  const double natural = naturalWidth(word);
-  TextStyle style;
-  style.minimumScaleFactor = 0.5;
-  const TextFit shrunk = fit(styled(word, Font::system(12), style), widthOnly(natural * 0.7));
-  EXPECT_EQ(shrunk.lineCount, 1);
-  EXPECT_NEAR(shrunk.scale, 0.7, 0.02);
-}
-
-TEST_F(TextMeasuring, TextThatFitsKeepsFullSize) {
-  TextStyle style;
-  style.lineLimit = 1;
-  style.minimumScaleFactor = 0.5;
-  const TextFit fitted = fit(styled("7", Font::system(12), style), widthOnly(100));
-  EXPECT_DOUBLE_EQ(fitted.scale, 1);
-  EXPECT_FALSE(fitted.truncated);
+  for (const Case& c : {
+           Case{"shrinks to fit", title, 1, 0.5, 0.8, 0.8, 0.02, false},
+           Case{"cuts below the minimum", title, 1, 0.9, 0.8, 0.9, 0, true},
+           Case{"a word too long for any line",
+                "Anticonstitutionnellement",
+                {},
+                0.5,
+                0.7,
+                0.7,
+                0.02,
+                false},
+           Case{"a text that fits keeps full size", "7", 1, 0.5, 10, 1, 0, false},
+       }) {
+    SCOPED_TRACE(c.name);
+    TextStyle style;
+    style.lineLimit = c.lineLimit;
+    style.minimumScaleFactor = c.minimumScaleFactor;
+    const double width = naturalWidth(c.text) * c.widthOfNatural;
+    const TextFit fitted = fit(styled(c.text, Font::system(12), style), widthOnly(width));
+    EXPECT_NEAR(fitted.scale, c.scale, c.tolerance);
+    EXPECT_EQ(fitted.truncated, c.truncated);
+    EXPECT_EQ(fitted.lineCount, 1);
+    EXPECT_LE(fitted.size.width, width);
+  }
 }
 
 TEST_F(TextMeasuring, TrackingWidensEachCharacter) {
@@ -163,7 +154,10 @@ TEST_F(TextMeasuring, RunsKeepTheirOwnFonts) {
   EXPECT_NEAR(fit(mixed).size.width, heavyRun + naturalWidth("à trier"), 0.5);
 }
 
-TEST_F(TextMeasuring, BadBytesAndZeroSizesDoNotBreakMeasuring) {
+TEST_F(TextMeasuring, EmptyTextBadBytesAndZeroSizesDoNotBreakMeasuring) {
+  const TextFit empty = fit(styled(""));
+  EXPECT_EQ(empty.size, (Size{0, 0}));
+  EXPECT_EQ(empty.lineCount, 0);
   EXPECT_GT(naturalWidth(std::string("ab\xff\xfe"
                                      "cd\0ef",
                                      9)),

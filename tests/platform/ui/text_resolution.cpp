@@ -59,9 +59,8 @@ TEST(TextResolution, UpperCaseFollowsTheLocale) {
 
   Environment turkish = testing::testEnvironment();
   turkish.locale = "tr_TR";
-  const testing::FakeTextMeasurer measurer;
   const LaidOutNode dotted = layoutView(Text::verbatim("istanbul").textCase(TextCase::uppercase),
-                                        {1000, 100}, turkish, measurer);
+                                        {1000, 100}, turkish, testing::fakeMeasurer());
   EXPECT_EQ(dotted.text.runs[0].text, "İSTANBUL");
 }
 
@@ -93,7 +92,7 @@ TEST(TextFitting, ShrinksThenCuts) {
   }
 }
 
-TEST(TextFitting, LineLimitCutsAfterTheLastAllowedLine) {
+TEST(TextFitting, LineLimitCutsAfterTheLastAllowedLineAndLineSpacingAddsBetween) {
   const std::string title(40, 'x');  // 260 wide: three lines of 15 in 100
   const LaidOutNode free = layOut(Text::verbatim(title), {100, 300});
   EXPECT_EQ(free.textFit.lineCount, 3);
@@ -101,11 +100,9 @@ TEST(TextFitting, LineLimitCutsAfterTheLastAllowedLine) {
   EXPECT_EQ(two.textFit.lineCount, 2);
   EXPECT_TRUE(two.textFit.truncated);
   expectFrames(two, {{{}, rect(0, 0, 97.5, 31.2)}});
-}
-
-TEST(TextFitting, LineSpacingAddsBetweenLines) {
-  const LaidOutNode text = layOut(Text::verbatim(std::string(20, 'x')).lineSpacing(2), {100, 300});
-  expectFrames(text, {{{}, rect(0, 0, 97.5, 33.2)}});
+  // Line spacing adds between the lines.
+  expectFrames(layOut(Text::verbatim(std::string(20, 'x')).lineSpacing(2), {100, 300}),
+               {{{}, rect(0, 0, 97.5, 33.2)}});
 }
 
 }  // namespace

@@ -8,23 +8,18 @@
 namespace kelpo::ui {
 namespace {
 
-const testing::FakeTextMeasurer measurer;
-
 std::string dumpOf(const View& root, ColorScheme scheme = ColorScheme::light) {
   Environment environment = testing::testEnvironment();
   environment.colorScheme = scheme;
-  return dumpTree(layoutWidget(root, environment, measurer));
+  return dumpTree(testing::layOutWidget(root, environment));
 }
 
-TEST(TreeDump, NumbersHaveAtMostTwoDecimals) {
+TEST(TreeDump, NumbersHaveAtMostTwoDecimalsColoursAreHexWhenOpaqueElseRgba) {
   EXPECT_EQ(formatLength(12), "12");
   EXPECT_EQ(formatLength(12.5), "12.5");
   EXPECT_EQ(formatLength(1.0 / 3), "0.33");
   EXPECT_EQ(formatLength(-0.001), "0");
   EXPECT_EQ(formatLength(infinity), "inf");
-}
-
-TEST(TreeDump, ColoursAreHexWhenOpaqueElseRgba) {
   EXPECT_EQ(formatColor({1, 0.5, 0, 1}), "#FF8000");
   EXPECT_EQ(formatColor({40 / 255.0, 24 / 255.0, 40 / 255.0, 0.055}), "rgba(40, 24, 40, 0.06)");
 }

@@ -10,8 +10,6 @@
 namespace kelpo::ui {
 namespace {
 
-const testing::FakeTextMeasurer measurer;
-
 // The value shown by the sheen-like view: its state as the text's offset.
 double shownValue(const LaidOutWidget& widget) {
   return widget.content.offset.x;
@@ -47,7 +45,9 @@ TEST(AnimationCurve, EaseInOutIsTheStandardBezier) {
 }
 
 TEST(ViewHost, SheenWaitsThenSweepsWithEaseInOut) {
-  ViewHost host(sheenView(), testing::testEnvironment(), measurer);
+  // Laid out without a host, the view shows its initial state.
+  EXPECT_DOUBLE_EQ(shownValue(testing::layOutWidget(sheenView())), -1);
+  ViewHost host(sheenView(), testing::testEnvironment(), testing::fakeMeasurer());
   EXPECT_DOUBLE_EQ(shownValue(host.frameAt(0)), -1);
   EXPECT_DOUBLE_EQ(shownValue(host.frameAt(0.12)), -1);
   EXPECT_NEAR(shownValue(host.frameAt(0.57)), 0, 1e-9);
@@ -55,17 +55,15 @@ TEST(ViewHost, SheenWaitsThenSweepsWithEaseInOut) {
               1 - 2 * (1 - animationProgress(Animation::easeInOut(0.9), 0.68)), 1e-9);
   EXPECT_DOUBLE_EQ(shownValue(host.frameAt(1.02)), 1);
   EXPECT_DOUBLE_EQ(shownValue(host.frameAt(5)), 1);
-}
 
-TEST(ViewHost, TasksDueBetweenFramesRunInTimeOrder) {
-  ViewHost host(sheenView(), testing::testEnvironment(), measurer);
-  (void)host.frameAt(0);
-  // Jumping straight past the end still runs the task at 0.12.
-  EXPECT_DOUBLE_EQ(shownValue(host.frameAt(3)), 1);
+  // Jumping straight past the end still runs the task due at 0.12 first.
+  ViewHost jumping(sheenView(), testing::testEnvironment(), testing::fakeMeasurer());
+  (void)jumping.frameAt(0);
+  EXPECT_DOUBLE_EQ(shownValue(jumping.frameAt(3)), 1);
 }
 
 TEST(ViewHost, HoverReplaysFromTheLeftAndLeavingDoesNothing) {
-  ViewHost host(sheenView(), testing::testEnvironment(), measurer);
+  ViewHost host(sheenView(), testing::testEnvironment(), testing::fakeMeasurer());
   const LaidOutWidget first = host.frameAt(0);
   (void)host.frameAt(2);
   const Point inside = first.content.frame.center();
@@ -80,7 +78,7 @@ TEST(ViewHost, HoverReplaysFromTheLeftAndLeavingDoesNothing) {
 TEST(ViewHost, AppearFiresOncePerView) {
   int appearances = 0;
   const View root = Text::verbatim("x").onAppear([&](ActionContext&) { ++appearances; });
-  ViewHost host(root, testing::testEnvironment(), measurer);
+  ViewHost host(root, testing::testEnvironment(), testing::fakeMeasurer());
   (void)host.frameAt(0);
   (void)host.frameAt(1);
   (void)host.frameAt(2);
@@ -103,18 +101,13 @@ TEST(ViewHost, StateFollowsItsViewByIdentity) {
                       {ForEach(
                           order, [](const std::string& s) { return s; }, row)});
       },
-      testing::testEnvironment(), measurer);
+      testing::testEnvironment(), testing::fakeMeasurer());
   const LaidOutWidget before = host.frameAt(0);
   EXPECT_EQ(before.content.children.at(0).text.runs.at(0).text, "a=1");
   order = {"b", "a"};
   const LaidOutWidget after = host.frameAt(1);
   EXPECT_EQ(after.content.children.at(0).text.runs.at(0).text, "b=2");
   EXPECT_EQ(after.content.children.at(1).text.runs.at(0).text, "a=1");
-}
-
-TEST(ViewHost, LayoutWithoutHostShowsInitialState) {
-  const LaidOutWidget widget = layoutWidget(sheenView(), testing::testEnvironment(), measurer);
-  EXPECT_DOUBLE_EQ(shownValue(widget), -1);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
-// The widget around the root view: outline by family, content margins,
+// The widget around the root view: size by family, content margins,
 // container background, widget link.
 
 #include <gtest/gtest.h>
 
 #include "platform/ui/layout_test_support.h"
-#include "platform/ui/widget_geometry.h"
 
 namespace kelpo::ui {
 namespace {
@@ -12,25 +11,10 @@ namespace {
 using testing::expectFrames;
 using testing::rect;
 
+using testing::filling;
+
 LaidOutWidget layOutWidget(const View& root, WidgetFamily family = WidgetFamily::systemSmall) {
-  Environment environment = testing::testEnvironment();
-  environment.widgetFamily = family;
-  const testing::FakeTextMeasurer measurer;
-  return layoutWidget(root, environment, measurer);
-}
-
-FlexibleFrame filling() {
-  FlexibleFrame frame;
-  frame.maxWidth = infinity;
-  frame.maxHeight = infinity;
-  frame.alignment = Alignment::topLeading();
-  return frame;
-}
-
-TEST(WidgetGeometry, SizesByFamily) {
-  EXPECT_EQ(widgetGeometry(WidgetFamily::systemSmall).size, (Size{170, 170}));
-  EXPECT_EQ(widgetGeometry(WidgetFamily::systemMedium).size, (Size{364, 170}));
-  EXPECT_EQ(widgetGeometry(WidgetFamily::systemMedium).contentRect(), rect(16, 16, 332, 138));
+  return testing::layOutWidget(root, testing::testEnvironment(family));
 }
 
 TEST(WidgetLayout, RootIsOfferedTheInsideOfTheMarginsAtSixteenSixteen) {
