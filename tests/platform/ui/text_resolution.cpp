@@ -26,22 +26,16 @@ TEST(TextResolution, DefaultStyleIsTheBodyFontInThePrimaryLabelColour) {
 
 TEST(TextResolution, RunStylesWinOverInheritedOnesAndConcatenationKeepsThem) {
   const Text message = Text("Il te reste %@ cette semaine. ") +
-                       Text("Compléter ma semaine ›").bold().foregroundStyle(accent);
+                       Text("Compléter ma semaine ›").bold().foregroundStyle(accent) +
+                       Text::verbatim(" 20").font(Font::system(20));
   const LaidOutNode text =
       layOut(message.font(Font::system(12.5)).foregroundStyle(ink), {1000, 100});
-  ASSERT_EQ(text.text.runs.size(), 2u);
+  ASSERT_EQ(text.text.runs.size(), 3u);
   EXPECT_EQ(text.text.runs[0].font, Font::system(12.5));
   EXPECT_EQ(std::get<Color>(text.text.runs[0].foreground), ink);
   EXPECT_EQ(text.text.runs[1].font, Font::system(12.5, FontWeight::bold));
   EXPECT_EQ(std::get<Color>(text.text.runs[1].foreground), accent);
-}
-
-TEST(TextResolution, TextLevelFontAppliesToRunsWithoutOne) {
-  const Text title = (Text::verbatim("a").font(Font::system(20)) + Text::verbatim("b"))
-                         .font(Font::custom("Bricolage Grotesque", 16, FontWeight::heavy));
-  const LaidOutNode text = layOut(title, {1000, 100});
-  EXPECT_EQ(text.text.runs[0].font.size, 20);
-  EXPECT_EQ(text.text.runs[1].font.family, "Bricolage Grotesque");
+  EXPECT_EQ(text.text.runs[2].font, Font::system(20));  // its own font, not the text's
 }
 
 TEST(TextResolution, PhrasesAreFilledAndVerbatimTextIsLeftAlone) {

@@ -35,10 +35,8 @@ View sheenView() {
 }
 
 TEST(AnimationCurve, EaseInOutIsTheStandardBezier) {
-  EXPECT_DOUBLE_EQ(animationProgress(Animation::easeInOut(1), 0), 0);
-  EXPECT_NEAR(animationProgress(Animation::easeInOut(1), 0.5), 0.5, 1e-9);
-  EXPECT_DOUBLE_EQ(animationProgress(Animation::easeInOut(1), 1), 1);
-  // Known values of cubic-bezier(0.42, 0, 0.58, 1).
+  // The ends and the middle are checked by the sheen below. Known values of cubic-bezier(0.42, 0,
+  // 0.58, 1).
   EXPECT_NEAR(animationProgress(Animation::easeInOut(1), 0.25), 0.1291, 1e-3);
   EXPECT_NEAR(animationProgress(Animation::easeInOut(1), 0.75), 0.8709, 1e-3);
   EXPECT_NEAR(animationProgress(Animation::linear(2), 0.5), 0.25, 1e-12);
