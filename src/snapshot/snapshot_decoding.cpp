@@ -301,38 +301,34 @@ class SnapshotDecoder {
     return true;
   }
 
-  bool readDate(const Fields& fields, const PathStep& parent, std::size_t slot, Instant& out) {
+  // A required string read by `parse` (which answers an optional value);
+  // text it does not accept fails with `kind` and "`rule` \"text\"".
+  template <typename Value, typename Parse>
+  bool readParsedText(const Fields& fields, const PathStep& parent, std::size_t slot, Parse parse,
+                      DecodeErrorKind kind, const char* rule, Value& out) {
     const PathStep at = parent.child(fields.name(slot));
     element value;
     std::string_view text;
     if (!required(fields, slot, at, value) || !textValue(value, at, text)) return false;
-    const auto instant = parseInstant(text);
-    if (!instant)
-      return fail(at, DecodeErrorKind::malformedDate, "not a date-time: " + quoted(text));
-    out = *instant;
+    const auto parsed = parse(text);
+    if (!parsed) return fail(at, kind, std::string(rule) + " " + quoted(text));
+    out = *parsed;
     return true;
+  }
+
+  bool readDate(const Fields& fields, const PathStep& parent, std::size_t slot, Instant& out) {
+    return readParsedText(fields, parent, slot, parseInstant, DecodeErrorKind::malformedDate,
+                          "not a date-time:", out);
   }
 
   bool readUuid(const Fields& fields, const PathStep& parent, std::size_t slot, Uuid& out) {
-    const PathStep at = parent.child(fields.name(slot));
-    element value;
-    std::string_view text;
-    if (!required(fields, slot, at, value) || !textValue(value, at, text)) return false;
-    const auto uuid = Uuid::parse(text);
-    if (!uuid) return fail(at, DecodeErrorKind::malformedUuid, "not a UUID: " + quoted(text));
-    out = *uuid;
-    return true;
+    return readParsedText(fields, parent, slot, Uuid::parse, DecodeErrorKind::malformedUuid,
+                          "not a UUID:", out);
   }
 
   bool readGallery(const Fields& fields, const PathStep& parent, std::size_t slot, Gallery& out) {
-    const PathStep at = parent.child(fields.name(slot));
-    element value;
-    std::string_view text;
-    if (!required(fields, slot, at, value) || !textValue(value, at, text)) return false;
-    const auto gallery = galleryFromRawValue(text);
-    if (!gallery) return fail(at, DecodeErrorKind::unknownGallery, "unknown value " + quoted(text));
-    out = *gallery;
-    return true;
+    return readParsedText(fields, parent, slot, galleryFromRawValue,
+                          DecodeErrorKind::unknownGallery, "unknown value", out);
   }
 
   bool readItem(const element& value, const PathStep& at, WidgetSnapshot::Item& out) {
