@@ -3,11 +3,11 @@
 #include <utility>
 
 #include "command_error.h"
-#include "platform/bounded_file.h"
 #include "platform/preferences.h"
 #include "platform/shared_container.h"
 #include "snapshot/snapshot_json.h"
 #include "snapshot/snapshot_store.h"
+#include "snapshot_file.h"
 #include "style/accent_state.h"
 #include "timeline/provider.h"
 
@@ -15,12 +15,7 @@ namespace kelpo::app {
 namespace {
 
 [[nodiscard]] WidgetSnapshot readSnapshotFile(const std::filesystem::path& file) {
-  const auto content = readSmallRegularFile(file, maxSnapshotBytes);
-  if (!content) {
-    throw CommandError(file.string() +
-                       ": cannot be read (missing, not a regular file, or over 8 MiB)");
-  }
-  DecodeResult result = decodeSnapshot(*content);
+  DecodeResult result = decodeSnapshot(readSnapshotFileContent(file));
   if (!result.ok()) throw CommandError(file.string() + ": " + result.error().describe());
   return std::move(result).value();
 }
