@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 #include "components/mascot.h"
+#include "platform/saturating.h"
 #include "style/neutral_colors.h"
 
 namespace kelpo {
@@ -12,16 +12,6 @@ namespace {
 
 [[nodiscard]] double budgetMinutes(const WidgetSnapshot& snapshot) {
   return static_cast<double>(std::max<std::int64_t>(snapshot.weekBudget, 1));
-}
-
-// weekDone + weekPlanned, pinned to the int64 range when the sum leaves it.
-[[nodiscard]] std::int64_t saturatingSum(std::int64_t a, std::int64_t b) {
-  std::int64_t sum = 0;
-  if (__builtin_add_overflow(a, b, &sum)) {
-    return a > 0 ? std::numeric_limits<std::int64_t>::max()
-                 : std::numeric_limits<std::int64_t>::min();
-  }
-  return sum;
 }
 
 [[nodiscard]] ui::View arc(double fraction, const ui::Color& color, double lineWidth) {
@@ -36,7 +26,7 @@ namespace {
 }  // namespace
 
 double plannedFraction(const WidgetSnapshot& snapshot) {
-  const auto sum = saturatingSum(snapshot.weekDone, snapshot.weekPlanned);
+  const auto sum = saturatingAdd(snapshot.weekDone, snapshot.weekPlanned);
   return std::min(static_cast<double>(sum) / budgetMinutes(snapshot), 1.0);
 }
 

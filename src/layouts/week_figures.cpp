@@ -1,17 +1,14 @@
 #include "layouts/week_figures.h"
 
 #include <algorithm>
-#include <limits>
+
+#include "platform/saturating.h"
 
 namespace kelpo {
 
 std::int64_t tilePercentage(const WidgetSnapshot& snapshot) {
   const std::int64_t budget = std::max<std::int64_t>(snapshot.weekBudget, 1);
-  std::int64_t scaled = 0;
-  if (__builtin_mul_overflow(snapshot.weekDone, std::int64_t{100}, &scaled)) {
-    scaled = snapshot.weekDone > 0 ? std::numeric_limits<std::int64_t>::max()
-                                   : std::numeric_limits<std::int64_t>::min();
-  }
+  const std::int64_t scaled = saturatingMultiply(snapshot.weekDone, 100);
   // The budget is at least 1, so the division cannot overflow.
   return std::min<std::int64_t>(scaled / budget, 100);
 }
