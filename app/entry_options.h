@@ -6,7 +6,7 @@
 
 #include "common_options.h"
 #include "entry_renderer.h"
-#include "platform/ui/environment.h"
+#include "platform/ui/views/environment.h"
 #include "style/accent_theme.h"
 #include "timeline/entry.h"
 

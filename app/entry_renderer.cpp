@@ -5,7 +5,7 @@
 #include "layouts/kelpo_widget_view.h"
 #include "platform/phrases.h"
 #include "platform/resource_directory.h"
-#include "platform/ui/view_host.h"
+#include "platform/ui/layout/view_host.h"
 
 namespace kelpo::app {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/calendar.h"
-#include "platform/ui/environment.h"
-#include "platform/ui/layout_tree.h"
-#include "platform/ui/text_layout.h"
+#include "platform/ui/layout/layout_tree.h"
+#include "platform/ui/text/text_layout.h"
+#include "platform/ui/views/environment.h"
 #include "style/accent_theme.h"
 #include "timeline/entry.h"
 

@@ -1,6 +1,6 @@
 #include "font_report.h"
 
-#include "platform/ui/fonts.h"
+#include "platform/ui/text/fonts.h"
 
 namespace kelpo::app {
 

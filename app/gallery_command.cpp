@@ -10,8 +10,8 @@
 #include "entry_renderer.h"
 #include "font_report.h"
 #include "gallery_examples.h"
-#include "platform/ui/pango_text_measurer.h"
-#include "platform/ui/render_output.h"
+#include "platform/ui/output/render_output.h"
+#include "platform/ui/text/pango_text_measurer.h"
 #include "style/accent_state.h"
 #include "verbs.h"
 

@@ -11,8 +11,8 @@
 #include "entry_options.h"
 #include "entry_renderer.h"
 #include "font_report.h"
-#include "platform/ui/pango_text_measurer.h"
-#include "platform/ui/render_output.h"
+#include "platform/ui/output/render_output.h"
+#include "platform/ui/text/pango_text_measurer.h"
 #include "verbs.h"
 
 namespace kelpo::app {

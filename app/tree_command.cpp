@@ -11,10 +11,10 @@
 #include "entry_options.h"
 #include "entry_renderer.h"
 #include "font_report.h"
-#include "platform/ui/accessibility_dump.h"
-#include "platform/ui/hit_testing.h"
-#include "platform/ui/pango_text_measurer.h"
-#include "platform/ui/tree_dump.h"
+#include "platform/ui/output/accessibility_dump.h"
+#include "platform/ui/output/hit_testing.h"
+#include "platform/ui/output/tree_dump.h"
+#include "platform/ui/text/pango_text_measurer.h"
 #include "verbs.h"
 
 namespace kelpo::app {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/ui/fake_text_measurer.h"
-#include "platform/ui/pango_text_measurer.h"
-#include "platform/ui/widget_layout.h"
+#include "platform/ui/layout/widget_layout.h"
+#include "platform/ui/text/pango_text_measurer.h"
 
 namespace kelpo::ui {
 namespace {

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "platform/ui/painter.h"
-#include "platform/ui/pango_text_measurer.h"
-#include "platform/ui/render_output.h"
+#include "platform/ui/drawing/painter.h"
+#include "platform/ui/output/render_output.h"
+#include "platform/ui/text/pango_text_measurer.h"
 
 namespace kelpo::ui {
 namespace {

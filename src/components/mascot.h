@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/ui/view.h"
+#include "platform/ui/views/view.h"
 
 namespace kelpo {
 

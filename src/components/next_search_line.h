@@ -3,8 +3,8 @@
 #include <string>
 
 #include "platform/instant.h"
-#include "platform/ui/environment.h"
-#include "platform/ui/view.h"
+#include "platform/ui/views/environment.h"
+#include "platform/ui/views/view.h"
 #include "snapshot/widget_snapshot.h"
 
 namespace kelpo {

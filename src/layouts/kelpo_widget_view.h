@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "layouts/widget_mode.h"
-#include "platform/ui/environment.h"
-#include "platform/ui/view.h"
+#include "platform/ui/views/environment.h"
+#include "platform/ui/views/view.h"
 #include "snapshot/widget_snapshot.h"
 #include "style/accent_state.h"
 #include "style/accent_theme.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/ui/color.h"
+#include "platform/ui/views/color.h"
 
 namespace kelpo {
 

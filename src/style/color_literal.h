@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/ui/color.h"
+#include "platform/ui/views/color.h"
 
 namespace kelpo {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/font.h"
+#include "platform/ui/text/font.h"
 
 namespace kelpo {
 

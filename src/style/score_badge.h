@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/ui/view.h"
+#include "platform/ui/views/view.h"
 
 namespace kelpo {
 

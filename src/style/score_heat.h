@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/ui/color.h"
-#include "platform/ui/paint.h"
+#include "platform/ui/views/color.h"
+#include "platform/ui/views/paint.h"
 
 namespace kelpo {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/color.h"
+#include "platform/ui/views/color.h"
 
 namespace kelpo {
 

@@ -7,7 +7,7 @@
 #include "platform/calendar.h"
 #include "platform/clock.h"
 #include "platform/instant.h"
-#include "platform/ui/environment.h"
+#include "platform/widget_family.h"
 #include "timeline/entry.h"
 
 namespace kelpo {
@@ -18,7 +18,7 @@ class SnapshotStore;
 // snapshot request); small and medium instances get the same entries.
 struct TimelineContext {
   bool isPreview = false;
-  ui::WidgetFamily family = ui::WidgetFamily::systemSmall;
+  WidgetFamily family = WidgetFamily::systemSmall;
 };
 
 // The entries to show and when to ask again.

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "platform/ui/environment.h"
+#include "platform/widget_family.h"
 
 namespace kelpo {
 
@@ -15,8 +15,8 @@ struct KelpoWidget {
   static constexpr std::string_view displayName = "kelpo";
   static constexpr std::string_view description =
       "Ce qui attend d’être trié, ta semaine et la prochaine fouille.";
-  static constexpr std::array<ui::WidgetFamily, 2> supportedFamilies{
-      ui::WidgetFamily::systemSmall, ui::WidgetFamily::systemMedium};
+  static constexpr std::array<WidgetFamily, 2> supportedFamilies{WidgetFamily::systemSmall,
+                                                                 WidgetFamily::systemMedium};
 };
 
 }  // namespace kelpo

@@ -7,7 +7,7 @@
 
 #include "components/next_search_line.h"
 #include "platform/ui/fake_text_measurer.h"
-#include "platform/ui/widget_layout.h"
+#include "platform/ui/layout/widget_layout.h"
 #include "style/color_literal.h"
 #include "support/colors.h"
 #include "support/laid_out_queries.h"

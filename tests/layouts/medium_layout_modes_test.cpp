@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/hit_testing.h"
+#include "platform/ui/output/hit_testing.h"
 #include "style/color_literal.h"
 #include "support/colors.h"
 #include "support/laid_out_queries.h"

@@ -3,8 +3,8 @@
 #include <ostream>
 #include <variant>
 
-#include "platform/ui/color.h"
-#include "platform/ui/paint.h"
+#include "platform/ui/views/color.h"
+#include "platform/ui/views/paint.h"
 
 namespace kelpo::ui {
 

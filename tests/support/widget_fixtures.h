@@ -11,7 +11,7 @@
 #include "platform/calendar.h"
 #include "platform/phrases.h"
 #include "platform/ui/fake_text_measurer.h"
-#include "platform/ui/widget_layout.h"
+#include "platform/ui/layout/widget_layout.h"
 #include "timeline/sample_snapshot.h"
 
 namespace kelpo::testing_support {

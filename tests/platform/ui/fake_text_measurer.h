@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/text_layout.h"
+#include "platform/ui/text/text_layout.h"
 
 namespace kelpo::ui::testing {
 

@@ -2,7 +2,7 @@
 // pick their own faces, the display family comes from the application font
 // file, and a family that is not there falls back and is reported.
 
-#include "platform/ui/fonts.h"
+#include "platform/ui/text/fonts.h"
 
 #include <gtest/gtest.h>
 #include <pango/pangocairo.h>
@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/ui/cairo_handles.h"
-#include "platform/ui/pango_fonts.h"
+#include "platform/ui/drawing/cairo_handles.h"
+#include "platform/ui/text/pango_fonts.h"
 
 namespace kelpo::ui {
 namespace {

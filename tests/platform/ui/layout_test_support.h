@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "platform/ui/fake_text_measurer.h"
-#include "platform/ui/tree_dump.h"
-#include "platform/ui/widget_layout.h"
+#include "platform/ui/layout/widget_layout.h"
+#include "platform/ui/output/tree_dump.h"
 
 namespace kelpo::ui::testing {
 

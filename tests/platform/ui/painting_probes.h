@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <utility>
 
-#include "platform/ui/cairo_handles.h"
-#include "platform/ui/layout_tree.h"
-#include "platform/ui/render_output.h"
+#include "platform/ui/drawing/cairo_handles.h"
+#include "platform/ui/layout/layout_tree.h"
+#include "platform/ui/output/render_output.h"
 
 namespace kelpo::ui::testing {
 

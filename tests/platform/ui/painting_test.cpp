@@ -10,9 +10,9 @@
 #include <numbers>
 #include <vector>
 
-#include "platform/ui/bitmap.h"
+#include "platform/ui/drawing/bitmap.h"
 #include "platform/ui/painting_probes.h"
-#include "platform/ui/pango_text_measurer.h"
+#include "platform/ui/text/pango_text_measurer.h"
 #include "support/temporary_directory.h"
 
 namespace kelpo::ui {

@@ -1,6 +1,6 @@
 // Rendering whole widgets to pixels and files.
 
-#include "platform/ui/render_output.h"
+#include "platform/ui/output/render_output.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include <variant>
 #include <vector>
 
-#include "platform/ui/alpha_blur.h"
-#include "platform/ui/continuous_corners.h"
+#include "platform/ui/drawing/alpha_blur.h"
+#include "platform/ui/drawing/continuous_corners.h"
 
 namespace kelpo::ui {
 namespace {

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/ui/pango_text_layout.h"
-#include "platform/ui/pango_text_measurer.h"
+#include "platform/ui/text/pango_text_layout.h"
+#include "platform/ui/text/pango_text_measurer.h"
 
 namespace kelpo::ui {
 namespace {

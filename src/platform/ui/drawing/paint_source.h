@@ -1,0 +1,23 @@
+#pragma once
+
+// Turning the view layer's paints into Cairo sources. Drawing code only.
+
+#include <cairo.h>
+
+#include "platform/ui/drawing/cairo_handles.h"
+#include "platform/ui/views/color.h"
+#include "platform/ui/views/geometry.h"
+#include "platform/ui/views/paint.h"
+
+namespace kelpo::ui {
+
+// A Cairo pattern for `paint` over `frame` (user space): a solid colour, or
+// a gradient whose unit points are mapped onto the frame. Gradients keep
+// their end colours beyond their ends, and colours are straight sRGB.
+[[nodiscard]] PatternHandle makePattern(const Paint& paint, const Rect& frame, ColorScheme scheme);
+
+// The one colour that stands for `paint` where only a solid colour can be
+// used (text runs): the colour itself, or a gradient's first colour.
+[[nodiscard]] Rgba representativeColor(const Paint& paint, ColorScheme scheme);
+
+}  // namespace kelpo::ui

@@ -1,0 +1,261 @@
+#include "platform/ui/output/render_output.h"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+#include <cairo.h>
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <span>
+
+#include "platform/ui/drawing/cairo_handles.h"
+#include "platform/ui/drawing/painter.h"
+#include "platform/ui/text/pango_fonts.h"
+#include "platform/ui/text/pango_text_layout.h"
+
+namespace kelpo::ui {
+
+namespace {
+
+// Contact sheet spacing, in points.
+constexpr double sheetMargin = 16;
+constexpr double captionGap = 6;
+constexpr double captionFontSize = 11;
+constexpr double captionHeight = 16;
+
+void setError(std::string* error, std::string message) {
+  if (error != nullptr) *error = std::move(message);
+}
+
+struct PixelSize {
+  int width = 0;
+  int height = 0;
+};
+
+// The pixel size of `size` points at `scale`, or nothing when unusable.
+[[nodiscard]] std::optional<PixelSize> pixelSize(Size size, double scale) {
+  if (!std::isfinite(scale) || scale <= 0) return std::nullopt;
+  const double width = std::ceil(size.width * scale - 1e-9);
+  const double height = std::ceil(size.height * scale - 1e-9);
+  if (!(width >= 1 && height >= 1 && width <= largestRenderSide && height <= largestRenderSide)) {
+    return std::nullopt;
+  }
+  return PixelSize{static_cast<int>(width), static_cast<int>(height)};
+}
+
+cairo_status_t appendToVector(void* closure, const unsigned char* data, unsigned int length) {
+  auto* bytes = static_cast<std::vector<unsigned char>*>(closure);
+  bytes->insert(bytes->end(), data, data + length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
+[[nodiscard]] SurfaceHandle drawnSurface(const LaidOutWidget& widget, PixelSize pixels,
+                                         double scale) {
+  SurfaceHandle surface(
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixels.width, pixels.height));
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
+  const CairoHandle cr(cairo_create(surface.get()));
+  cairo_scale(cr.get(), scale, scale);
+  paintWidget(cr.get(), widget);
+  cairo_surface_flush(surface.get());
+  return surface;
+}
+
+[[nodiscard]] RasterImage imageOf(cairo_surface_t* surface) {
+  const int width = cairo_image_surface_get_width(surface);
+  const int height = cairo_image_surface_get_height(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  std::vector<std::uint32_t> argb(static_cast<std::size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(&argb[static_cast<std::size_t>(y) * width],
+                data + static_cast<std::ptrdiff_t>(y) * stride,
+                static_cast<std::size_t>(width) * 4);
+  }
+  return {width, height, std::move(argb)};
+}
+
+[[nodiscard]] std::vector<unsigned char> encode(cairo_surface_t* surface) {
+  std::vector<unsigned char> bytes;
+  if (cairo_surface_write_to_png_stream(surface, appendToVector, &bytes) != CAIRO_STATUS_SUCCESS) {
+    return {};
+  }
+  return bytes;
+}
+
+[[nodiscard]] bool finishVectorFile(cairo_surface_t* surface, const LaidOutWidget& widget,
+                                    double scale, std::string* error) {
+  {
+    const CairoHandle cr(cairo_create(surface));
+    cairo_scale(cr.get(), scale, scale);
+    paintWidget(cr.get(), widget);
+    cairo_show_page(cr.get());
+  }
+  cairo_surface_finish(surface);
+  if (const cairo_status_t status = cairo_surface_status(surface); status != CAIRO_STATUS_SUCCESS) {
+    setError(error, cairo_status_to_string(status));
+    return false;
+  }
+  return true;
+}
+
+[[nodiscard]] bool writePng(cairo_surface_t* surface, const std::filesystem::path& path,
+                            std::string* error) {
+  if (const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
+      status != CAIRO_STATUS_SUCCESS) {
+    setError(error,
+             std::string("cannot write ") + path.string() + ": " + cairo_status_to_string(status));
+    return false;
+  }
+  return true;
+}
+
+void drawCaption(cairo_t* cr, PangoContext* context, const std::string& caption, const Rect& box) {
+  StyledText text{{StyledRun{caption, Font::system(captionFontSize), Color::black()}}, {}};
+  text.style.lineLimit = 1;
+  text.style.alignment = 1;
+  pango_cairo_update_context(cr, context);
+  const TextLayout layout =
+      makeTextLayout(context, text, {box.size.width, 1, 1, ColorScheme::light});
+  cairo_set_source_rgb(cr, 0.2, 0.2, 0.22);
+  cairo_move_to(cr, box.origin.x, box.origin.y);
+  pango_cairo_show_layout(cr, layout.layout.get());
+}
+
+}  // namespace
+
+RasterImage::RasterImage(int width, int height, std::vector<std::uint32_t> premultipliedArgb)
+    : width_(width), height_(height), argb_(std::move(premultipliedArgb)) {
+  if (width_ <= 0 || height_ <= 0 ||
+      argb_.size() != static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)) {
+    *this = RasterImage();
+  }
+}
+
+Pixel RasterImage::pixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return {};
+  const std::uint32_t word = argb_[static_cast<std::size_t>(y) * width_ + x];
+  const auto alpha = static_cast<std::uint8_t>(word >> 24);
+  if (alpha == 0) return {};
+  const auto straight = [alpha](std::uint32_t premultiplied) {
+    return static_cast<std::uint8_t>(
+        std::min<std::uint32_t>(255, (premultiplied * 255 + alpha / 2) / alpha));
+  };
+  return {straight((word >> 16) & 0xFF), straight((word >> 8) & 0xFF), straight(word & 0xFF),
+          alpha};
+}
+
+std::vector<unsigned char> RasterImage::encodePng() const {
+  if (empty()) return {};
+  // Cairo only reads the pixels; the surface does not outlive this call.
+  auto* data = reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(argb_.data()));
+  const SurfaceHandle surface(
+      cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, width_, height_, width_ * 4));
+  return encode(surface.get());
+}
+
+RasterImage renderToImage(const LaidOutWidget& widget, double scale) {
+  const std::optional<PixelSize> pixels = pixelSize(widget.size, scale);
+  if (!pixels) return {};
+  const SurfaceHandle surface = drawnSurface(widget, *pixels, scale);
+  return surface ? imageOf(surface.get()) : RasterImage();
+}
+
+std::vector<unsigned char> renderToPngBytes(const LaidOutWidget& widget, double scale) {
+  const std::optional<PixelSize> pixels = pixelSize(widget.size, scale);
+  if (!pixels) return {};
+  const SurfaceHandle surface = drawnSurface(widget, *pixels, scale);
+  return surface ? encode(surface.get()) : std::vector<unsigned char>();
+}
+
+bool renderToFile(const LaidOutWidget& widget, ImageFormat format, double scale,
+                  const std::filesystem::path& path, std::string* error) {
+  const std::optional<PixelSize> pixels = pixelSize(widget.size, scale);
+  if (!pixels) {
+    setError(error, "the widget cannot be drawn at scale " + std::to_string(scale));
+    return false;
+  }
+  switch (format) {
+    case ImageFormat::png: {
+      const SurfaceHandle surface = drawnSurface(widget, *pixels, scale);
+      if (!surface) {
+        setError(error, "out of memory for a " + std::to_string(pixels->width) + " x " +
+                            std::to_string(pixels->height) + " image");
+        return false;
+      }
+      return writePng(surface.get(), path, error);
+    }
+    case ImageFormat::svg:
+    case ImageFormat::pdf: {
+      const double width = widget.size.width * scale;
+      const double height = widget.size.height * scale;
+      const SurfaceHandle surface(format == ImageFormat::svg
+                                      ? cairo_svg_surface_create(path.c_str(), width, height)
+                                      : cairo_pdf_surface_create(path.c_str(), width, height));
+      if (const cairo_status_t status = cairo_surface_status(surface.get());
+          status != CAIRO_STATUS_SUCCESS) {
+        setError(error, std::string("cannot write ") + path.string() + ": " +
+                            cairo_status_to_string(status));
+        return false;
+      }
+      if (!finishVectorFile(surface.get(), widget, scale, error)) {
+        if (error != nullptr) *error = "cannot write " + path.string() + ": " + *error;
+        return false;
+      }
+      return true;
+    }
+  }
+  setError(error, "unknown image format");
+  return false;
+}
+
+bool renderContactSheet(const std::vector<ContactSheetEntry>& entries, int columns, double scale,
+                        const std::filesystem::path& path, std::string* error) {
+  if (entries.empty()) {
+    setError(error, "nothing to put on the contact sheet");
+    return false;
+  }
+  const int columnCount = std::clamp(columns, 1, static_cast<int>(entries.size()));
+  const auto rowCount = static_cast<int>((entries.size() + columnCount - 1) / columnCount);
+  Size cell;
+  for (const ContactSheetEntry& entry : entries) {
+    cell.width = std::max(cell.width, entry.widget.size.width);
+    cell.height = std::max(cell.height, entry.widget.size.height);
+  }
+  const double pitchX = cell.width + sheetMargin;
+  const double pitchY = cell.height + captionGap + captionHeight + sheetMargin;
+  const Size sheet{sheetMargin + columnCount * pitchX, sheetMargin + rowCount * pitchY};
+  const std::optional<PixelSize> pixels = pixelSize(sheet, scale);
+  if (!pixels) {
+    setError(error, "the contact sheet is too large at scale " + std::to_string(scale));
+    return false;
+  }
+  const SurfaceHandle surface(
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixels->width, pixels->height));
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
+    setError(error, "out of memory for the contact sheet");
+    return false;
+  }
+  {
+    const CairoHandle cr(cairo_create(surface.get()));
+    cairo_scale(cr.get(), scale, scale);
+    cairo_set_source_rgb(cr.get(), 0.87, 0.87, 0.89);
+    cairo_paint(cr.get());
+    const PangoContextHandle captions = makeWidgetPangoContext();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      const double x = sheetMargin + static_cast<double>(i % columnCount) * pitchX;
+      const double y = sheetMargin + static_cast<double>(i / columnCount) * pitchY;
+      const SavedState saved(cr.get());
+      cairo_translate(cr.get(), x, y);
+      paintWidget(cr.get(), entries[i].widget);
+      drawCaption(cr.get(), captions.get(), entries[i].caption,
+                  {{0, cell.height + captionGap}, {cell.width, captionHeight}});
+    }
+  }
+  cairo_surface_flush(surface.get());
+  return writePng(surface.get(), path, error);
+}
+
+}  // namespace kelpo::ui

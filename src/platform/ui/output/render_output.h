@@ -1,0 +1,75 @@
+#pragma once
+
+// Rendering laid-out widgets to pixels and files.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/ui/layout/layout_tree.h"
+
+namespace kelpo::ui {
+
+enum class ImageFormat { png, svg, pdf };
+
+// One pixel with straight (not premultiplied) 8-bit sRGB components.
+struct Pixel {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+  std::uint8_t alpha = 0;
+  friend bool operator==(const Pixel&, const Pixel&) = default;
+};
+
+// A rendered image: width x height pixels, transparent where nothing drew.
+class RasterImage {
+ public:
+  RasterImage() = default;
+  RasterImage(int width, int height, std::vector<std::uint32_t> premultipliedArgb);
+
+  [[nodiscard]] int width() const { return width_; }
+  [[nodiscard]] int height() const { return height_; }
+  [[nodiscard]] bool empty() const { return width_ == 0 || height_ == 0; }
+  // The pixel at (x, y); a transparent pixel outside the image.
+  [[nodiscard]] Pixel pixel(int x, int y) const;
+  // The image as a PNG file's bytes (empty for an empty image).
+  [[nodiscard]] std::vector<unsigned char> encodePng() const;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<std::uint32_t> argb_;  // Cairo's ARGB32: premultiplied, one word per pixel
+};
+
+// Scales must be finite, positive and keep each side of the image within
+// this many pixels (or points for vector files).
+inline constexpr int largestRenderSide = 16384;
+
+// The widget drawn at `scale` pixels per point: its size times the scale,
+// rounded up. An empty image for an unusable scale or size.
+[[nodiscard]] RasterImage renderToImage(const LaidOutWidget& widget, double scale);
+
+// The same as a PNG file's bytes (empty when nothing could be drawn).
+[[nodiscard]] std::vector<unsigned char> renderToPngBytes(const LaidOutWidget& widget,
+                                                          double scale);
+
+// Writes the widget to `path`: a PNG of size x scale pixels, or an SVG or
+// PDF page of size x scale points. On failure returns false and, when
+// `error` is given, says what went wrong.
+[[nodiscard]] bool renderToFile(const LaidOutWidget& widget, ImageFormat format, double scale,
+                                const std::filesystem::path& path, std::string* error);
+
+struct ContactSheetEntry {
+  std::string caption;
+  LaidOutWidget widget;
+};
+
+// A PNG of the widgets in a grid of `columns` columns (at least one), each
+// in a cell as large as the largest widget with its caption beneath, on a
+// neutral grey, at `scale` pixels per point.
+[[nodiscard]] bool renderContactSheet(const std::vector<ContactSheetEntry>& entries, int columns,
+                                      double scale, const std::filesystem::path& path,
+                                      std::string* error);
+
+}  // namespace kelpo::ui

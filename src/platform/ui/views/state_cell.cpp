@@ -1,0 +1,49 @@
+#include "platform/ui/views/state_cell.h"
+
+#include <iterator>
+
+#include "platform/ui/views/animation_curve.h"
+
+namespace kelpo::ui {
+
+double StateHandle::Cell::valueAt(double seconds) const {
+  if (!animation) return target;
+  const double progress = animationProgress(*animation, seconds - changedAt);
+  return from + (target - from) * progress;
+}
+
+double StateHandle::value() const {
+  return cell_->valueAt(cell_->clock->seconds);
+}
+
+void StateHandle::set(double target, const Transaction& transaction) const {
+  const double now = cell_->clock->seconds;
+  cell_->from = cell_->valueAt(now);
+  cell_->target = target;
+  cell_->changedAt = now;
+  cell_->animation = transaction.animation;
+}
+
+std::shared_ptr<StateHandle::Cell> StateStore::cell(const std::string& identity, double initial) {
+  Entry& entry = cells_[identity];
+  if (!entry.cell) {
+    entry.cell = std::make_shared<StateHandle::Cell>();
+    entry.cell->clock = clock_;
+    entry.cell->from = initial;
+    entry.cell->target = initial;
+    entry.cell->changedAt = clock_->seconds;
+  }
+  entry.used = true;
+  return entry.cell;
+}
+
+void StateStore::beginBuild() {
+  for (auto& [identity, entry] : cells_) entry.used = false;
+}
+
+void StateStore::dropUnused() {
+  for (auto it = cells_.begin(); it != cells_.end();)
+    it = it->second.used ? std::next(it) : cells_.erase(it);
+}
+
+}  // namespace kelpo::ui
