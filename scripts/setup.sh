@@ -9,7 +9,7 @@ packages=(
   g++ cmake ninja-build pkg-config git ca-certificates
   libgtest-dev libgmock-dev libbenchmark-dev
   libsimdjson-dev libcli11-dev
-  libcairo2-dev libpango1.0-dev libglib2.0-dev libicu-dev libfontconfig-dev
+  libcairo2-dev libpango1.0-dev libglib2.0-dev libicu-dev libfontconfig-dev libpng-dev zlib1g-dev
   fonts-inter npm
 )
 

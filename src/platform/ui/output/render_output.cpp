@@ -12,6 +12,7 @@
 
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/painter.h"
+#include "platform/ui/output/png_encoder.h"
 #include "platform/ui/text/pango_fonts.h"
 #include "platform/ui/text/pango_text_layout.h"
 
@@ -45,12 +46,6 @@ struct PixelSize {
   return PixelSize{static_cast<int>(width), static_cast<int>(height)};
 }
 
-cairo_status_t appendToVector(void* closure, const unsigned char* data, unsigned int length) {
-  auto* bytes = static_cast<std::vector<unsigned char>*>(closure);
-  bytes->insert(bytes->end(), data, data + length);
-  return CAIRO_STATUS_SUCCESS;
-}
-
 [[nodiscard]] SurfaceHandle drawnSurface(const LaidOutWidget& widget, PixelSize pixels,
                                          double scale) {
   SurfaceHandle surface(
@@ -77,12 +72,13 @@ cairo_status_t appendToVector(void* closure, const unsigned char* data, unsigned
   return {width, height, std::move(argb)};
 }
 
+[[nodiscard]] PremultipliedPixels pixelsOf(cairo_surface_t* surface) {
+  return {cairo_image_surface_get_data(surface), cairo_image_surface_get_width(surface),
+          cairo_image_surface_get_height(surface), cairo_image_surface_get_stride(surface)};
+}
+
 [[nodiscard]] std::vector<unsigned char> encode(cairo_surface_t* surface) {
-  std::vector<unsigned char> bytes;
-  if (cairo_surface_write_to_png_stream(surface, appendToVector, &bytes) != CAIRO_STATUS_SUCCESS) {
-    return {};
-  }
-  return bytes;
+  return encodePngBytes(pixelsOf(surface));
 }
 
 [[nodiscard]] bool finishVectorFile(cairo_surface_t* surface, const LaidOutWidget& widget,
@@ -103,13 +99,7 @@ cairo_status_t appendToVector(void* closure, const unsigned char* data, unsigned
 
 [[nodiscard]] bool writePng(cairo_surface_t* surface, const std::filesystem::path& path,
                             std::string* error) {
-  if (const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
-      status != CAIRO_STATUS_SUCCESS) {
-    setError(error,
-             std::string("cannot write ") + path.string() + ": " + cairo_status_to_string(status));
-    return false;
-  }
-  return true;
+  return writePngFile(pixelsOf(surface), path, error);
 }
 
 void drawCaption(cairo_t* cr, PangoContext* context, const std::string& caption, const Rect& box) {

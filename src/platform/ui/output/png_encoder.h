@@ -1,0 +1,44 @@
+#pragma once
+
+// PNG encoding of drawn pixels, tuned for speed: the widget's images are
+// written every time the desktop asks for one, and zlib's defaults with
+// adaptive filtering spend four times as long for files only a tenth
+// smaller. Rows are converted and handed to the encoder one at a time, so
+// no second copy of a large image (a contact sheet) is ever made.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kelpo::ui {
+
+// Pixels in Cairo's ARGB32 layout: premultiplied, one native-endian 32-bit
+// word per pixel, rows `stride` bytes apart.
+struct PremultipliedPixels {
+  const unsigned char* data = nullptr;
+  int width = 0;
+  int height = 0;
+  int stride = 0;
+};
+
+// Receives the encoded bytes in order; returns false to stop the encoding.
+using PngByteSink = std::function<bool(std::span<const unsigned char>)>;
+
+// Encodes `pixels` as an 8-bit RGBA PNG with straight alpha (what Cairo's
+// own writer produces, pixel for pixel) into `sink`. False when the pixels
+// are unusable, the encoder fails or the sink refuses bytes.
+[[nodiscard]] bool encodePng(const PremultipliedPixels& pixels, const PngByteSink& sink);
+
+// The PNG file's bytes, or nothing on failure.
+[[nodiscard]] std::vector<unsigned char> encodePngBytes(const PremultipliedPixels& pixels);
+
+// Writes the PNG to `path`; on failure returns false and, when `error` is
+// given, says why.
+[[nodiscard]] bool writePngFile(const PremultipliedPixels& pixels,
+                                const std::filesystem::path& path, std::string* error);
+
+}  // namespace kelpo::ui
