@@ -1,16 +1,23 @@
 // The floor for one medium widget rendered at 2x: the same texts, shapes,
-// gradients and picture drawn with Cairo and Pango directly, with nothing of
-// the widget (no snapshot, no views, no layout). bench/render_process.sh runs
-// it beside `kelpo-widget render` to show what the widget adds.
+// gradients and picture drawn with Cairo and Pango directly, and written
+// with libpng at the widget's settings (Paeth filter, zlib's run-length
+// strategy, row by row), with nothing of the widget (no snapshot, no views,
+// no layout). bench/render_process.sh runs it beside `kelpo-widget render`
+// to show what the widget adds.
 
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
+#include <png.h>
+#include <zlib.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -46,6 +53,47 @@ void glow(cairo_t* cr, double x, double y, double r, double g, double b) {
   cairo_set_source(cr, pattern);
   cairo_paint(cr);
   cairo_pattern_destroy(pattern);
+}
+
+// Unpremultiplies each row into straight RGBA as it goes to the encoder.
+bool writePng(cairo_surface_t* surface, const char* path) {
+  std::FILE* file = std::fopen(path, "wb");
+  if (file == nullptr) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  const int width = cairo_image_surface_get_width(surface);
+  const int height = cairo_image_surface_get_height(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 4);
+  bool written = false;
+  if (setjmp(png_jmpbuf(png)) == 0) {
+    png_init_io(png, file);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_PAETH);
+    png_set_compression_strategy(png, Z_RLE);
+    png_set_compression_buffer_size(png, 64 * 1024);
+    png_write_info(png, info);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        std::uint32_t pixel = 0;
+        std::memcpy(&pixel, data + y * stride + x * 4, 4);
+        const std::uint32_t a = pixel >> 24;
+        unsigned char* out = &row[x * 4];
+        for (int c = 0; c < 3; ++c) {
+          const std::uint32_t v = (pixel >> (16 - 8 * c)) & 0xFF;
+          out[c] = a == 0 ? 0 : static_cast<unsigned char>((v * 255 + a / 2) / a);
+        }
+        out[3] = static_cast<unsigned char>(a);
+      }
+      png_write_row(png, row.data());
+    }
+    png_write_end(png, info);
+    written = true;
+  }
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(file) == 0 && written;
 }
 
 }  // namespace
@@ -105,11 +153,12 @@ int main(int argc, char** argv) {
   }
   g_object_unref(layout);
 
-  const cairo_status_t status = cairo_surface_write_to_png(surface, output);
+  cairo_surface_flush(surface);
+  const bool written = writePng(surface, output);
   cairo_destroy(cr);
   cairo_surface_destroy(surface);
-  if (status != CAIRO_STATUS_SUCCESS) {
-    std::fprintf(stderr, "render_floor: %s\n", cairo_status_to_string(status));
+  if (!written) {
+    std::fprintf(stderr, "render_floor: cannot write %s\n", output);
     return 1;
   }
   return 0;
