@@ -182,6 +182,15 @@ TEST_F(TextMeasuring, RememberedFitsDependOnEverythingThatShapesTheText) {
       {styled(longSentence, Font::system(14)), widthOnly(120)},
       {styled(longSentence, Font::system(12), tracked), widthOnly(120)},
       {styled(longSentence + "!"), widthOnly(120)},
+      // Heights: a one-line text is remembered across them, a text of
+      // several lines is not.
+      {styled(longSentence, Font::system(12), oneLine),
+       {ProposedLength::exactly(120), ProposedLength::exactly(0)}},
+      {styled(longSentence, Font::system(12), oneLine),
+       {ProposedLength::exactly(120), ProposedLength::exactly(400)}},
+      {styled(longSentence), {ProposedLength::exactly(120), ProposedLength::exactly(400)}},
+      {styled(longSentence), {ProposedLength::exactly(120), ProposedLength::exactly(30)}},
+      {styled(longSentence), {ProposedLength::exactly(120), ProposedLength::exactly(0)}},
   };
   for (int round = 0; round < 2; ++round) {
     for (const auto& [text, proposal] : asks) {

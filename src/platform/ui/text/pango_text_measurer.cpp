@@ -186,7 +186,8 @@ void appendLength(std::string& key, const ProposedLength& length) {
 }
 
 // Everything a fit depends on, as one string: the runs' texts and fonts (not
-// their colours), the text style and the proposal.
+// their colours), the text style and the proposal (its width, and its
+// height unless the text may have only one line).
 [[nodiscard]] std::string fitKey(const StyledText& text, const ProposedSize& proposal) {
   std::string key;
   for (const StyledRun& run : text.runs) {
@@ -208,7 +209,10 @@ void appendLength(std::string& key, const ProposedLength& length) {
   key += style.language;
   key += '\0';
   appendLength(key, proposal.width);
-  appendLength(key, proposal.height);
+  // A text of one line is allowed that line whatever the height, so the
+  // height cannot change its fit; layout proposes several heights for the
+  // same width, and each would otherwise shape the text again.
+  if (!style.lineLimit || *style.lineLimit > 1) appendLength(key, proposal.height);
   return key;
 }
 
