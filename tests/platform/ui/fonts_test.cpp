@@ -6,13 +6,16 @@
 
 #include <gtest/gtest.h>
 #include <pango/pangocairo.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/text/pango_fonts.h"
+#include "support/temporary_directory.h"
 
 namespace kelpo::ui {
 namespace {
@@ -87,6 +90,36 @@ TEST(FontDescription, SizeIsAbsoluteInPointsAndScaled) {
   const FontDescriptionHandle description = makeFontDescription(Font::system(12.5), 0.5);
   EXPECT_TRUE(pango_font_description_get_size_is_absolute(description.get()));
   EXPECT_NEAR(pango_font_description_get_size(description.get()), 6.25 * PANGO_SCALE, 1);
+}
+
+TEST(ApplicationFontFile, OnlyABoundedRegularFileReachesFontconfig) {
+  // Fontconfig would open whatever it is given and block on a FIFO with no
+  // writer, or read a device without end.
+  const testing_support::TemporaryDirectory directory;
+  const std::filesystem::path fifo = directory.path() / "fifo.ttf";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::filesystem::path empty = directory.path() / "empty.ttf";
+  std::ofstream{empty};
+  const std::filesystem::path huge = directory.path() / "huge.ttf";
+  std::ofstream{huge};
+  std::filesystem::resize_file(huge, largestFontFileBytes + 1);  // sparse: takes no space
+  const std::filesystem::path font =
+      std::filesystem::path(KELPO_RESOURCE_DIR) / "fonts/BricolageGrotesque_800ExtraBold.ttf";
+  struct Case {
+    const char* name;
+    std::filesystem::path path;
+    bool usable;
+  };
+  for (const Case& c :
+       {Case{"a FIFO", fifo, false}, Case{"an empty file", empty, false},
+        Case{"a file past the bound", huge, false}, Case{"a directory", directory.path(), false},
+        Case{"a device", "/dev/zero", false},
+        Case{"no file", directory.path() / "missing.ttf", false}}) {
+    EXPECT_EQ(isUsableFontFile(c.path), c.usable) << c.name;
+  }
+  if (std::filesystem::exists(font)) {
+    EXPECT_TRUE(isUsableFontFile(font));
+  }
 }
 
 }  // namespace

@@ -68,15 +68,22 @@ class FontSetup {
   }
 
  private:
+  // The configuration is loaded once and made fontconfig's current one
+  // before any Pango font map exists: Pango's own start-up (FcInit on a
+  // thread of its) then finds it in place instead of loading the default
+  // configuration a second time, and the font maps wait for no thread.
   FontSetup() : config_(FcInitLoadConfigAndFonts()) {
     if (!config_) return;
     const std::filesystem::path directory = widgetResourceDirectory();
     for (const std::string_view file : applicationFontFiles) {
-      const std::string path = (directory / file).string();
-      // A missing file is not an error here: its family is simply not
-      // offered and is reported when a text asks for it.
+      const std::filesystem::path path = directory / file;
+      // A missing or unusable file is not an error here: its family is
+      // simply not offered and is reported when a text asks for it.
+      if (!isUsableFontFile(path)) continue;
       FcConfigAppFontAddFile(config_.get(), reinterpret_cast<const FcChar8*>(path.c_str()));
     }
+    // The current configuration takes its own reference.
+    FcConfigSetCurrent(config_.get());
     collectFamilies();
   }
 
@@ -101,9 +108,11 @@ class FontSetup {
 };
 
 [[nodiscard]] FontMapHandle makeFontMap() {
+  // The configuration first: see FontSetup.
+  FcConfig* config = FontSetup::shared().config();
   FontMapHandle map(pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT));
   if (map && PANGO_IS_FC_FONT_MAP(map.get())) {
-    if (FcConfig* config = FontSetup::shared().config(); config != nullptr) {
+    if (config != nullptr) {
       // The font map takes its own reference to the configuration.
       pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(map.get()), config);
     }
@@ -117,6 +126,16 @@ class FontSetup {
 }
 
 }  // namespace
+
+bool isUsableFontFile(const std::filesystem::path& path) {
+  // Only the file's metadata is read: a FIFO or device in the font's place
+  // would block or feed fontconfig without end once opened.
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (error || !std::filesystem::is_regular_file(status)) return false;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  return !error && size > 0 && size <= largestFontFileBytes;
+}
 
 std::vector<std::string> missingFonts() {
   return FontSetup::shared().missing();

@@ -4,10 +4,22 @@
 
 #include <pango/pango.h>
 
+#include <cstdint>
+#include <filesystem>
+
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/text/font.h"
 
 namespace kelpo::ui {
+
+// Application font files larger than this are not registered (the display
+// face is about 100 KB; the largest families with every script run to a
+// few tens of megabytes).
+inline constexpr std::uintmax_t largestFontFileBytes = 64 * 1024 * 1024;
+
+// Whether `path` names a regular, non-empty file no larger than
+// largestFontFileBytes, the only files handed to fontconfig. Never opens it.
+[[nodiscard]] bool isUsableFontFile(const std::filesystem::path& path);
 
 // This thread's font map over the process-wide font configuration (the
 // system fonts plus the widget's application fonts). Pango font maps must
