@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/ui/layout/view_host.h"
 #include "platform/ui/layout_test_support.h"
 #include "platform/ui/views/animation_curve.h"
@@ -81,6 +83,46 @@ TEST(ViewHost, AppearFiresOncePerView) {
   (void)host.frameAt(1);
   (void)host.frameAt(2);
   EXPECT_EQ(appearances, 1);
+}
+
+TEST(ViewHost, AFrameIsBuiltAgainOnlyWhenAppearingChangedState) {
+  // Each view sets its state on appear to `target`, after `delay` seconds.
+  struct Case {
+    const char* name;
+    double target;
+    double delay;
+    int builds;
+    double shown;
+  };
+  for (const Case& c :
+       {Case{"sets what it holds", -1, 0, 1, -1}, Case{"sets a new value", 1, 0, 2, 1},
+        Case{"a task due at once sets a new value", 1, -1, 2, 1},
+        Case{"a later task", 1, 0.5, 1, -1}}) {
+    SCOPED_TRACE(c.name);
+    const View view = Stateful(-1, [c](const StateHandle& state, const Environment&) {
+      return Text::verbatim("x")
+          .offset(state.value(), 0)
+          .onAppear([state, c](ActionContext& context) {
+            const auto set = [state, c](ActionContext&) {
+              state.set(c.target, Transaction::disablesAnimations());
+            };
+            if (c.delay == 0) {
+              set(context);
+            } else {
+              context.schedule(std::max(0.0, c.delay), set);
+            }
+          });
+    });
+    int builds = 0;
+    ViewHost host(
+        [&](const Environment&) {
+          ++builds;
+          return view;
+        },
+        testing::testEnvironment(), testing::fakeMeasurer());
+    EXPECT_DOUBLE_EQ(shownValue(host.frameAt(0)), c.shown);
+    EXPECT_EQ(builds, c.builds);
+  }
 }
 
 TEST(ViewHost, StateFollowsItsViewByIdentity) {

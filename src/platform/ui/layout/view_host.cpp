@@ -74,9 +74,15 @@ LaidOutWidget ViewHost::frameAt(double secondsSinceAppear) {
     }
     appeared_ = std::move(present);
     if (appearing.empty()) break;
+    // Cells are dropped only while building, so the sum of their
+    // revisions grows exactly when a callback changed one.
+    const std::uint64_t revisionBefore = state_.revision();
     Context context(*this);
     for (const auto& request : appearing) request.action(context);
     runTasksDueBy(clock_->seconds);
+    // A callback that only scheduled work (a badge resetting its sweep to
+    // where it already is, then waiting) leaves this frame as it was.
+    if (state_.revision() == revisionBefore) break;
   }
   hoverRegions_ = std::move(build.hovers);
   return std::move(build.widget);

@@ -34,7 +34,7 @@ class ViewHost {
   // Moves the clock to `secondsSinceAppear` (never backwards), running the
   // tasks due by then in time order, and lays the views out at that time.
   // Views that appear in a frame get their onAppear callbacks right after
-  // it is built, and the frame is built again with what they changed.
+  // it is built, and the frame is built again when they changed any state.
   [[nodiscard]] LaidOutWidget frameAt(double secondsSinceAppear);
 
   // The pointer is at `location` (widget points) / left the widget: views

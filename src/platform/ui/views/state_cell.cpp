@@ -18,6 +18,7 @@ double StateHandle::value() const {
 
 void StateHandle::set(double target, const Transaction& transaction) const {
   const double now = cell_->clock->seconds;
+  if (transaction.animation || cell_->animation || target != cell_->target) ++cell_->revision;
   cell_->from = cell_->valueAt(now);
   cell_->target = target;
   cell_->changedAt = now;
@@ -44,6 +45,12 @@ void StateStore::beginBuild() {
 void StateStore::dropUnused() {
   for (auto it = cells_.begin(); it != cells_.end();)
     it = it->second.used ? std::next(it) : cells_.erase(it);
+}
+
+std::uint64_t StateStore::revision() const {
+  std::uint64_t sum = 0;
+  for (const auto& [identity, entry] : cells_) sum += entry.cell->revision;
+  return sum;
 }
 
 }  // namespace kelpo::ui

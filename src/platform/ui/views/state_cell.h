@@ -4,6 +4,7 @@
 // host's clock, so that a value animating toward its target is interpolated
 // at the time of the frame being built.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +26,9 @@ struct StateHandle::Cell {
   double target = 0;  // the value set
   double changedAt = 0;
   std::optional<Animation> animation;
+  // Counts the sets that changed what frames show (a value set to what it
+  // already holds, with no animation either side, changes nothing).
+  std::uint64_t revision = 0;
 
   [[nodiscard]] double valueAt(double seconds) const;
 };
@@ -40,6 +44,9 @@ class StateStore {
                                                         double initial);
   void beginBuild();
   void dropUnused();
+  // Grows whenever a cell's shown value changes; unchanged between two
+  // builds means a new build would read the same state.
+  [[nodiscard]] std::uint64_t revision() const;
 
  private:
   struct Entry {
