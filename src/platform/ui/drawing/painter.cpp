@@ -309,7 +309,7 @@ class NodePainter {
     body.rotationDegrees = 0;
     body.shadow.reset();
     const Bounds area = drawnBounds(body)
-                            .inflated(blurReachInSigmas * sigma + 1)
+                            .inflated(shadowReach(shadow))
                             .intersected(clipBounds(cr_).moved(-dx, -dy));
     if (area.empty) return;
 
@@ -348,17 +348,30 @@ class NodePainter {
 
 }  // namespace
 
+std::optional<Rect> drawnArea(const LaidOutNode& node) {
+  const Bounds b = drawnBounds(node);
+  if (b.empty) return std::nullopt;
+  return Rect{{b.minX, b.minY}, {b.maxX - b.minX, b.maxY - b.minY}};
+}
+
+double shadowReach(const Shadow& shadow) {
+  // As paintShadow draws it: the blur's reach and one point more.
+  return blurReachInSigmas * shadowSigma(shadow) + 1;
+}
+
 void paintNode(cairo_t* cr, const LaidOutNode& node, ColorScheme scheme) {
   NodePainter(cr, scheme).paint(node);
 }
 
-void paintWidget(cairo_t* cr, const LaidOutWidget& widget) {
+void paintWidget(cairo_t* cr, const LaidOutWidget& widget, WidgetLayers layers) {
   const SavedState saved(cr);
   traceRoundedRect(cr, {{0, 0}, widget.size}, widget.cornerRadius, CornerStyle::continuous);
   cairo_clip(cr);
   NodePainter painter(cr, widget.colorScheme);
-  if (widget.containerBackground) painter.paint(*widget.containerBackground);
-  painter.paint(widget.content);
+  if (layers != WidgetLayers::content && widget.containerBackground) {
+    painter.paint(*widget.containerBackground);
+  }
+  if (layers != WidgetLayers::background) painter.paint(widget.content);
 }
 
 }  // namespace kelpo::ui

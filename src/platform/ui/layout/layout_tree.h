@@ -24,6 +24,7 @@ struct Shadow {
   double radius = 0;
   double x = 0;
   double y = 0;
+  friend bool operator==(const Shadow&, const Shadow&) = default;
 };
 
 struct AccessibilityInfo {

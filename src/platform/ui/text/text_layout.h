@@ -31,11 +31,13 @@ struct TextStyle {
   double lineSpacing = 0;         // points added between lines
   int alignment = 0;              // 0 leading, 1 center, 2 trailing
   std::string language = "fr";    // for shaping and line breaking
+  friend bool operator==(const TextStyle&, const TextStyle&) = default;
 };
 
 struct StyledText {
   std::vector<StyledRun> runs;
   TextStyle style;
+  friend bool operator==(const StyledText&, const StyledText&) = default;
 };
 
 // The result of fitting a text into a proposed size: its size, the scale
@@ -46,6 +48,7 @@ struct TextFit {
   double scale = 1;
   bool truncated = false;
   int lineCount = 0;
+  friend bool operator==(const TextFit&, const TextFit&) = default;
 };
 
 class TextMeasurer {
