@@ -4,14 +4,39 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
+#include "platform/ui/drawing/bitmap_surface.h"
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/painter.h"
 
 namespace kelpo::ui {
 
 namespace {
+
+// Whether two bitmaps hold the same pixels. A view that decodes its picture
+// on every build gives a new bitmap each frame; comparing the pixels costs
+// far less than drawing it again.
+[[nodiscard]] bool samePicture(const std::shared_ptr<const Bitmap>& a,
+                               const std::shared_ptr<const Bitmap>& b) {
+  if (a == b) return true;
+  if (!a || !b) return false;
+  cairo_surface_t* first = BitmapAccess::surface(*a);
+  cairo_surface_t* second = BitmapAccess::surface(*b);
+  const int height = cairo_image_surface_get_height(first);
+  const int stride = cairo_image_surface_get_stride(first);
+  if (cairo_image_surface_get_format(first) != cairo_image_surface_get_format(second) ||
+      cairo_image_surface_get_width(first) != cairo_image_surface_get_width(second) ||
+      height != cairo_image_surface_get_height(second) ||
+      stride != cairo_image_surface_get_stride(second)) {
+    return false;
+  }
+  const unsigned char* firstPixels = cairo_image_surface_get_data(first);
+  const unsigned char* secondPixels = cairo_image_surface_get_data(second);
+  if (firstPixels == nullptr || secondPixels == nullptr) return firstPixels == secondPixels;
+  return std::memcmp(firstPixels, secondPixels, static_cast<std::size_t>(stride) * height) == 0;
+}
 
 // Whether two nodes draw the same themselves (children aside, but for
 // their number). Interaction and accessibility do not draw.
@@ -20,7 +45,7 @@ namespace {
          a.rotationDegrees == b.rotationDegrees && a.shadow == b.shadow && a.opacity == b.opacity &&
          a.clip == b.clip && a.text == b.text && a.textFit == b.textFit &&
          a.symbolName == b.symbolName && a.symbolFont == b.symbolFont &&
-         a.foreground == b.foreground && a.bitmap == b.bitmap && a.shape == b.shape &&
+         a.foreground == b.foreground && samePicture(a.bitmap, b.bitmap) && a.shape == b.shape &&
          a.fill == b.fill && a.strokePaint == b.strokePaint && a.strokeStyle == b.strokeStyle &&
          a.strokeInside == b.strokeInside && a.paint == b.paint &&
          a.children.size() == b.children.size();
@@ -61,6 +86,10 @@ struct PixelBox {
     minY = std::min(minY, o.minY);
     maxX = std::max(maxX, o.maxX);
     maxY = std::max(maxY, o.maxY);
+  }
+  [[nodiscard]] PixelBox intersection(const PixelBox& o) const {
+    return {std::max(minX, o.minX), std::max(minY, o.minY), std::min(maxX, o.maxX),
+            std::min(maxY, o.maxY)};
   }
   [[nodiscard]] bool contains(const PixelBox& o) const {
     return o.empty() || (minX <= o.minX && minY <= o.minY && maxX >= o.maxX && maxY >= o.maxY);
@@ -114,22 +143,26 @@ class PixelGrid {
   return {shift.x + dx, shift.y + dy};
 }
 
-// Adds to `damage` where `before` and `now` draw differently. Below a
-// rotated node positions are no longer simple shifts, so a rotated
-// subtree that changed counts whole.
+// Adds to `damage` where `before` and `now` draw differently, within
+// `clip` (what clipping nodes above let through). Below a rotated node
+// positions are no longer simple shifts, so a rotated subtree that changed
+// counts whole.
 void collectDamage(const LaidOutNode& before, const LaidOutNode& now, Point shift,
-                   const PixelGrid& grid, PixelBox& damage) {
+                   const PixelBox& clip, const PixelGrid& grid, PixelBox& damage) {
   const bool alike = drawsAlike(before, now);
   if (alike && now.rotationDegrees == 0) {
     const Point inner = shifted(shift, now);
+    // A clipped node's children draw nowhere outside its frame (the
+    // node's own shadow, outside it, is taken in by widenForShadows).
+    const PixelBox innerClip = now.clip ? clip.intersection(grid.around(now.frame, inner)) : clip;
     for (std::size_t i = 0; i < now.children.size(); ++i) {
-      collectDamage(before.children[i], now.children[i], inner, grid, damage);
+      collectDamage(before.children[i], now.children[i], inner, innerClip, grid, damage);
     }
     return;
   }
   if (alike && subtreesDrawAlike(before, now)) return;
-  damage.add(grid.around(drawnArea(before), shift));
-  damage.add(grid.around(drawnArea(now), shift));
+  damage.add(grid.around(drawnArea(before), shift).intersection(clip));
+  damage.add(grid.around(drawnArea(now), shift).intersection(clip));
 }
 
 // A shadow is blurred from what its subtree draws inside the clip, so a
@@ -271,7 +304,7 @@ PixelRect LiveFramePainter::paintFrame(cairo_t* cr, const LaidOutWidget& widget,
   if (!state_->last) {
     damage = grid.whole();
   } else {
-    collectDamage(state_->last->content, widget.content, {}, grid, damage);
+    collectDamage(state_->last->content, widget.content, {}, grid.whole(), grid, damage);
     widenForShadows(widget.content, grid, damage);
   }
   state_->last = widget;
