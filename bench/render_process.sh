@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Whole-process figures for one medium widget at 2x: wall time and peak
-# resident memory (from /usr/bin/time -v), median of several runs, for
+# Whole-process figures for one medium widget at 2x: wall and CPU time and
+# peak resident memory, median of several runs, for
 # `kelpo-widget render` and for bench/render_floor.cpp, the same drawing done
 # with Cairo and Pango alone. Usage: bench/render_process.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
@@ -11,22 +11,32 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export KELPO_APP_GROUP_DIR="$work/none" XDG_CONFIG_HOME="$work/config"
 
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+# Wall and CPU time in milliseconds (from bash's own timer, to the
+# millisecond) and peak RSS (from /usr/bin/time -v), medians of $runs runs.
 measure() {  # name, command...
   local name=$1; shift
-  local times=() memories=()
+  local walls=() cpus=() memories=() timing
+  local TIMEFORMAT='%3R %3U %3S'
   for _ in $(seq "$runs"); do
-    /usr/bin/time -v "$@" >/dev/null 2>"$work/time.txt"
-    times+=("$(awk -F': ' '/Elapsed \(wall clock\)/ {split($2, t, ":"); print t[1] * 60 + t[2]}' "$work/time.txt")")
+    timing=$( { time /usr/bin/time -v "$@" >/dev/null 2>"$work/time.txt"; } 2>&1 )
+    walls+=("$(awk '{print $1 * 1000}' <<<"$timing")")
+    cpus+=("$(awk '{print ($2 + $3) * 1000}' <<<"$timing")")
     memories+=("$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")")
   done
-  local time memory
-  time=$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
-  memory=$(printf '%s\n' "${memories[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
-  printf '%-14s wall %6.3f s   peak RSS %7.1f MiB   (median of %d)\n' \
-    "$name" "$time" "$(awk -v m="$memory" 'BEGIN {print m / 1024}')" "$runs"
+  local wall cpu memory
+  wall=$(printf '%s\n' "${walls[@]}" | median)
+  cpu=$(printf '%s\n' "${cpus[@]}" | median)
+  memory=$(printf '%s\n' "${memories[@]}" | median)
+  printf '%-14s wall %6.1f ms   cpu %6.1f ms   peak RSS %5.1f MiB   (median of %d)\n' \
+    "$name" "$wall" "$cpu" "$(awk -v m="$memory" 'BEGIN {print m / 1024}')" "$runs"
+  eval "${name//-/_}_wall=$wall; ${name//-/_}_cpu=$cpu"
 }
 
 measure kelpo-widget "$build/kelpo-widget" render --sample --family medium --scale 2 \
   --now 2026-12-06T10:00:00Z --time-zone Europe/Paris --output "$work/widget.png"
 measure render_floor "$build/render_floor" "$work/floor.png" \
   resources/fonts/BricolageGrotesque_800ExtraBold.ttf resources/mascot/mascot-found.png
+awk -v w="$kelpo_widget_wall" -v fw="$render_floor_wall" -v c="$kelpo_widget_cpu" \
+  -v fc="$render_floor_cpu" 'BEGIN {printf "ratio to the floor: wall %.2f, cpu %.2f\n", w / fw, c / fc}'
