@@ -49,6 +49,14 @@ void straightenRow(const unsigned char* source, int width, int channels, unsigne
       std::memset(out, 0, static_cast<std::size_t>(channels));
       continue;
     }
+    if (alpha == 0xFF) {
+      // Opaque: the components are already straight (most pixels).
+      out[0] = static_cast<unsigned char>(pixel >> 16);
+      out[1] = static_cast<unsigned char>(pixel >> 8);
+      out[2] = static_cast<unsigned char>(pixel);
+      if (channels == 4) out[3] = 0xFF;
+      continue;
+    }
     const auto straight = [alpha](std::uint32_t premultiplied) {
       return static_cast<unsigned char>((premultiplied * 255 + alpha / 2) / alpha);
     };
