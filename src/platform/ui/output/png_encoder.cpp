@@ -82,6 +82,13 @@ void writeBytes(png_structp png, png_bytep data, png_size_t length) {
 
 void flushNothing(png_structp /*png*/) {}
 
+// libpng's own handlers print; the encoder stays silent and reports by its
+// result only.
+[[noreturn]] void stopEncoding(png_structp png, png_const_charp /*message*/) {
+  png_longjmp(png, 1);
+}
+void ignoreWarning(png_structp /*png*/, png_const_charp /*message*/) {}
+
 // libpng reports errors by jumping back to the setjmp below, so this frame
 // holds no object with a destructor: whatever it needs is made by the
 // caller and outlives the jump.
@@ -109,7 +116,7 @@ void flushNothing(png_structp /*png*/) {}
 class PngWriteStruct {
  public:
   PngWriteStruct()
-      : png_(png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr)) {
+      : png_(png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, stopEncoding, ignoreWarning)) {
     if (png_ != nullptr) info_ = png_create_info_struct(png_);
   }
   PngWriteStruct(const PngWriteStruct&) = delete;
