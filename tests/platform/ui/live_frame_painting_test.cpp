@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
+#include "platform/ui/drawing/bitmap.h"
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/live_frame_painter.h"
 #include "platform/ui/drawing/painter.h"
 #include "platform/ui/painting_probes.h"
+#include "support/temporary_directory.h"
 
 namespace kelpo::ui {
 namespace {
@@ -107,6 +110,31 @@ TEST(LiveFramePainting, DamageCoversTheChangeAndTheShadowsItCrosses) {
   painter.invalidate();
   EXPECT_EQ(painter.paintFrame(cr.get(), frameWith(0), scale), (PixelRect{0, 0, 240, 120}));
   EXPECT_TRUE(painter.paintFrame(cr.get(), frameWith(0), 0).empty()) << "an unusable scale";
+}
+
+TEST(LiveFramePainting, APictureReplacedOnDiskIsDrawnAnew) {
+  const testing_support::TemporaryDirectory directory;
+  const std::filesystem::path file = directory.path() / "mascot.png";
+  const auto frameShowing = [&] {
+    LaidOutWidget widget = frameWith(0);
+    LaidOutNode picture;
+    picture.kind = LaidOutNode::Kind::bitmap;
+    picture.frame = {{90, 20}, {20, 20}};
+    picture.bitmap = Bitmap::loadPng(file);
+    widget.content.children.push_back(picture);
+    return widget;
+  };
+  const SurfaceHandle window(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 240, 120));
+  const CairoHandle cr(cairo_create(window.get()));
+  LiveFramePainter painter;
+  ASSERT_TRUE(testing::writeSolidPng(file, 8, 8, {1, 0, 0, 1}));
+  (void)painter.paintFrame(cr.get(), frameShowing(), scale);
+  EXPECT_TRUE(painter.paintFrame(cr.get(), frameShowing(), scale).empty())
+      << "the same pixels decoded again";
+  ASSERT_TRUE(testing::writeSolidPng(file, 8, 8, {0, 0, 1, 1}));
+  const LaidOutWidget replaced = frameShowing();
+  EXPECT_FALSE(painter.paintFrame(cr.get(), replaced, scale).empty());
+  EXPECT_TRUE(samePixels(window.get(), drawnFromScratch(replaced).get()));
 }
 
 }  // namespace
