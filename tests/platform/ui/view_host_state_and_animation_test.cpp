@@ -10,17 +10,6 @@
 namespace kelpo::ui {
 namespace {
 
-View sheenView() {
-  return Stateful(-1, [](const StateHandle& sheen, const Environment&) {
-    return Text::verbatim("10")
-        .offset(sheen.value(), 0)
-        .onAppear([sheen](ActionContext& context) { playSheen(sheen, context); })
-        .onHover([sheen](bool hovering, ActionContext& context) {
-          if (hovering) playSheen(sheen, context);
-        });
-  });
-}
-
 TEST(AnimationCurve, EaseInOutIsTheStandardBezier) {
   // Known values of cubic-bezier(0.42, 0, 0.58, 1); the badge sheen test runs the whole sweep.
   EXPECT_NEAR(animationProgress(Animation::easeInOut(1), 0.25), 0.1291, 1e-3);
