@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsimdjson-dev libcli11-dev
   libcairo2-dev libpango1.0-dev libglib2.0-dev libicu-dev libfontconfig-dev libpng-dev zlib1g-dev
+  clang-format
   fonts-inter npm
 )
 

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Sets everything up, then builds and runs the whole test suite twice: once
-# optimised, once under AddressSanitizer + UndefinedBehaviorSanitizer.
+# Sets everything up, checks the formatting, then builds and runs the whole
+# test suite twice: once optimised with the strict warnings (the dev build's
+# flags plus -Wshadow -Wconversion, warnings as errors), once under
+# AddressSanitizer + UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
-cmake --preset dev >/dev/null
-cmake --build --preset dev
-ctest --preset dev -j2
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+
+cmake --preset strict >/dev/null
+cmake --build --preset strict
+ctest --preset strict -j2
 
 cmake --preset asan >/dev/null
 cmake --build --preset asan

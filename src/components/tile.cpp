@@ -24,7 +24,7 @@ ui::View Tile::body() const {
                             .foregroundStyle(ink())
                             .lineLimit(1)
                             .minimumScaleFactor(0.7),
-                        ui::Text::verbatim(label)
+                        ui::Text(label)
                             .font(ui::Font::system(10.5))
                             .foregroundStyle(inkSecondary())
                             .lineLimit(1)

@@ -2,15 +2,17 @@
 
 #include <string>
 
+#include "platform/phrases.h"
 #include "platform/ui/views/view.h"
 
 namespace kelpo {
 
 // A figure over its caption on a softly tinted rounded card that stretches to
-// the width it is offered. Both texts are shown verbatim.
+// the width it is offered. The figure is shown verbatim, the caption in the
+// widget's language.
 struct Tile {
   std::string value;
-  std::string label;
+  LocalizedPhrase label;
 
   [[nodiscard]] ui::View body() const;
 };

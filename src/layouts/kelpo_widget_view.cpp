@@ -3,20 +3,21 @@
 #include <algorithm>
 #include <memory>
 
+#include "style/accent_state.h"
 #include "style/mist_background.h"
 
 namespace kelpo {
 namespace {
 
-// The most items either layout lists: the medium layout's three rows.
-constexpr std::size_t mostItemsShown = 3;
-
-// The view with only the items it can show: the lists of a snapshot are
-// not bounded, and the views built from it keep copies of the view.
-[[nodiscard]] std::shared_ptr<const KelpoWidgetView> withItemsShown(KelpoWidgetView view) {
+// The view the layouts are built from: only the items it can show (the
+// lists of a snapshot are not bounded, and the views built from it keep
+// copies of the view) and its accent settled, so the layouts read no shared
+// state.
+[[nodiscard]] std::shared_ptr<const KelpoWidgetView> shownView(KelpoWidgetView view) {
   for (auto* list : {&view.snapshot.toSort, &view.snapshot.program}) {
-    list->resize(std::min(list->size(), mostItemsShown));
+    list->resize(std::min(list->size(), listedItemLimit));
   }
+  view.accent = chosenOrSharedAccent(view.accent);
   return std::make_shared<const KelpoWidgetView>(std::move(view));
 }
 
@@ -27,7 +28,7 @@ ui::View KelpoWidgetView::body() const {
   // Only the small family gets the small layout; medium and any family the
   // widget does not offer get the medium one.
   auto layout =
-      ui::EnvironmentReader([view = withItemsShown(*this), widgetMode](const ui::Environment& env) {
+      ui::EnvironmentReader([view = shownView(*this), widgetMode](const ui::Environment& env) {
         return env.widgetFamily == ui::WidgetFamily::systemSmall ? view->smallLayout(widgetMode)
                                                                  : view->mediumLayout(widgetMode);
       });

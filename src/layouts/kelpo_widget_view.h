@@ -1,14 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <optional>
 #include <vector>
 
 #include "layouts/widget_mode.h"
-#include "platform/ui/views/environment.h"
 #include "platform/ui/views/view.h"
 #include "snapshot/widget_snapshot.h"
-#include "style/accent_state.h"
 #include "style/accent_theme.h"
 
 namespace kelpo {
@@ -16,9 +14,10 @@ namespace kelpo {
 // The view of one timeline entry: the small layout for a small instance, the
 // medium layout for any other family, over the mist background, with the
 // link of the widget's mode on the whole widget.
+// The layouts below run on the copy body() makes, whose accent is set.
 struct KelpoWidgetView {
   WidgetSnapshot snapshot;
-  AccentTheme accent = AccentState::shared().value();
+  std::optional<AccentTheme> accent;  // nothing: the process-wide theme
 
   [[nodiscard]] ui::View body() const;
 
@@ -26,10 +25,8 @@ struct KelpoWidgetView {
   // Small layout (small_layout.cpp).
   [[nodiscard]] ui::View smallLayout(WidgetMode mode) const;
   [[nodiscard]] ui::View smallHeader(WidgetMode mode) const;
-  [[nodiscard]] std::vector<ui::View> smallCounter(WidgetMode mode,
-                                                   const ui::Environment& env) const;
-  [[nodiscard]] std::vector<ui::View> counterStack(std::int64_t count,
-                                                   const std::string& label) const;
+  [[nodiscard]] std::vector<ui::View> smallCounter(WidgetMode mode) const;
+  [[nodiscard]] std::vector<ui::View> counterStack(std::int64_t count, const char* label) const;
   [[nodiscard]] std::vector<ui::View> focusBlock(WidgetMode mode) const;
   [[nodiscard]] ui::View itemMetaLine(const WidgetSnapshot::Item& item) const;
 
@@ -38,7 +35,7 @@ struct KelpoWidgetView {
   [[nodiscard]] ui::View mediumSidebar(WidgetMode mode) const;
   [[nodiscard]] ui::View mediumMain(WidgetMode mode) const;
   [[nodiscard]] ui::Text weekMessage(WidgetMode mode) const;
-  [[nodiscard]] std::vector<ui::View> weekTiles(const ui::Environment& env) const;
+  [[nodiscard]] std::vector<ui::View> weekTiles() const;
   [[nodiscard]] ui::View itemRow(const WidgetSnapshot::Item& item) const;
 };
 

@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <span>
 #include <string>
 #include <utility>
 
@@ -17,9 +15,6 @@
 
 namespace kelpo {
 namespace {
-
-// How many items the medium widget lists at most.
-constexpr std::size_t listedItemLimit = 3;
 
 // The heading of the right column, by mode, before localisation.
 [[nodiscard]] LocalizedPhrase headingPhrase(const WidgetSnapshot& snapshot, WidgetMode mode) {
@@ -67,23 +62,17 @@ ui::View KelpoWidgetView::mediumSidebar(WidgetMode mode) const {
 }
 
 ui::View KelpoWidgetView::mediumMain(WidgetMode mode) const {
-  // The heading is localised first, then shown as it is.
-  const ui::Color deep = palette(accent).accentDeep;
   std::vector<ui::View> column{
-      ui::EnvironmentReader(
-          [phrase = headingPhrase(snapshot, mode), deep](const ui::Environment& env) {
-            return ui::Text::verbatim(localize(phrase, env.phrases.get()))
-                .font(displayFont(16))
-                .foregroundStyle(deep)
-                .lineLimit(1);
-          }),
+      ui::Text(headingPhrase(snapshot, mode))
+          .font(displayFont(16))
+          .foregroundStyle(palette(*accent).accentDeep)
+          .lineLimit(1),
   };
 
   if (mode == WidgetMode::toSort || mode == WidgetMode::program) {
-    const auto& list = snapshot.toSortCount > 0 ? snapshot.toSort : snapshot.program;
-    const auto listed = std::span(list).first(std::min(list.size(), listedItemLimit));
+    // body() has already cut the list to the rows the column has room for.
     column.push_back(ui::ForEach(
-        listed, [](const WidgetSnapshot::Item& item) { return item.id.string(); },
+        listedItems(snapshot), [](const WidgetSnapshot::Item& item) { return item.id.string(); },
         [this](const WidgetSnapshot::Item& item) { return itemRow(item); }));
     column.push_back(ui::Spacer(0));  // keeps the rows at the top
   } else {
@@ -95,9 +84,7 @@ ui::View KelpoWidgetView::mediumMain(WidgetMode mode) const {
                          .foregroundStyle(inkSecondary())
                          .fixedSize(false, true));
     column.push_back(ui::Spacer(0));
-    column.push_back(ui::EnvironmentReader([view = *this](const ui::Environment& env) {
-      return ui::HStack(ui::VerticalAlignment::center, 8, view.weekTiles(env));
-    }));
+    column.push_back(ui::HStack(ui::VerticalAlignment::center, 8, weekTiles()));
   }
   return ui::VStack(ui::HorizontalAlignment::leading, 8, std::move(column));
 }
@@ -109,7 +96,7 @@ ui::Text KelpoWidgetView::weekMessage(WidgetMode mode) const {
       // column's colour.
       return ui::Text(LocalizedPhrase{"Il te reste %@ cette semaine. ",
                                       {snapshot.weekLeftLabel.value_or("")}}) +
-             ui::Text("Compléter ma semaine ›").bold().foregroundStyle(palette(accent).accentDeep);
+             ui::Text("Compléter ma semaine ›").bold().foregroundStyle(palette(*accent).accentDeep);
     case WidgetMode::weekFull:
       return ui::Text(LocalizedPhrase{"Tes %@ sont faites. Je dors jusqu’à la prochaine fouille.",
                                       {snapshot.weekBudgetLabel.value_or("")}});
@@ -118,15 +105,12 @@ ui::Text KelpoWidgetView::weekMessage(WidgetMode mode) const {
   }
 }
 
-std::vector<ui::View> KelpoWidgetView::weekTiles(const ui::Environment& env) const {
-  const PhraseBook* book = env.phrases.get();
+std::vector<ui::View> KelpoWidgetView::weekTiles() const {
   const std::int64_t done = weekDoneItems(snapshot);
-  const char* doneLabel = done >= 2 ? "sujets faits" : "sujet fait";
   return {
-      Tile{.value = std::to_string(done), .label = localize(LocalizedPhrase{doneLabel, {}}, book)}
+      Tile{.value = std::to_string(done), .label = {done >= 2 ? "sujets faits" : "sujet fait", {}}}
           .body(),
-      Tile{.value = std::to_string(tilePercentage(snapshot)) + " %",
-           .label = localize(LocalizedPhrase{"de ta semaine", {}}, book)}
+      Tile{.value = std::to_string(tilePercentage(snapshot)) + " %", .label = {"de ta semaine", {}}}
           .body(),
   };
 }

@@ -4,19 +4,12 @@
 #include "components/week_ring.h"
 #include "layouts/flexible_frames.h"
 #include "layouts/kelpo_widget_view.h"
-#include "platform/phrases.h"
 #include "style/display_font.h"
 #include "style/neutral_colors.h"
 #include "style/score_badge.h"
 
 namespace kelpo {
 namespace {
-
-// The list whose first item the focus block shows: items to sort while the
-// host counts any, else the programme.
-[[nodiscard]] const std::vector<WidgetSnapshot::Item>& focusList(const WidgetSnapshot& snapshot) {
-  return snapshot.toSortCount > 0 ? snapshot.toSort : snapshot.program;
-}
 
 [[nodiscard]] std::vector<ui::View> appended(std::vector<ui::View> views,
                                              std::vector<ui::View> more) {
@@ -36,31 +29,25 @@ ui::View KelpoWidgetView::smallLayout(WidgetMode mode) const {
 }
 
 ui::View KelpoWidgetView::smallHeader(WidgetMode mode) const {
-  // The counter's labels are localised before they are placed, so the
-  // column is built where the environment (and its phrase book) is known.
-  auto counterColumn = ui::EnvironmentReader([view = *this, mode](const ui::Environment& env) {
-    return ui::VStack(ui::HorizontalAlignment::trailing, 2, view.smallCounter(mode, env));
-  });
   return ui::HStack(
       ui::VerticalAlignment::top, std::nullopt,
       {
           WeekRing{.snapshot = snapshot, .sleeping = sleeping(mode), .size = 62, .accent = accent}
               .body(),
           ui::Spacer(6),
-          std::move(counterColumn).padding(ui::Edge::top, 2),
+          ui::VStack(ui::HorizontalAlignment::trailing, 2, smallCounter(mode))
+              .padding(ui::Edge::top, 2),
       });
 }
 
-std::vector<ui::View> KelpoWidgetView::smallCounter(WidgetMode mode,
-                                                    const ui::Environment& env) const {
-  const PhraseBook* book = env.phrases.get();
-  const ui::Color deep = palette(accent).accentDeep;
+std::vector<ui::View> KelpoWidgetView::smallCounter(WidgetMode mode) const {
+  const ui::Color deep = palette(*accent).accentDeep;
   const auto stateWord = [&](const char* phrase) -> std::vector<ui::View> {
     return {
         ui::Image::systemName("checkmark")
             .font(ui::Font::system(26, ui::FontWeight::heavy))
             .foregroundStyle(deep),
-        ui::Text::verbatim(localize(LocalizedPhrase{phrase, {}}, book))
+        ui::Text(phrase)
             .font(displayFont(16))
             .foregroundStyle(deep)
             .multilineTextAlignment(ui::TextAlignment::trailing)
@@ -71,9 +58,9 @@ std::vector<ui::View> KelpoWidgetView::smallCounter(WidgetMode mode,
 
   switch (mode) {
     case WidgetMode::toSort:
-      return counterStack(snapshot.toSortCount, localize(LocalizedPhrase{"à trier", {}}, book));
+      return counterStack(snapshot.toSortCount, "à trier");
     case WidgetMode::program:
-      return counterStack(snapshot.programCount, localize(LocalizedPhrase{"à lire", {}}, book));
+      return counterStack(snapshot.programCount, "à lire");
     case WidgetMode::completeWeek:
       return {
           ui::Text::verbatim(snapshot.weekLeftLabel.value_or(""))
@@ -95,17 +82,16 @@ std::vector<ui::View> KelpoWidgetView::smallCounter(WidgetMode mode,
   return {};
 }
 
-std::vector<ui::View> KelpoWidgetView::counterStack(std::int64_t count,
-                                                    const std::string& label) const {
+std::vector<ui::View> KelpoWidgetView::counterStack(std::int64_t count, const char* label) const {
   return {
       // The negative bottom padding pulls the label up under the large digits.
       ui::Text(LocalizedPhrase{"%lld", {count}})
           .font(displayFont(44))
-          .foregroundStyle(palette(accent).accentDeep)
+          .foregroundStyle(palette(*accent).accentDeep)
           .lineLimit(1)
           .minimumScaleFactor(0.6)
           .padding(ui::Edge::bottom, -4),
-      ui::Text::verbatim(label)
+      ui::Text(label)
           .font(ui::Font::system(14, ui::FontWeight::bold))
           .foregroundStyle(ink())
           .lineLimit(1)
@@ -121,7 +107,7 @@ std::vector<ui::View> KelpoWidgetView::focusBlock(WidgetMode mode) const {
           ui::Text("Programme fini.").font(body).foregroundStyle(ink()).lineLimit(1),
           ui::Text("Compléter ›")
               .font(ui::Font::system(12.5, ui::FontWeight::bold))
-              .foregroundStyle(palette(accent).accentDeep)
+              .foregroundStyle(palette(*accent).accentDeep)
               .lineLimit(1)
               .padding(ui::Edge::top, 2),
       };
@@ -140,7 +126,7 @@ std::vector<ui::View> KelpoWidgetView::focusBlock(WidgetMode mode) const {
       break;
   }
 
-  const auto& list = focusList(snapshot);
+  const auto& list = listedItems(snapshot);
   // A positive count with an empty list leaves the block empty.
   if (list.empty()) return {};
   const auto& item = list.front();

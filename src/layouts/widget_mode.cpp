@@ -15,6 +15,10 @@ WidgetMode mode(const WidgetSnapshot& snapshot) {
   return WidgetMode::idle;
 }
 
+const std::vector<WidgetSnapshot::Item>& listedItems(const WidgetSnapshot& snapshot) {
+  return snapshot.toSortCount > 0 ? snapshot.toSort : snapshot.program;
+}
+
 bool sleeping(WidgetMode mode) {
   return mode == WidgetMode::weekFull || mode == WidgetMode::idle;
 }

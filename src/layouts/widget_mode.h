@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "snapshot/widget_snapshot.h"
 
@@ -28,6 +30,14 @@ enum class WidgetMode {
 // The link of the whole widget: the inbox while items wait to be sorted, the
 // week's completion while it can be completed, the programme otherwise.
 [[nodiscard]] const std::string& widgetLink(WidgetMode mode);
+
+// The most items a layout lists: the medium layout's three rows. The small
+// layout shows the first of them.
+inline constexpr std::size_t listedItemLimit = 3;
+
+// The list both layouts show items of: the items to sort while the host
+// counts any, else the programme.
+[[nodiscard]] const std::vector<WidgetSnapshot::Item>& listedItems(const WidgetSnapshot& snapshot);
 
 // The mode's name as written in code ("toSort", "weekFull"...), for dumps.
 [[nodiscard]] std::string_view modeName(WidgetMode mode);

@@ -1,12 +1,6 @@
 #include "snapshot/widget_snapshot.h"
 
-#include "platform/clock.h"
-
 namespace kelpo {
-
-Instant currentInstant() {
-  return SystemClock().now();
-}
 
 std::string_view rawValue(Gallery gallery) {
   switch (gallery) {

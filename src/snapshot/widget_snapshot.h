@@ -13,11 +13,6 @@
 
 namespace kelpo {
 
-// The instant the default record takes as its next search: the system clock's
-// now. (The command's --now option sets the clock the provider reads; the
-// default record made by the store reads this.)
-[[nodiscard]] Instant currentInstant();
-
 // The gallery (kind) an item belongs to. Decoded and checked, never drawn.
 enum class Gallery { stack, suggestion, list, surface };
 
@@ -29,8 +24,9 @@ inline constexpr std::array<Gallery, 4> allGalleries{Gallery::stack, Gallery::su
 [[nodiscard]] std::optional<Gallery> galleryFromRawValue(std::string_view text);
 
 // The record the host application writes as widget.json. Fields are in the
-// order of the file format; every field has the default the fallback record
-// uses.
+// order of the file format; every field but the next search has the default
+// the fallback record uses. A value never reads the clock: defaultSnapshot()
+// dates the fallback record with the instant its caller passes.
 struct WidgetSnapshot {
   struct Item {
     Uuid id;
@@ -54,7 +50,7 @@ struct WidgetSnapshot {
   std::string weekLabel;
   std::optional<std::string> weekLeftLabel;
   std::optional<std::string> weekBudgetLabel;
-  Instant nextSearch = currentInstant();
+  Instant nextSearch{};
   bool searching = false;
   std::string accent = "Braise";
 

@@ -9,7 +9,7 @@
 
 namespace kelpo {
 namespace {
-constexpr std::string_view kAccentKey = "accent";
+constexpr std::string_view accentKey = "accent";
 }  // namespace
 
 struct AccentState::Subscription::Registry {
@@ -49,7 +49,7 @@ AccentState::~AccentState() = default;
 
 AccentState& AccentState::shared() {
   static AccentState state(
-      themeFromPreference(Preferences(Preferences::defaultLocation()).string(kAccentKey)));
+      themeFromPreference(Preferences(Preferences::defaultLocation()).string(accentKey)));
   return state;
 }
 
@@ -73,6 +73,10 @@ AccentState::Subscription AccentState::subscribe(Observer observer) {
   const std::uint64_t id = observers_->nextId++;
   observers_->observers.emplace(id, std::move(observer));
   return Subscription(observers_, id);
+}
+
+AccentTheme chosenOrSharedAccent(std::optional<AccentTheme> chosen) {
+  return chosen ? *chosen : AccentState::shared().value();
 }
 
 }  // namespace kelpo

@@ -62,4 +62,9 @@ class AccentState {
   std::shared_ptr<Subscription::Registry> observers_;
 };
 
+// `chosen`, or the process-wide theme when nothing is chosen. Views call it
+// when their body is built, so that making a view never reads the
+// preferences.
+[[nodiscard]] AccentTheme chosenOrSharedAccent(std::optional<AccentTheme> chosen);
+
 }  // namespace kelpo

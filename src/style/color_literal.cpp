@@ -15,8 +15,8 @@
 namespace kelpo {
 namespace {
 
-constexpr std::string_view kRgbaPrefix = "rgba";
-constexpr std::size_t kRgbaOpeningLength = 5;  // "rgba("
+constexpr std::string_view rgbaPrefix = "rgba";
+constexpr std::size_t rgbaOpeningLength = 5;  // "rgba("
 
 // The "C" locale for number reading, made once and kept for the process, so
 // that a decimal comma in the user's locale never changes what "0.5" means.
@@ -122,8 +122,8 @@ std::vector<double> readNumbers(std::string_view literal,
 // Drops the first five characters ("rgba(") and the last one (")").
 ui::Rgba readRgbaForm(std::string_view literal, const std::vector<std::size_t>& boundaries) {
   const std::size_t characters = boundaries.size() - 1;
-  const std::size_t last = characters > kRgbaOpeningLength ? characters - 1 : kRgbaOpeningLength;
-  std::vector<double> numbers = readNumbers(literal, boundaries, kRgbaOpeningLength, last);
+  const std::size_t last = characters > rgbaOpeningLength ? characters - 1 : rgbaOpeningLength;
+  std::vector<double> numbers = readNumbers(literal, boundaries, rgbaOpeningLength, last);
   numbers.resize(4, 0.0);  // missing numbers read as 0; extra ones are ignored
   return ui::Rgba{numbers[0] / 255, numbers[1] / 255, numbers[2] / 255, numbers[3]};
 }
@@ -166,8 +166,8 @@ ui::Rgba readHexForm(std::string_view literal, const std::vector<std::size_t>& b
 // The literal is in the rgba form when its first four characters are
 // exactly "r", "g", "b", "a" (so "rgbá" or "RGBA" are not).
 bool isRgbaForm(std::string_view literal, const std::vector<std::size_t>& boundaries) {
-  return literal.starts_with(kRgbaPrefix) && boundaries.size() > kRgbaPrefix.size() &&
-         boundaries[kRgbaPrefix.size()] == kRgbaPrefix.size();
+  return literal.starts_with(rgbaPrefix) && boundaries.size() > rgbaPrefix.size() &&
+         boundaries[rgbaPrefix.size()] == rgbaPrefix.size();
 }
 
 }  // namespace

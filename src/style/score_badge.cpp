@@ -8,25 +8,25 @@
 namespace kelpo {
 namespace {
 
-constexpr double kCornerRadiusRatio = 0.32;
-constexpr double kFontSizeRatio = 0.47;
+constexpr double cornerRadiusRatio = 0.32;
+constexpr double fontSizeRatio = 0.47;
 
-constexpr double kGoldBorderWidth = 0.5;
-constexpr double kGoldBorderOpacity = 0.45;
+constexpr double goldBorderWidth = 0.5;
+constexpr double goldBorderOpacity = 0.45;
 
-constexpr double kShadowOpacity = 0.45;
-constexpr double kShadowRadius = 6;
-constexpr double kShadowOffsetY = 4;
+constexpr double shadowOpacity = 0.45;
+constexpr double shadowRadius = 6;
+constexpr double shadowOffsetY = 4;
 
 // The sheen: a bright band, slanted, that sweeps from left to right.
-constexpr double kSheenBefore = -1;
-constexpr double kSheenAfter = 1;
-constexpr double kSheenDelaySeconds = 0.12;
-constexpr double kSheenSweepSeconds = 0.9;
-constexpr double kSheenBandWidthRatio = 0.55;
-constexpr double kSheenBandHeightRatio = 2;
-constexpr double kSheenBandDegrees = 20;
-constexpr double kSheenBandOpacity = 0.8;
+constexpr double sheenBefore = -1;
+constexpr double sheenAfter = 1;
+constexpr double sheenDelaySeconds = 0.12;
+constexpr double sheenSweepSeconds = 0.9;
+constexpr double sheenBandWidthRatio = 0.55;
+constexpr double sheenBandHeightRatio = 2;
+constexpr double sheenBandDegrees = 20;
+constexpr double sheenBandOpacity = 0.8;
 
 ui::Text scoreText(const ScoreBadge& badge) {
   if (badge.unread) return ui::Text("?");
@@ -40,16 +40,16 @@ ui::Color digitColor(const ScoreHeat& heat) {
 }
 
 ui::Text accessibilityText(const ScoreBadge& badge, const ScoreHeat& heat) {
-  if (badge.unread) return ui::Text("Pas de note : rien n\u2019a pu \u00eatre lu");
-  if (heat.gold) return ui::Text("Note 10 sur 10, p\u00e9pite");
+  if (badge.unread) return ui::Text("Pas de note : rien n’a pu être lu");
+  if (heat.gold) return ui::Text("Note 10 sur 10, pépite");
   return ui::Text(LocalizedPhrase{"Note %lld sur 10", {badge.score}});
 }
 
 ui::View plate(const ScoreHeat& heat, const ui::ShapeGeometry& shape) {
   if (heat.gold) {
     return ui::fill(shape, goldGradient())
-        .overlay(ui::strokeBorder(shape, ui::Color::white().opacity(kGoldBorderOpacity),
-                                  kGoldBorderWidth));
+        .overlay(ui::strokeBorder(shape, ui::Color::white().opacity(goldBorderOpacity),
+                                  goldBorderWidth));
   }
   return ui::fill(shape, heat.solid ? heat.base : heat.background);
 }
@@ -61,12 +61,12 @@ ui::View sheenOverlay(const ui::StateHandle& sheen, const ui::ShapeGeometry& sha
   return ui::GeometryReader([sheen](ui::Size bounds) {
            const ui::Color white = ui::Color::white();
            const ui::LinearGradient band{
-               {transparentStop(white), white.opacity(kSheenBandOpacity), transparentStop(white)},
+               {transparentStop(white), white.opacity(sheenBandOpacity), transparentStop(white)},
                ui::UnitPoint::leading(),
                ui::UnitPoint::trailing()};
            return ui::PaintView(band)
-               .frame(bounds.width * kSheenBandWidthRatio, bounds.height * kSheenBandHeightRatio)
-               .rotationEffect(kSheenBandDegrees)
+               .frame(bounds.width * sheenBandWidthRatio, bounds.height * sheenBandHeightRatio)
+               .rotationEffect(sheenBandDegrees)
                .offset(sheenOffsetX(sheen.value(), bounds.width), bounds.height * -0.5);
          })
       .allowsHitTesting(false)
@@ -76,9 +76,9 @@ ui::View sheenOverlay(const ui::StateHandle& sheen, const ui::ShapeGeometry& sha
 // Jumps the band back to the left at once, then sweeps it to the right
 // after a short pause. Playing again mid-sweep starts over.
 void playSheen(const ui::StateHandle& sheen, ui::ActionContext& context) {
-  sheen.set(kSheenBefore, ui::Transaction::disablesAnimations());
-  context.schedule(kSheenDelaySeconds, [sheen](ui::ActionContext&) {
-    sheen.set(kSheenAfter, ui::Transaction::animated(ui::Animation::easeInOut(kSheenSweepSeconds)));
+  sheen.set(sheenBefore, ui::Transaction::disablesAnimations());
+  context.schedule(sheenDelaySeconds, [sheen](ui::ActionContext&) {
+    sheen.set(sheenAfter, ui::Transaction::animated(ui::Animation::easeInOut(sheenSweepSeconds)));
   });
 }
 
@@ -86,9 +86,9 @@ ui::View badgeBody(const ScoreBadge& badge, const ui::StateHandle& sheen,
                    const ui::Environment& environment) {
   const ScoreHeat& heat = heatForBadge(badge.score, badge.unread);
   const ui::ShapeGeometry shape =
-      ui::RoundedRectangle(badge.size * kCornerRadiusRatio, ui::CornerStyle::continuous);
+      ui::RoundedRectangle(badge.size * cornerRadiusRatio, ui::CornerStyle::continuous);
   const bool sweeps = heat.gold && !environment.accessibilityReduceMotion;
-  const ui::Font font = displayFont(badge.size * kFontSizeRatio).withMonospacedDigits();
+  const ui::Font font = displayFont(badge.size * fontSizeRatio).withMonospacedDigits();
 
   return scoreText(badge)
       .font(font)
@@ -96,8 +96,8 @@ ui::View badgeBody(const ScoreBadge& badge, const ui::StateHandle& sheen,
       .frame(badge.size, badge.size)
       .background(plate(heat, shape))
       .overlay(heat.gold ? sheenOverlay(sheen, shape) : ui::View())
-      .shadow(heat.solid ? heat.base.opacity(kShadowOpacity) : ui::Color::clear(), kShadowRadius, 0,
-              kShadowOffsetY)
+      .shadow(heat.solid ? heat.base.opacity(shadowOpacity) : ui::Color::clear(), shadowRadius, 0,
+              shadowOffsetY)
       .onAppear([sweeps, sheen](ui::ActionContext& context) {
         if (sweeps) playSheen(sheen, context);
       })
@@ -116,7 +116,7 @@ double sheenOffsetX(double sheen, double width) {
 }
 
 ui::View ScoreBadge::body() const {
-  return ui::Stateful(kSheenBefore,
+  return ui::Stateful(sheenBefore,
                       [badge = *this](const ui::StateHandle& sheen, const ui::Environment& env) {
                         return badgeBody(badge, sheen, env);
                       });

@@ -7,9 +7,9 @@
 namespace kelpo {
 namespace {
 
-constexpr std::int64_t kUnreadScore = 5;
-constexpr std::int64_t kLowestScore = 1;
-constexpr std::int64_t kHighestScore = 10;
+constexpr std::int64_t unreadScore = 5;
+constexpr std::int64_t lowestScore = 1;
+constexpr std::int64_t highestScore = 10;
 
 // A heat drawn with adaptive colours: neither solid nor gold.
 ScoreHeat adaptiveHeat(std::string_view baseLight, std::string_view baseDark,
@@ -80,8 +80,8 @@ ScoreHeat ScoreHeat::forScore(std::int64_t score) {
 const std::array<ScoreHeat, 10>& heatTable() {
   static const std::array<ScoreHeat, 10> table = [] {
     std::array<ScoreHeat, 10> heats;
-    for (std::int64_t score = kLowestScore; score <= kHighestScore; ++score) {
-      heats[static_cast<std::size_t>(score - kLowestScore)] = ScoreHeat::forScore(score);
+    for (std::int64_t score = lowestScore; score <= highestScore; ++score) {
+      heats[static_cast<std::size_t>(score - lowestScore)] = ScoreHeat::forScore(score);
     }
     return heats;
   }();
@@ -89,8 +89,8 @@ const std::array<ScoreHeat, 10>& heatTable() {
 }
 
 const ScoreHeat& heatForBadge(std::int64_t score, bool unread) {
-  const std::int64_t shown = unread ? kUnreadScore : std::clamp(score, kLowestScore, kHighestScore);
-  return heatTable()[static_cast<std::size_t>(shown - kLowestScore)];
+  const std::int64_t shown = unread ? unreadScore : std::clamp(score, lowestScore, highestScore);
+  return heatTable()[static_cast<std::size_t>(shown - lowestScore)];
 }
 
 }  // namespace kelpo

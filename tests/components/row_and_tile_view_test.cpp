@@ -56,7 +56,8 @@ TEST(RowView, CutsALongTitleToOneLine) {
 }
 
 TEST(TileView, StretchesToTheOfferedWidthWithTextsOnTheLeadingSide) {
-  const auto tile = layOut(Tile{.value = "45 %", .label = "de ta semaine"}.body(), {140, 100});
+  const auto tile =
+      layOut(Tile{.value = "45 %", .label = {"de ta semaine", {}}}.body(), {140, 100});
   EXPECT_DOUBLE_EQ(tile.frame.size.width, 140);
   const auto* value = findText(tile, "45 %");
   const auto* label = findText(tile, "de ta semaine");
@@ -80,7 +81,7 @@ TEST(TileView, StretchesToTheOfferedWidthWithTextsOnTheLeadingSide) {
 }
 
 TEST(TileView, ShrinksATooWideValueBeforeCuttingIt) {
-  const auto tile = layOut(Tile{.value = "123456789", .label = "x"}.body(), {100, 100});
+  const auto tile = layOut(Tile{.value = "123456789", .label = {"x", {}}}.body(), {100, 100});
   const auto* value = findText(tile, "123456789");
   ASSERT_NE(value, nullptr);
   EXPECT_LT(value->textFit.scale, 1);

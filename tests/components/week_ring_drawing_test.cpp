@@ -8,7 +8,6 @@
 #include "components/week_ring.h"
 #include "platform/ui/fake_text_measurer.h"
 #include "platform/ui/layout/widget_layout.h"
-#include "style/color_literal.h"
 #include "support/colors.h"
 #include "support/laid_out_queries.h"
 #include "support/scoped_environment_variable.h"
@@ -61,33 +60,23 @@ TEST(WeekRingDrawing, DrawsTrackPlannedAndDoneArcsInLayerOrder) {
   }
 }
 
+// The planned arc is the done arc's colour, translucent; the theme colours
+// the arcs, never the track.
 TEST(WeekRingDrawing, ColoursArcsWithTheThemeAndTrackWithNeutral) {
-  const auto ring = layOutRing(62, AccentTheme::lagune);
-  const auto drawn = shapes(ring);
-  ASSERT_EQ(drawn.size(), 3u);
-  const auto& track = *drawn[0]->strokePaint;
-  const auto& planned = *drawn[1]->strokePaint;
-  const auto& done = *drawn[2]->strokePaint;
-
-  const ui::Rgba lagoonLight = parseColorLiteral("#0E8582");
-  const ui::Rgba lagoonDark = parseColorLiteral("#3FD2CE");
-  EXPECT_EQ(resolved(done, ColorScheme::light), lagoonLight);
-  EXPECT_EQ(resolved(done, ColorScheme::dark), lagoonDark);
-  auto translucent = [](ui::Rgba c) {
-    c.alpha *= 0.35;
-    return c;
+  const auto lagune = layOutRing(62, AccentTheme::lagune);
+  const auto braise = layOutRing(62, AccentTheme::braise);
+  const auto rings = {shapes(lagune), shapes(braise)};
+  for (const auto& drawn : rings) ASSERT_EQ(drawn.size(), 3u);
+  const auto paintOf = [&](std::size_t ring, std::size_t layer, ColorScheme scheme) {
+    return resolved(*std::data(rings)[ring][layer]->strokePaint, scheme);
   };
-  EXPECT_EQ(resolved(planned, ColorScheme::light), translucent(lagoonLight));
-  EXPECT_EQ(resolved(planned, ColorScheme::dark), translucent(lagoonDark));
-  EXPECT_EQ(resolved(track, ColorScheme::light), parseColorLiteral("rgba(40,24,40,0.10)"));
-  EXPECT_EQ(resolved(track, ColorScheme::dark), parseColorLiteral("rgba(255,255,255,0.12)"));
-
-  // Another theme changes the arcs, never the track.
-  const auto braiseRing = layOutRing(62, AccentTheme::braise);
-  const auto braise = shapes(braiseRing);
-  EXPECT_EQ(resolved(*braise[2]->strokePaint, ColorScheme::light), parseColorLiteral("#E8542F"));
-  EXPECT_EQ(resolved(*braise[0]->strokePaint, ColorScheme::light),
-            resolved(track, ColorScheme::light));
+  for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+    ui::Rgba planned = paintOf(0, 2, scheme);
+    planned.alpha *= 0.35;
+    EXPECT_EQ(paintOf(0, 1, scheme), planned);
+    EXPECT_NE(paintOf(0, 2, scheme), paintOf(1, 2, scheme));
+    EXPECT_EQ(paintOf(0, 0, scheme), paintOf(1, 0, scheme));
+  }
 }
 
 TEST(WeekRingDrawing, PlacesTheMascotInANinetyPercentFrameRaisedByEightPercent) {

@@ -8,6 +8,7 @@
 
 #include "snapshot/snapshot_documents.h"
 #include "snapshot/snapshot_json.h"
+#include "support/case_names.h"
 #include "support/instants.h"
 
 namespace kelpo {
@@ -200,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
                       wrongType, "expected an integer, found 0.5"},
         RejectionCase{"ItemScoreFraction", snapshotWithFirstItem(itemWith("score", "7.5")),
                       "toSort[0].score", wrongType, "expected an integer, found 7.5"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing_support::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     OtherFields, Rejections,
@@ -222,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
         RejectionCase{"FirstFailureInDeclaredOrder",
                       objectJson(with(without(validSnapshot(), "accent"), "toSortCount", "1.5")),
                       "toSortCount", wrongType, "expected an integer, found 1.5"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing_support::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Items, Rejections,
@@ -239,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       "[" + objectJson(validItem()) + "," +
                                           itemWith("gallery", "\"Surface\"") + "]")),
                       "program[1].gallery", unknownGallery, "unknown value \"Surface\""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing_support::CaseName());
 
 [[nodiscard]] RejectionCase badUuid(const char* name, const std::string& text) {
   return {name, snapshotWithFirstItem(itemWith("id", "\"" + text + "\"")), "toSort[0].id",
@@ -254,7 +255,7 @@ INSTANTIATE_TEST_SUITE_P(
                       badUuid("Braced", "{3F2504E0-4F89-41D3-9A0C-0305E82C33}"),
                       RejectionCase{"NumberId", snapshotWithFirstItem(itemWith("id", "42")),
                                     "toSort[0].id", wrongType, "expected a string, found 42"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing_support::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Documents, Rejections,
@@ -263,7 +264,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "top-level value is not an object"},
         RejectionCase{"TopLevelNull", "null", "", notAnObject, "top-level value is not an object"},
         RejectionCase{"EmptyObject", "{}", "toSort", missingKey, "missing required key"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing_support::CaseName());
 
 TEST(SnapshotDecoding, RefusesWhatIsNotJson) {
   const std::string valid = validSnapshotJson();

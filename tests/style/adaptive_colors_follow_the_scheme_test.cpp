@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "style/color_literal.h"
-#include "style/neutral_colors.h"
 #include "support/colors.h"
 
 namespace kelpo {
@@ -22,12 +21,6 @@ TEST(AdaptiveColor, DrawsEachVariantInItsSchemeAlsoUnderOpacity) {
   const ui::Color fixed = fixedColor("#5A3900");
   EXPECT_EQ(fixed.resolve(ColorScheme::light), channels(0x5A, 0x39, 0x00));
   EXPECT_EQ(fixed.resolve(ColorScheme::dark), channels(0x5A, 0x39, 0x00));
-}
-
-// One representative neutral; the others are drawn by the component tests.
-TEST(NeutralColors, InkHasItsLightAndDarkVariants) {
-  EXPECT_EQ(ink().resolve(ColorScheme::light), channels(0x1E, 0x16, 0x22));
-  EXPECT_EQ(ink().resolve(ColorScheme::dark), channels(0xF5, 0xF1, 0xF4));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "platform/ui/layout_test_support.h"
 #include "style/score_badge.h"
 #include "style/score_heat.h"
+#include "support/case_names.h"
 #include "support/colors.h"
 #include "support/laid_out_queries.h"
 
@@ -61,11 +62,11 @@ struct BadgeCase {
   std::string label;
 };
 
+const Rgba kNoShadow{0, 0, 0, 0};
+
 void PrintTo(const BadgeCase& c, std::ostream* out) {
   *out << c.name;
 }
-
-const Rgba kNoShadow{0, 0, 0, 0};
 
 class ScoreBadgeTest : public testing::TestWithParam<BadgeCase> {};
 
@@ -103,7 +104,7 @@ TEST_P(ScoreBadgeTest, ShowsTheScoreInItsHeat) {
 const Rgba kGoldInk = channels(0x5A, 0x39, 0x00);
 const Rgba kWhite = channels(255, 255, 255);
 const Rgba kNine = channels(0xD9, 0x54, 0x2F);
-const std::string kGoldLabel = "Note 10 sur 10, p\u00e9pite";
+const std::string kGoldLabel = "Note 10 sur 10, pépite";
 
 INSTANTIATE_TEST_SUITE_P(
     Scores, ScoreBadgeTest,
@@ -121,29 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
                               "Note -3 sur 10"},
                     BadgeCase{"unreadTenIsNeutral", 10, true, ColorScheme::light, "?",
                               channels(0x55, 0x5F, 0x6E), channels(0xED, 0xEF, 0xF3), kNoShadow,
-                              "Pas de note : rien n\u2019a pu \u00eatre lu"}));
-
-TEST(ScoreBadge, ScalesEveryLengthFromItsSize) {
-  struct Case {
-    double size, radius, fontSize, bandWidth;
-  };
-  for (const Case& c : {Case{22, 7.04, 10.34, 12.1}, Case{16, 5.12, 7.52, 8.8}}) {
-    const LaidOutNode badge = layOutBadge({10, c.size, false});
-    const std::string dump = ui::dumpNode(badge, ColorScheme::light);
-    EXPECT_EQ(badge.frame, ui::testing::rect(0, 0, c.size, c.size)) << dump;
-    EXPECT_NEAR(plate(badge).shape.cornerRadius, c.radius, 1e-9) << dump;
-    EXPECT_EQ(plate(badge).shape.cornerStyle, ui::CornerStyle::continuous);
-    const ui::Font& font = onlyText(badge).text.runs[0].font;
-    EXPECT_NEAR(font.size, c.fontSize, 1e-9) << dump;
-    EXPECT_EQ(font.family, "Bricolage Grotesque");
-    EXPECT_EQ(font.weight, ui::FontWeight::heavy);
-    EXPECT_TRUE(font.monospacedDigits);
-    const auto bands = sheenBands(badge);
-    ASSERT_EQ(bands.size(), 1u) << dump;
-    EXPECT_NEAR(bands[0]->frame.size.width, c.bandWidth, 1e-9) << dump;
-    EXPECT_NEAR(bands[0]->frame.size.height, 2 * c.size, 1e-9) << dump;
-  }
-}
+                              "Pas de note : rien n’a pu être lu"}),
+    testing_support::CaseName());
 
 TEST(ScoreBadge, SheenBandIsSlantedUntouchableAndCutToTheBadge) {
   const LaidOutNode badge = layOutBadge({10, 22, false});

@@ -47,6 +47,10 @@ struct WeightCase {
   int expectedFaceWeight;
 };
 
+void PrintTo(const WeightCase& c, std::ostream* out) {
+  *out << "weight " << c.expectedFaceWeight;
+}
+
 class SystemFontWeights : public ::testing::TestWithParam<WeightCase> {};
 
 TEST_P(SystemFontWeights, EachWeightLoadsTheInterFaceOfThatWeight) {

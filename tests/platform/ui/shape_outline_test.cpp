@@ -37,6 +37,11 @@ struct CornerCase {
   double expectedReach;  // where the top edge's straight part starts, from minX
 };
 
+void PrintTo(const CornerCase& c, std::ostream* out) {
+  *out << c.rect.size.width << " x " << c.rect.size.height << " radius " << c.radius
+       << (c.style == CornerStyle::continuous ? " continuous" : " circular");
+}
+
 class RoundedOutline : public ::testing::TestWithParam<CornerCase> {};
 
 TEST_P(RoundedOutline, StartsWhereTheCornerCurveMeetsTheTopEdgeAndStaysInside) {

@@ -1,5 +1,5 @@
-// View state over time: scheduled tasks, eased animations, appear and hover
-// callbacks, and state kept by view identity.
+// View state over time: eased animations, appear callbacks and state kept by
+// view identity. The badge sheen test drives scheduled tasks and hovering.
 
 #include <gtest/gtest.h>
 
@@ -12,67 +12,11 @@
 namespace kelpo::ui {
 namespace {
 
-// The value shown by the sheen-like view: its state as the text's offset.
-double shownValue(const LaidOutWidget& widget) {
-  return widget.content.offset.x;
-}
-
-// Reset instantly, wait 0.12 s, then sweep to 1 over 0.9 s, eased.
-void playSheen(const StateHandle& sheen, ActionContext& context) {
-  sheen.set(-1, Transaction::disablesAnimations());
-  context.schedule(0.12, [sheen](ActionContext&) {
-    sheen.set(1, Transaction::animated(Animation::easeInOut(0.9)));
-  });
-}
-
-View sheenView() {
-  return Stateful(-1, [](const StateHandle& sheen, const Environment&) {
-    return Text::verbatim("10")
-        .offset(sheen.value(), 0)
-        .onAppear([sheen](ActionContext& context) { playSheen(sheen, context); })
-        .onHover([sheen](bool hovering, ActionContext& context) {
-          if (hovering) playSheen(sheen, context);
-        });
-  });
-}
-
 TEST(AnimationCurve, EaseInOutIsTheStandardBezier) {
-  // The ends and the middle are checked by the sheen below. Known values of cubic-bezier(0.42, 0,
-  // 0.58, 1).
+  // Known values of cubic-bezier(0.42, 0, 0.58, 1); the badge sheen test runs the whole sweep.
   EXPECT_NEAR(animationProgress(Animation::easeInOut(1), 0.25), 0.1291, 1e-3);
   EXPECT_NEAR(animationProgress(Animation::easeInOut(1), 0.75), 0.8709, 1e-3);
   EXPECT_NEAR(animationProgress(Animation::linear(2), 0.5), 0.25, 1e-12);
-}
-
-TEST(ViewHost, SheenWaitsThenSweepsWithEaseInOut) {
-  // Laid out without a host, the view shows its initial state.
-  EXPECT_DOUBLE_EQ(shownValue(testing::layOutWidget(sheenView())), -1);
-  ViewHost host(sheenView(), testing::testEnvironment(), testing::fakeMeasurer());
-  EXPECT_DOUBLE_EQ(shownValue(host.frameAt(0)), -1);
-  EXPECT_DOUBLE_EQ(shownValue(host.frameAt(0.12)), -1);
-  EXPECT_NEAR(shownValue(host.frameAt(0.57)), 0, 1e-9);
-  EXPECT_NEAR(shownValue(host.frameAt(0.8)),
-              1 - 2 * (1 - animationProgress(Animation::easeInOut(0.9), 0.68)), 1e-9);
-  EXPECT_DOUBLE_EQ(shownValue(host.frameAt(1.02)), 1);
-  EXPECT_DOUBLE_EQ(shownValue(host.frameAt(5)), 1);
-
-  // Jumping straight past the end still runs the task due at 0.12 first.
-  ViewHost jumping(sheenView(), testing::testEnvironment(), testing::fakeMeasurer());
-  (void)jumping.frameAt(0);
-  EXPECT_DOUBLE_EQ(shownValue(jumping.frameAt(3)), 1);
-}
-
-TEST(ViewHost, HoverReplaysFromTheLeftAndLeavingDoesNothing) {
-  ViewHost host(sheenView(), testing::testEnvironment(), testing::fakeMeasurer());
-  const LaidOutWidget first = host.frameAt(0);
-  (void)host.frameAt(2);
-  const Point inside = first.content.frame.center();
-  host.hover(inside);
-  EXPECT_DOUBLE_EQ(shownValue(host.frameAt(2)), -1);
-  host.hover({inside.x + 0.5, inside.y});  // still inside: no new entry
-  host.hoverEnd();
-  EXPECT_NEAR(shownValue(host.frameAt(2.57)), 0, 1e-9);
-  EXPECT_DOUBLE_EQ(shownValue(host.frameAt(3.1)), 1);
 }
 
 TEST(ViewHost, AppearFiresOncePerView) {

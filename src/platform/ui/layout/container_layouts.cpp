@@ -157,7 +157,8 @@ LaidOutNode applyDrawing(LaidOutNode node, const Effect& effect) {
   return node;
 }
 
-// The modifier nearest the view wins for label and value, as on the platform.
+// The modifier nearest the view wins for label and value: an outer modifier
+// only fills in what the inner ones left unsaid.
 void applyAccessibility(AccessibilityInfo& info, const Effect& effect) {
   if (effect.accessibilityElement) info.isElement = true;
   if (effect.accessibilityHidden) info.hidden = info.hidden || *effect.accessibilityHidden;

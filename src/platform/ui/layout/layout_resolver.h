@@ -33,8 +33,8 @@ struct HoverRegion {
 
 // Everything one build shares: inputs, state and what it gathers.
 struct BuildSession {
-  BuildSession(const Environment& environment, const TextMeasurer& measurer, StateStore& state)
-      : environment(environment), measurer(measurer), state(state) {}
+  BuildSession(const Environment& env, const TextMeasurer& textMeasurer, StateStore& stateStore)
+      : environment(env), measurer(textMeasurer), state(stateStore) {}
 
   const Environment& environment;
   const TextMeasurer& measurer;

@@ -59,8 +59,8 @@ class BitmapLayout final : public LayoutNode {
   bool resizable_;
 };
 
-// A shape's or a paint's length along an axis left unspecified; the
-// platform's shapes and colours answer 10 points there too.
+// What a shape or a paint measures along an axis whose length is left
+// unspecified, so that an ideal-size query still gets a small, visible size.
 inline constexpr double unspecifiedShapeLength = 10;
 
 // Child sizing: none.

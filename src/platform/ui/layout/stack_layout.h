@@ -9,7 +9,7 @@
 
 namespace kelpo::ui {
 
-// The platform's spacing between stacked views when none is given.
+// The spacing between stacked views when none is given.
 inline constexpr double defaultStackSpacing = 8;
 
 // Child sizing: the proposal's main-axis length less the spacing is shared
@@ -20,8 +20,8 @@ inline constexpr double defaultStackSpacing = 8;
 // child across.
 class StackLayout final : public LayoutNode {
  public:
-  // An absent spacing is the platform's default spacing, which no spacer
-  // takes: see gapBefore.
+  // An absent spacing is the default spacing, which no spacer takes: see
+  // gapBefore.
   StackLayout(Axis axis, double crossAlignment, std::optional<double> spacing, LayoutList children);
   [[nodiscard]] LaidOutNode place(const Rect& bounds, const ProposedSize& proposal) const override;
 

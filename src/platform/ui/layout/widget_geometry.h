@@ -1,7 +1,7 @@
 #pragma once
 
-// The outline of a widget instance by family: its size, the content margins
-// the platform keeps free around the content, and the corner radius.
+// The outline of a widget instance by family: its size, the margins kept
+// free around the content, and the corner radius.
 
 #include "platform/ui/views/environment.h"
 #include "platform/ui/views/geometry.h"

@@ -14,8 +14,8 @@ WidgetBuild buildWidget(const View& root, const Environment& environment,
   state.beginBuild();
   const LayoutNodePtr content = asSingleNode(resolveView(root, ResolveScope{}, session));
 
-  // Pass 2: place the content inside the margins, centred as the platform
-  // centres a widget's view.
+  // Pass 2: place the content inside the margins, centred in the space they
+  // leave.
   WidgetBuild build;
   LaidOutWidget& widget = build.widget;
   widget.size = geometry.size;

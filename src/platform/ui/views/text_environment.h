@@ -11,15 +11,14 @@
 
 namespace kelpo::ui {
 
-// The label colour of the platform's light and dark appearances: black or
-// white at 85 % opacity, which is what primary text is drawn in when no
-// foreground style is given.
+// The colour text is drawn in when no foreground style is given: black in
+// the light appearance, white in the dark one, both at 85 % opacity.
 [[nodiscard]] inline Color primaryLabelColor() {
   return Color(Rgba{0, 0, 0, 0.85}, Rgba{1, 1, 1, 0.85});
 }
 
-// The platform's body text is the system font at 13 points on the desktop;
-// a text with no font modifier around it uses that.
+// A text with no font modifier around it is set in the system font at 13
+// points, the desktop's body size.
 inline constexpr double defaultFontSize = 13;
 
 struct TextEnvironment {
