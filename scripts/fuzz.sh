@@ -12,7 +12,7 @@ cp -n tests/data/*.json "$out/corpus/" 2>/dev/null || true
 
 sources=(src/snapshot/snapshot_decoding.cpp src/snapshot/snapshot_encoding.cpp
          src/snapshot/internet_date_time.cpp src/snapshot/uuid.cpp
-         src/snapshot/widget_snapshot.cpp src/platform/clock.cpp)
+         src/snapshot/widget_snapshot.cpp src/platform/clock.cpp src/platform/quoted_text.cpp)
 clang++-14 -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -Isrc "${sources[@]}" fuzz/snapshot_decode_fuzz.cpp \
   $(pkg-config --cflags --libs simdjson) -o "$out/snapshot_decode_fuzz"
