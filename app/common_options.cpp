@@ -24,12 +24,15 @@ namespace {
   return std::make_unique<FixedClock>(*instant);
 }
 
+// An explicit zone must be usable; the environment's zone always is (an
+// unusable TZ gives the system's zone, as it does for the widget).
 [[nodiscard]] std::string resolveTimeZone(const std::string& requested) {
-  std::string zone = userTimeZoneId(given(requested));
-  if (!isKnownTimeZone(zone)) {
-    const char* source = requested.empty() ? "TZ" : "--time-zone";
-    throw CommandError(std::string(source) + ": unknown time zone \"" + zone +
-                       "\" (expected an IANA zone such as Europe/Paris)");
+  if (requested.empty()) return userTimeZoneId();
+  std::string zone = userTimeZoneId(requested);
+  if (!isUsableTimeZone(zone)) {
+    throw CommandError("--time-zone: unknown time zone \"" + zone +
+                       "\" (expected an IANA zone such as Europe/Paris, an offset such as "
+                       "GMT+05:30 or a POSIX rule such as UTC+5)");
   }
   return zone;
 }
@@ -40,7 +43,7 @@ void addCommonOptions(CLI::App& verb, CommonOptions& options) {
   verb.add_option("--now", options.now, "The current time, ISO 8601 (default: the system clock)")
       ->type_name("DATE");
   verb.add_option("--time-zone", options.timeZone,
-                  "IANA time zone (default: TZ, then the system's zone)")
+                  "IANA zone, GMT offset or POSIX rule (default: TZ, then the system's zone)")
       ->type_name("ZONE");
   verb.add_option("--locale", options.locale,
                   "Locale for dates and clock style (default: LC_ALL, LC_TIME, LANG; "

@@ -13,7 +13,7 @@ namespace kelpo::app {
 // current time, the time zone and the locale. Empty means "not given".
 struct CommonOptions {
   std::string now;       // --now, an ISO 8601 date-time
-  std::string timeZone;  // --time-zone, an IANA zone id
+  std::string timeZone;  // --time-zone, a zone id (see isUsableTimeZone)
   std::string locale;    // --locale, a locale id ("fr_FR", "en-US")
 };
 
@@ -27,7 +27,8 @@ struct CommandContext {
 
 // The system clock unless --now is given; the zone and locale from the
 // options, else from the environment. Throws CommandError for a date that is
-// not ISO 8601 or a zone ICU does not know.
+// not ISO 8601 or a --time-zone no zone can be made of; an unusable TZ
+// silently gives the system's zone.
 [[nodiscard]] CommandContext resolveContext(const CommonOptions& options);
 
 }  // namespace kelpo::app

@@ -5,6 +5,8 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "command_error.h"
@@ -23,8 +25,10 @@ struct RenderOptions {
   std::string family = "both";
   double scale = 2;
   std::string format = "png";
-  std::filesystem::path output = "out/widget.png";
+  std::string output;  // empty: out/widget.FORMAT, or out/widget-{family}.FORMAT for both
 };
+
+constexpr std::string_view familyPlaceholder = "{family}";
 
 [[nodiscard]] ui::ImageFormat imageFormatNamed(const std::string& name) {
   if (name == "svg") return ui::ImageFormat::svg;
@@ -44,15 +48,28 @@ struct FamilyChoice {
   return families;
 }
 
-// With both families, each goes to its own file: widget.png becomes
-// widget-small.png and widget-medium.png. The extension follows the format.
-[[nodiscard]] std::filesystem::path outputPath(const RenderOptions& options,
-                                               const FamilyChoice& family, bool several) {
-  std::filesystem::path path = options.output;
-  path.replace_extension("." + options.format);
-  if (!several) return path;
-  const std::string stem = path.stem().string() + "-" + family.name;
-  return path.replace_filename(stem + "." + options.format);
+// --output is the file name as given, never decorated: "{family}" in it
+// becomes "small" or "medium", which --family both requires so that the two
+// images do not overwrite one another.
+[[nodiscard]] std::string outputPattern(const RenderOptions& options, bool several) {
+  if (options.output.empty()) {
+    return std::string("out/widget") + (several ? "-{family}." : ".") + options.format;
+  }
+  if (several && options.output.find(familyPlaceholder) == std::string::npos) {
+    throw CommandError(
+        "--output: with --family both, the name must hold {family}, such as "
+        "out/widget-{family}." +
+        options.format);
+  }
+  return options.output;
+}
+
+[[nodiscard]] std::filesystem::path outputPath(std::string pattern, const FamilyChoice& family) {
+  for (auto at = pattern.find(familyPlaceholder); at != std::string::npos;
+       at = pattern.find(familyPlaceholder, at + family.name.size())) {
+    pattern.replace(at, familyPlaceholder.size(), family.name);
+  }
+  return pattern;
 }
 
 int runRender(const RenderOptions& options) {
@@ -60,16 +77,20 @@ int runRender(const RenderOptions& options) {
   const ResolvedEntry resolved = resolveEntry(options.entry, context);
   const ui::PangoTextMeasurer measurer;
   const auto families = familiesNamed(options.family);
+  const std::string pattern = outputPattern(options, families.size() > 1);
 
   for (const FamilyChoice& family : families) {
     const EntryDrawing drawing = drawingFor(options.entry, family.family);
     const ui::LaidOutWidget widget =
         layOutEntry(resolved.entry, resolved.accent, context.calendar, drawing, measurer);
-    const std::filesystem::path path = outputPath(options, family, families.size() > 1);
-    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
+    const std::filesystem::path path = outputPath(pattern, family);
+    if (path.has_parent_path()) {
+      std::error_code ignored;  // a directory that cannot be made fails the write, which says why
+      std::filesystem::create_directories(path.parent_path(), ignored);
+    }
     std::string error;
     if (!ui::renderToFile(widget, imageFormatNamed(options.format), options.scale, path, &error)) {
-      throw CommandError(path.string() + ": " + error);
+      throw CommandError(error);
     }
     std::cout << path.string() << '\n';
   }
@@ -94,9 +115,10 @@ Verb addRenderVerb(CLI::App& parent) {
       ->check(CLI::IsMember({"png", "svg", "pdf"}))
       ->capture_default_str();
   verb.add_option("--output", options->output,
-                  "Output file; with both families, -small and -medium are added to its name")
-      ->type_name("FILE")
-      ->capture_default_str();
+                  "Output file, used as given; {family} in it becomes small or medium, and "
+                  "--family both needs it (default: out/widget.FORMAT, "
+                  "out/widget-{family}.FORMAT for both)")
+      ->type_name("FILE");
   return Verb{&verb, [options] { return runRender(*options); }};
 }
 

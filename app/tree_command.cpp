@@ -11,6 +11,7 @@
 #include "entry_options.h"
 #include "entry_renderer.h"
 #include "font_report.h"
+#include "platform/quoted_text.h"
 #include "platform/ui/output/accessibility_dump.h"
 #include "platform/ui/output/hit_testing.h"
 #include "platform/ui/output/tree_dump.h"
@@ -48,8 +49,10 @@ struct TreeOptions {
 
 void printAccessibility(const ui::LaidOutWidget& widget) {
   for (const auto& element : ui::accessibilityElements(widget)) {
-    std::cout << element.label;
-    if (element.value) std::cout << " — " << *element.value;
+    // Quoted and escaped: labels are snapshot text, which must not reach the
+    // terminal as control codes nor split one element over two lines.
+    std::cout << quotedText(element.label);
+    if (element.value) std::cout << " — " << quotedText(*element.value);
     std::cout << '\n';
   }
 }

@@ -13,5 +13,5 @@ cmake --build --preset dev --target kelpo-widget
 mkdir -p out
 for appearance in light dark; do
   build/dev/kelpo-widget render --family both --appearance "$appearance" --scale 2 \
-    --output "out/widget-$appearance.png" "$@"
+    --output "out/widget-$appearance-{family}.png" "$@"
 done

@@ -3,6 +3,7 @@
 #include <unicode/dtptngen.h>
 #include <unicode/gregocal.h>
 #include <unicode/locid.h>
+#include <unicode/simpletz.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
 
@@ -12,8 +13,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <utility>
+
+#include "platform/posix_time_zone.h"
 
 namespace kelpo {
 namespace {
@@ -41,23 +46,120 @@ using namespace std::chrono;
   return result;
 }
 
+// ICU's day-of-week-in-month for a POSIX week: 5 means the last.
+[[nodiscard]] int8_t weekInMonth(int week) {
+  return static_cast<int8_t>(week == 5 ? -1 : week);
+}
+
+// A zone that follows a POSIX rule; null when ICU refuses the rule (a change
+// time outside the day, for one).
+[[nodiscard]] std::unique_ptr<icu::TimeZone> zoneFollowing(const PosixTimeZone& rule,
+                                                           std::string_view id) {
+  constexpr int32_t millisecondsPerSecond = 1000;
+  const int32_t rawOffset = rule.utcOffsetSeconds * millisecondsPerSecond;
+  if (!rule.summer) return std::make_unique<icu::SimpleTimeZone>(rawOffset, unicode(id));
+  const PosixTimeZone::Summer& summer = *rule.summer;
+  const auto month = [](const PosixTimeZone::Change& change) {
+    return static_cast<int8_t>(change.month - 1);
+  };
+  const auto weekday = [](const PosixTimeZone::Change& change) {
+    return static_cast<int8_t>(change.weekday + 1);  // ICU counts Sunday as 1
+  };
+  UErrorCode status = U_ZERO_ERROR;
+  auto zone = std::make_unique<icu::SimpleTimeZone>(
+      rawOffset, unicode(id), month(summer.start), weekInMonth(summer.start.week),
+      weekday(summer.start), summer.start.secondsIntoDay * millisecondsPerSecond,
+      icu::SimpleTimeZone::WALL_TIME, month(summer.end), weekInMonth(summer.end.week),
+      weekday(summer.end), summer.end.secondsIntoDay * millisecondsPerSecond,
+      icu::SimpleTimeZone::WALL_TIME,
+      (summer.utcOffsetSeconds - rule.utcOffsetSeconds) * millisecondsPerSecond, status);
+  if (U_FAILURE(status)) return nullptr;
+  return zone;
+}
+
+// The zone `id` names: an IANA id, a custom offset id such as "GMT+05:30"
+// (both as ICU reads them) or a POSIX rule as the C library reads TZ. Null
+// when it names none of these.
+[[nodiscard]] std::unique_ptr<icu::TimeZone> usableTimeZone(std::string_view id) {
+  if (id.empty()) return nullptr;
+  std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createTimeZone(unicode(id)));
+  if (zone && *zone != icu::TimeZone::getUnknown()) return zone;
+  if (const auto rule = parsePosixTimeZone(id)) return zoneFollowing(*rule, id);
+  return nullptr;
+}
+
 [[nodiscard]] std::unique_ptr<icu::TimeZone> makeTimeZone(std::string_view id) {
   // Unknown ids fall back to UTC rather than ICU's "Etc/Unknown", so that
   // the fallback zone is the one the rest of the widget names.
-  const std::string_view known = isKnownTimeZone(id) ? id : fallbackTimeZoneId;
-  return std::unique_ptr<icu::TimeZone>(icu::TimeZone::createTimeZone(unicode(known)));
+  if (auto zone = usableTimeZone(id)) return zone;
+  return std::unique_ptr<icu::TimeZone>(icu::TimeZone::createTimeZone(unicode(fallbackTimeZoneId)));
 }
 
 [[nodiscard]] icu::Locale makeLocale(const std::string& id) {
   return icu::Locale(id.c_str());
 }
 
+// Date-pattern generators are costly to make (each loads the locale's data)
+// and the widget asks for the same few patterns on every draw: each locale's
+// generator is made once per process and its answers are kept. A generator
+// is not safe to share between threads, so every use holds the lock.
+class PatternCache {
+ public:
+  // The locale's best pattern for `skeleton`, or nothing when ICU makes no
+  // generator for the locale (an id too long or malformed to name one).
+  [[nodiscard]] std::optional<icu::UnicodeString> bestPattern(const std::string& localeId,
+                                                              std::string_view skeleton) {
+    const std::lock_guard lock(mutex_);
+    const auto key = std::make_pair(localeId, std::string(skeleton));
+    if (const auto found = patterns_.find(key); found != patterns_.end()) return found->second;
+    icu::DateTimePatternGenerator* generator = generatorFor(localeId);
+    if (generator == nullptr) return std::nullopt;
+    UErrorCode status = U_ZERO_ERROR;
+    icu::UnicodeString pattern = generator->getBestPattern(unicode(skeleton), status);
+    if (U_FAILURE(status)) pattern.remove();
+    patterns_.emplace(key, pattern);
+    return pattern;
+  }
+
+ private:
+  icu::DateTimePatternGenerator* generatorFor(const std::string& localeId) {
+    auto found = generators_.find(localeId);
+    if (found == generators_.end()) {
+      UErrorCode status = U_ZERO_ERROR;
+      std::unique_ptr<icu::DateTimePatternGenerator> generator(
+          icu::DateTimePatternGenerator::createInstance(makeLocale(localeId), status));
+      if (U_FAILURE(status)) generator.reset();
+      found = generators_.emplace(localeId, std::move(generator)).first;
+    }
+    return found->second.get();
+  }
+
+  std::mutex mutex_;
+  std::map<std::string, std::unique_ptr<icu::DateTimePatternGenerator>> generators_;
+  std::map<std::pair<std::string, std::string>, icu::UnicodeString> patterns_;
+};
+
+[[nodiscard]] PatternCache& patternCache() {
+  static PatternCache cache;
+  return cache;
+}
+
+// Whether ICU can format dates for `id`: a locale it can parse (not
+// "bogus") and make a pattern generator for.
+[[nodiscard]] bool isUsableLocale(const std::string& id) {
+  const icu::Locale locale = makeLocale(id);
+  if (locale.isBogus() || *locale.getLanguage() == '\0') return false;
+  return patternCache().bestPattern(id, "j").has_value();
+}
+
 // A Gregorian calendar in the context's zone that resolves wall times the
 // way the widget wants: the first of two repeated times, the first valid
 // time after a skipped one. Null if ICU cannot make one.
 [[nodiscard]] std::unique_ptr<icu::GregorianCalendar> makeCalendar(const CalendarContext& context) {
+  std::unique_ptr<icu::TimeZone> zone = makeTimeZone(context.timeZoneId());
+  if (!zone) return nullptr;
   UErrorCode status = U_ZERO_ERROR;
-  auto calendar = std::make_unique<icu::GregorianCalendar>(*makeTimeZone(context.timeZoneId()),
+  auto calendar = std::make_unique<icu::GregorianCalendar>(zone.release(),
                                                            makeLocale(context.localeId()), status);
   if (U_FAILURE(status)) return nullptr;
   calendar->setRepeatedWallTimeOption(UCAL_WALLTIME_FIRST);
@@ -80,24 +182,10 @@ using namespace std::chrono;
                         std::chrono::day{static_cast<unsigned>(day)}};
 }
 
-[[nodiscard]] std::unique_ptr<icu::DateTimePatternGenerator> makePatternGenerator(
-    const CalendarContext& context) {
-  UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::DateTimePatternGenerator> generator(
-      icu::DateTimePatternGenerator::createInstance(makeLocale(context.localeId()), status));
-  if (U_FAILURE(status)) return nullptr;
-  return generator;
-}
-
 // The locale's best pattern for `skeleton`; empty when there is none.
 [[nodiscard]] icu::UnicodeString bestPattern(const CalendarContext& context,
                                              std::string_view skeleton) {
-  const auto generator = makePatternGenerator(context);
-  if (!generator) return {};
-  UErrorCode status = U_ZERO_ERROR;
-  icu::UnicodeString pattern = generator->getBestPattern(unicode(skeleton), status);
-  if (U_FAILURE(status)) return {};
-  return pattern;
+  return patternCache().bestPattern(context.localeId(), skeleton).value_or(icu::UnicodeString());
 }
 
 // `instant` formatted with the locale's best pattern for `skeleton`, in the
@@ -108,8 +196,9 @@ using namespace std::chrono;
   if (pattern.isEmpty()) return {};
   UErrorCode status = U_ZERO_ERROR;
   icu::SimpleDateFormat formatter(pattern, makeLocale(context.localeId()), status);
-  if (U_FAILURE(status)) return {};
-  formatter.adoptTimeZone(makeTimeZone(context.timeZoneId()).release());
+  std::unique_ptr<icu::TimeZone> zone = makeTimeZone(context.timeZoneId());
+  if (U_FAILURE(status) || !zone) return {};
+  formatter.adoptTimeZone(zone.release());
   icu::UnicodeString text;
   formatter.format(toUDate(instant), text);
   return utf8(text);
@@ -152,6 +241,17 @@ using namespace std::chrono;
   return std::string(path);
 }
 
+// The zone id in TZ-style text: a leading ':' dropped, a path to a zone file
+// (through any links, so ":/etc/localtime" gives the zone it links to)
+// reduced to the zone's id.
+[[nodiscard]] std::string zoneIdFromText(std::string_view text) {
+  if (text.starts_with(':')) text.remove_prefix(1);
+  if (!text.starts_with('/')) return zoneIdFromPath(text);
+  std::error_code error;
+  const auto resolved = std::filesystem::canonical(std::filesystem::path(text), error);
+  return zoneIdFromPath(error ? text : resolved.string());
+}
+
 [[nodiscard]] std::optional<std::string> localtimeLinkTarget() {
   std::error_code error;
   const auto target = std::filesystem::read_symlink("/etc/localtime", error);
@@ -160,13 +260,13 @@ using namespace std::chrono;
 }
 
 [[nodiscard]] std::string hostTimeZoneId() {
-  if (auto linked = localtimeLinkTarget(); linked && isKnownTimeZone(*linked)) return *linked;
+  if (auto linked = localtimeLinkTarget(); linked && isUsableTimeZone(*linked)) return *linked;
   const std::unique_ptr<icu::TimeZone> detected(icu::TimeZone::detectHostTimeZone());
   if (!detected) return std::string(fallbackTimeZoneId);
   icu::UnicodeString id;
   detected->getID(id);
   const std::string detectedId = utf8(id);
-  return isKnownTimeZone(detectedId) ? detectedId : std::string(fallbackTimeZoneId);
+  return isUsableTimeZone(detectedId) ? detectedId : std::string(fallbackTimeZoneId);
 }
 
 }  // namespace
@@ -183,29 +283,25 @@ std::string userLocaleId(std::optional<std::string_view> requested) {
 }
 
 std::string userTimeZoneId(std::optional<std::string_view> requested) {
-  if (requested) return zoneIdFromPath(*requested);
-  std::string_view fromEnvironment = firstNonEmptyEnvironment({"TZ"});
-  if (fromEnvironment.starts_with(':')) fromEnvironment.remove_prefix(1);
-  if (!fromEnvironment.empty()) return zoneIdFromPath(fromEnvironment);
+  if (requested) return zoneIdFromText(*requested);
+  // TZ is whatever the C library accepts; a value no zone can be made of
+  // leaves the widget on the system's zone rather than failing.
+  if (const std::string_view tz = firstNonEmptyEnvironment({"TZ"}); !tz.empty()) {
+    if (std::string id = zoneIdFromText(tz); isUsableTimeZone(id)) return id;
+  }
   return hostTimeZoneId();
 }
 
-bool isKnownTimeZone(std::string_view id) {
-  if (id.empty()) return false;
-  UErrorCode status = U_ZERO_ERROR;
-  icu::UnicodeString canonical;
-  UBool isSystemId = false;
-  icu::TimeZone::getCanonicalID(unicode(id), canonical, isSystemId, status);
-  return U_SUCCESS(status) && isSystemId;
+bool isUsableTimeZone(std::string_view id) {
+  return usableTimeZone(id) != nullptr;
 }
 
 CalendarContext::CalendarContext(std::string localeId, std::string timeZoneId)
-    : localeId_(std::move(localeId)), timeZoneId_(std::move(timeZoneId)) {}
+    : localeId_(isUsableLocale(localeId) ? std::move(localeId) : std::string(fallbackLocaleId)),
+      timeZoneId_(std::move(timeZoneId)) {}
 
 CalendarContext CalendarContext::fromEnvironment() {
-  std::string zone = userTimeZoneId();
-  if (!isKnownTimeZone(zone)) zone = fallbackTimeZoneId;
-  return CalendarContext(userLocaleId(), std::move(zone));
+  return CalendarContext(userLocaleId(), userTimeZoneId());
 }
 
 std::optional<Instant> CalendarContext::nextDateMatching(Instant after, int weekday,

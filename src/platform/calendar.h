@@ -21,15 +21,20 @@ inline constexpr std::string_view fallbackTimeZoneId = "Etc/UTC";
 // nothing at all give the fallback locale.
 [[nodiscard]] std::string userLocaleId(std::optional<std::string_view> requested = std::nullopt);
 
-// The IANA zone id the user asked for: `requested` when given, else TZ (a
-// leading ':' and a zoneinfo directory prefix removed, so
-// "/usr/share/zoneinfo/Europe/Paris" gives "Europe/Paris"), else the zone
-// /etc/localtime links to, else the zone ICU detects for the host. The id is
-// not checked: see isKnownTimeZone.
+// The zone the user asked for, as an id CalendarContext takes. `requested`
+// when given (not checked: see isUsableTimeZone), else TZ when a zone can be
+// made of it, else the zone /etc/localtime links to, else the zone ICU
+// detects for the host, else UTC. In both, a leading ':' is dropped and a
+// path to a zone file, followed through links, gives the zone's id
+// ("/usr/share/zoneinfo/Europe/Paris" and, on most systems,
+// ":/etc/localtime" name IANA zones).
 [[nodiscard]] std::string userTimeZoneId(std::optional<std::string_view> requested = std::nullopt);
 
-// Whether ICU knows `id` as a time zone ("Europe/Paris", "UTC", "EST5EDT").
-[[nodiscard]] bool isKnownTimeZone(std::string_view id);
+// Whether a zone can be made of `id`: an IANA zone ("Europe/Paris", "UTC",
+// "EST5EDT"), an offset from GMT ("GMT+05:30") or a POSIX TZ rule read as
+// the C library reads it ("UTC+5", "<+0330>-3:30",
+// "CET-1CEST,M3.5.0,M10.5.0/3").
+[[nodiscard]] bool isUsableTimeZone(std::string_view id);
 
 struct HourMinute {
   int hour = 0;    // 0...23
@@ -39,17 +44,19 @@ struct HourMinute {
 
 // The user's Gregorian calendar: a locale and a time zone, both as ids. A
 // plain value, cheap to copy and safe to share between threads; each query
-// makes its own ICU objects.
+// makes its own ICU objects, but for the locale's date patterns, which are
+// made once per locale and process.
 //
-// The widget never fails on a bad id: an unknown zone is treated as UTC, an
-// unknown locale as ICU's root locale. The command checks ids first and
-// refuses unknown zones (see isKnownTimeZone).
+// The widget never fails on a bad id: an unusable zone is treated as UTC,
+// and a locale ICU cannot make date patterns for (a malformed or overlong
+// id) is replaced by the fallback locale, as "C" is. The command checks an
+// explicit zone first and refuses an unusable one (see isUsableTimeZone).
 class CalendarContext {
  public:
   CalendarContext(std::string localeId, std::string timeZoneId);
 
   // The user's locale and zone from the environment (see userLocaleId and
-  // userTimeZoneId), an unknown zone replaced by UTC.
+  // userTimeZoneId).
   [[nodiscard]] static CalendarContext fromEnvironment();
 
   [[nodiscard]] const std::string& localeId() const { return localeId_; }

@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <memory>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 #include "platform/bounded_file.h"
@@ -34,15 +36,27 @@ struct ErrorRelease {
   void operator()(GError* error) const { g_error_free(error); }
 };
 
-// Holds an exclusive flock on a directory while it lives (nothing if the
-// directory cannot be opened: the write then goes ahead unlocked).
+// How long a write waits for another writer's lock before giving up: far
+// longer than any write takes, short enough that a lock held by a stuck
+// process only costs the request this delay.
+constexpr auto lockPatience = std::chrono::seconds(1);
+constexpr auto lockRetryInterval = std::chrono::milliseconds(10);
+
+// An exclusive flock on a directory, held while the object lives. Taking it
+// waits at most `patience`: flock itself has no timeout, so a non-blocking
+// attempt is retried until the deadline.
 class DirectoryLock {
  public:
-  explicit DirectoryLock(const std::filesystem::path& directory)
+  DirectoryLock(const std::filesystem::path& directory, std::chrono::milliseconds patience)
       : descriptor_(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
     if (descriptor_ < 0) return;
-    while (::flock(descriptor_, LOCK_EX) != 0 && errno == EINTR) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (::flock(descriptor_, LOCK_EX | LOCK_NB) != 0) {
+      if (errno == EINTR) continue;
+      if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) return;
+      std::this_thread::sleep_for(lockRetryInterval);
     }
+    held_ = true;
   }
   DirectoryLock(const DirectoryLock&) = delete;
   DirectoryLock& operator=(const DirectoryLock&) = delete;
@@ -50,8 +64,11 @@ class DirectoryLock {
     if (descriptor_ >= 0) ::close(descriptor_);  // closing releases the lock
   }
 
+  [[nodiscard]] bool held() const { return held_; }
+
  private:
   int descriptor_;
+  bool held_ = false;
 };
 
 [[nodiscard]] bool isPlainKey(std::string_view key) {
@@ -110,15 +127,15 @@ void writeKeyFile(GKeyFile* keyFile, const std::filesystem::path& file) {
 
 }  // namespace
 
-std::filesystem::path Preferences::defaultLocation() {
-  // Without any home, a relative location keeps reads and writes harmless.
-  const auto config = userConfigDirectory().value_or(std::filesystem::path("."));
-  return config / "app.kelpo.widget" / "preferences.ini";
+std::optional<std::filesystem::path> Preferences::defaultLocation() {
+  const auto config = userConfigDirectory();
+  if (!config) return std::nullopt;
+  return *config / "app.kelpo.widget" / "preferences.ini";
 }
 
 std::optional<std::string> Preferences::string(std::string_view key) const {
-  if (!isPlainKey(key)) return std::nullopt;
-  const KeyFilePointer keyFile = loadKeyFile(file_);
+  if (!file_ || !isPlainKey(key)) return std::nullopt;
+  const KeyFilePointer keyFile = loadKeyFile(*file_);
   GError* rawError = nullptr;
   const GLibString value(
       g_key_file_get_string(keyFile.get(), preferencesGroup, std::string(key).c_str(), &rawError));
@@ -131,15 +148,19 @@ std::optional<std::string> Preferences::string(std::string_view key) const {
 }
 
 void Preferences::setString(std::string_view key, std::string_view value) const {
-  if (!isPlainKey(key)) return;
-  const auto directory = file_.has_parent_path() ? file_.parent_path() : std::filesystem::path(".");
+  if (!file_ || !isPlainKey(key)) return;
+  const auto directory =
+      file_->has_parent_path() ? file_->parent_path() : std::filesystem::path(".");
   std::error_code ignored;
   std::filesystem::create_directories(directory, ignored);
-  const DirectoryLock lock(directory);
-  const KeyFilePointer keyFile = loadKeyFile(file_);
+  const DirectoryLock lock(directory, lockPatience);
+  // Without the lock a write could drop another writer's key: better to
+  // record nothing this time.
+  if (!lock.held()) return;
+  const KeyFilePointer keyFile = loadKeyFile(*file_);
   g_key_file_set_string(keyFile.get(), preferencesGroup, std::string(key).c_str(),
                         withoutNul(value).c_str());
-  writeKeyFile(keyFile.get(), file_);
+  writeKeyFile(keyFile.get(), *file_);
 }
 
 }  // namespace kelpo

@@ -16,15 +16,20 @@ namespace kelpo {
 // atomically (a fresh temporary file renamed over it), so a reader in another
 // thread or process sees either the old or the new file, never a torn one;
 // writers take a lock on the directory, so concurrent writes of different
-// keys do not drop one another. A write that fails changes nothing and says
+// keys do not drop one another. A writer waits about a second for the lock,
+// then gives up. A write that fails or gives up changes nothing and says
 // nothing.
+//
+// Preferences with no file (the user has no configuration directory) read
+// as empty and write nothing anywhere.
 class Preferences {
  public:
-  explicit Preferences(std::filesystem::path file) : file_(std::move(file)) {}
+  explicit Preferences(std::optional<std::filesystem::path> file) : file_(std::move(file)) {}
 
   // $XDG_CONFIG_HOME/app.kelpo.widget/preferences.ini, XDG_CONFIG_HOME
-  // defaulting to ~/.config.
-  [[nodiscard]] static std::filesystem::path defaultLocation();
+  // defaulting to ~/.config; nothing when there is neither an absolute
+  // XDG_CONFIG_HOME nor a home directory.
+  [[nodiscard]] static std::optional<std::filesystem::path> defaultLocation();
 
   // Keys are plain names: ASCII letters, digits, '-', '_' and '.'. Any other
   // key reads as absent and is never written.
@@ -33,10 +38,10 @@ class Preferences {
   // A NUL character, which the file cannot hold, is stored as U+FFFD.
   void setString(std::string_view key, std::string_view value) const;
 
-  [[nodiscard]] const std::filesystem::path& file() const { return file_; }
+  [[nodiscard]] const std::optional<std::filesystem::path>& file() const { return file_; }
 
  private:
-  std::filesystem::path file_;
+  std::optional<std::filesystem::path> file_;
 };
 
 }  // namespace kelpo

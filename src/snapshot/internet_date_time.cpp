@@ -1,5 +1,6 @@
 #include "snapshot/internet_date_time.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
@@ -87,11 +88,7 @@ class Cursor {
 }
 
 [[nodiscard]] bool isWritableRange(Instant instant) {
-  using std::chrono::sys_days;
-  using std::chrono::year;
-  constexpr auto earliest = sys_days(year(0) / 1 / 1);
-  constexpr auto pastLatest = sys_days(year(10000) / 1 / 1);
-  return instant >= earliest && instant < pastLatest;
+  return instant >= earliestWritableInstant && instant <= latestWritableInstant;
 }
 
 void appendPadded(std::string& out, std::int64_t value, int width) {
@@ -143,7 +140,12 @@ std::optional<Instant> parseInstant(std::string_view text) {
   return instant;
 }
 
-std::string formatInstant(Instant instant) {
+Instant clampToWritableRange(Instant instant) {
+  return std::clamp(instant, earliestWritableInstant, latestWritableInstant);
+}
+
+std::string formatInstant(Instant unclamped) {
+  const Instant instant = clampToWritableRange(unclamped);
   const auto day = std::chrono::floor<days>(instant);
   const std::chrono::year_month_day date(day);
   const std::chrono::hh_mm_ss time(instant - day);

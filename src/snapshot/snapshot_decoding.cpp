@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "platform/quoted_text.h"
 #include "snapshot/snapshot_json.h"
 
 namespace kelpo {
@@ -60,18 +61,15 @@ struct PathStep {
   return std::string(buffer, end);
 }
 
-// Cuts at a UTF-8 character boundary so a message never holds half a character.
+// The value as a quoted, escaped string, so that a message about a hostile
+// document cannot reach the terminal as control characters. Cuts at a UTF-8
+// character boundary so a message never holds half a character.
 [[nodiscard]] std::string quoted(std::string_view text) {
-  std::string out = "\"";
-  if (text.size() <= quotedValueLimit) {
-    out += text;
-  } else {
-    std::size_t cut = quotedValueLimit;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-    out += text.substr(0, cut);
-    out += "…";
-  }
-  out += '"';
+  if (text.size() <= quotedValueLimit) return quotedText(text);
+  std::size_t cut = quotedValueLimit;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  std::string out = quotedText(text.substr(0, cut));
+  out.insert(out.size() - 1, "…");
   return out;
 }
 

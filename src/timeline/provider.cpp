@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <utility>
 
+#include "snapshot/internet_date_time.h"
 #include "snapshot/snapshot_store.h"
 #include "timeline/sample_snapshot.h"
 
 namespace kelpo {
 
 Instant reloadDate(Instant nextSearch, Instant now) {
-  return std::max(nextSearch, now + minimumReloadDelay);
+  return clampToWritableRange(std::max(nextSearch, now + minimumReloadDelay));
 }
 
 Provider::Provider(const SnapshotStore& store, const Clock& clock, CalendarContext calendar)

@@ -31,7 +31,8 @@ struct Timeline {
 inline constexpr std::chrono::seconds minimumReloadDelay{900};
 
 // When to ask again: at the next search, but never sooner than the minimum
-// delay after `now`.
+// delay after `now`, and never past the last instant a date can be written
+// as (year 9999).
 [[nodiscard]] Instant reloadDate(Instant nextSearch, Instant now);
 
 // Answers the desktop's three requests. Keeps nothing between requests: the

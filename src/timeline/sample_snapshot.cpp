@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "snapshot/internet_date_time.h"
+
 namespace kelpo {
 namespace {
 
@@ -41,7 +43,8 @@ WidgetSnapshot sampleSnapshot(Instant now, const CalendarContext& calendar) {
   sample.weekLabel = "2 h 15 / 5 h";
   sample.weekLeftLabel = std::nullopt;
   sample.weekBudgetLabel = std::nullopt;
-  sample.nextSearch = calendar.nextDateMatching(now, monday, searchHour).value_or(now);
+  sample.nextSearch =
+      clampToWritableRange(calendar.nextDateMatching(now, monday, searchHour).value_or(now));
   sample.searching = false;
   sample.accent = "Braise";
   return sample;

@@ -9,6 +9,7 @@
 #include <array>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,10 +26,13 @@ struct CommandResult {
 // Runs the kelpo-widget binary with `arguments` and the environment variables
 // in `environment` set on top of the test's own, collecting what it prints.
 // A command still running after `timeout` is killed and reported as timed out,
-// so a hang fails the test instead of stalling it.
+// so a hang fails the test instead of stalling it. `inChild`, when given, runs
+// in the child just before the binary starts (to set a limit, a directory or
+// a user for that run alone).
 inline CommandResult runWidget(const std::vector<std::string>& arguments,
                                const std::map<std::string, std::string>& environment = {},
-                               std::chrono::milliseconds timeout = std::chrono::seconds{10}) {
+                               std::chrono::milliseconds timeout = std::chrono::seconds{10},
+                               const std::function<void()>& inChild = {}) {
   int outPipe[2];
   int errPipe[2];
   if (pipe(outPipe) != 0 || pipe(errPipe) != 0) return {};
@@ -38,6 +42,7 @@ inline CommandResult runWidget(const std::vector<std::string>& arguments,
     dup2(errPipe[1], STDERR_FILENO);
     for (const int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]}) close(fd);
     for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
+    if (inChild) inChild();
     std::vector<char*> argv{const_cast<char*>(KELPO_WIDGET_BINARY)};
     for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);

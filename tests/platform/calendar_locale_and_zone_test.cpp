@@ -83,10 +83,62 @@ TEST(UserTimeZone, ZoneIdsFromOptionsAndTz) {
     EXPECT_EQ(userTimeZoneId(), "Asia/Tokyo");
   }
   const Variable tz("TZ", std::nullopt);
-  EXPECT_TRUE(isKnownTimeZone(userTimeZoneId()));  // the host's zone, or UTC
-  EXPECT_TRUE(isKnownTimeZone("UTC"));
-  EXPECT_FALSE(isKnownTimeZone("Mars/Olympus_Mons"));
-  EXPECT_FALSE(isKnownTimeZone(""));
+  EXPECT_TRUE(isUsableTimeZone(userTimeZoneId()));  // the host's zone, or UTC
+}
+
+// What TZ may hold beyond an IANA name, as the C library reads it, and what
+// makes a zone unusable. Offsets are checked through the local hour of
+// 12:00 UTC on a winter and a summer day.
+TEST(UserTimeZone, OffsetsAndPosixRulesAreZonesAndGarbageIsNot) {
+  struct Case {
+    const char* id;
+    int winterHour;  // local hour at 2026-01-15T12:00Z
+    int summerHour;  // local hour at 2026-07-15T12:00Z
+  };
+  const Case cases[] = {
+      {"UTC", 12, 12},
+      {"GMT+05:30", 17, 17},
+      {"UTC+5", 7, 7},                        // POSIX: five hours behind UTC
+      {"<+0330>-3:30", 15, 15},               // a quoted name, half-hour offset
+      {"EST+5EDT,M3.2.0/2,M11.1.0/2", 7, 8},  // daylight saving rules
+      {"CET-1CEST,M3.5.0,M10.5.0/3", 13, 14},
+      {"AEST-10AEDT,M10.1.0,M4.1.0/3", 23, 22},  // southern summer
+      {"NZST-12NZDT", 0, 1},  // a summer name with no rules: the default rules (north)
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(isUsableTimeZone(c.id)) << c.id;
+    const CalendarContext calendar("fr_FR", c.id);
+    EXPECT_EQ(calendar.hourMinute(utc(2026, 1, 15, 12, 0)).hour, c.winterHour) << c.id;
+    EXPECT_EQ(calendar.hourMinute(utc(2026, 7, 15, 12, 0)).hour, c.summerHour) << c.id;
+  }
+  for (const char* garbage : {"", "Mars/Olympus_Mons", "UT+5", "UTC+", "UTC+5EDT,M13.1.0,M1.1.0",
+                              "CET-1CEST,J60,J300", "<+03", "UTC+5 trailing"}) {
+    EXPECT_FALSE(isUsableTimeZone(garbage)) << garbage;
+  }
+}
+
+TEST(UserTimeZone, AnUnusableTzGivesTheSystemZoneAndAFileFollowsItsLinks) {
+  const Variable unset("TZ", std::nullopt);
+  const std::string system = userTimeZoneId();
+  for (const char* garbage : {"Mars/Olympus_Mons", "garbage+garbage", ":"}) {
+    const Variable tz("TZ", garbage);
+    EXPECT_EQ(userTimeZoneId(), system) << garbage;
+  }
+  const Variable tz("TZ", ":/etc/localtime");
+  EXPECT_TRUE(isUsableTimeZone(userTimeZoneId()));
+  EXPECT_EQ(userTimeZoneId(), system) << "the link /etc/localtime is the system zone";
+}
+
+// ICU makes no date patterns for an overlong or malformed language: such a
+// locale is replaced by French rather than reaching the formatting code.
+TEST(UserLocale, AnUnusableLocaleFallsBackToFrench) {
+  for (const char* unusable : {"abcdefghijkl", "garbagegarbage", "_FR", "@"}) {
+    const CalendarContext calendar(userLocaleId(unusable), "Europe/Paris");
+    EXPECT_EQ(calendar.localeId(), "fr_FR") << unusable;
+    EXPECT_EQ(calendar.abbreviatedWeekday(utc(2026, 3, 9, 7, 0)), "lun.") << unusable;
+  }
+  EXPECT_EQ(CalendarContext("xx_YY", "Etc/UTC").localeId(), "xx_YY")
+      << "a well-formed unknown locale uses ICU's root data";
 }
 
 }  // namespace

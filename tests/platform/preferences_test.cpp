@@ -1,10 +1,14 @@
 #include "platform/preferences.h"
 
+#include <fcntl.h>
 #include <glib.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -24,12 +28,13 @@ using testing_support::TemporaryDirectory;
 class PreferencesTest : public ::testing::Test {
  protected:
   TemporaryDirectory root_;
-  Preferences preferences_{root_.path() / "app.kelpo.widget" / "preferences.ini"};
+  const std::filesystem::path file_ = root_.path() / "app.kelpo.widget" / "preferences.ini";
+  Preferences preferences_{file_};
 };
 
 TEST_F(PreferencesTest, AMissingFileHoldsNothing) {
   EXPECT_EQ(preferences_.string("accent"), std::nullopt);
-  EXPECT_FALSE(std::filesystem::exists(preferences_.file())) << "reading never creates the file";
+  EXPECT_FALSE(std::filesystem::exists(file_)) << "reading never creates the file";
 }
 
 TEST_F(PreferencesTest, RoundTripsArbitraryText) {
@@ -45,7 +50,7 @@ TEST_F(PreferencesTest, RoundTripsArbitraryText) {
   for (const auto& value : values) {
     preferences_.setString("accent", value);
     EXPECT_EQ(preferences_.string("accent"), value);
-    EXPECT_EQ(Preferences(preferences_.file()).string("accent"), value) << "a fresh reader";
+    EXPECT_EQ(Preferences(file_).string("accent"), value) << "a fresh reader";
   }
   preferences_.setString("accent", std::string("La\0gune", 7));
   EXPECT_EQ(preferences_.string("accent"), "La\uFFFDgune") << "NUL becomes U+FFFD";
@@ -67,9 +72,9 @@ TEST_F(PreferencesTest, KeysOutsideThePlainAlphabetAreRefused) {
 }
 
 TEST_F(PreferencesTest, AnUnreadableOrMalformedFileCountsAsEmpty) {
-  std::filesystem::create_directories(preferences_.file().parent_path());
+  std::filesystem::create_directories(file_.parent_path());
   const auto write = [&](const std::string& content) {
-    std::ofstream(preferences_.file(), std::ios::binary | std::ios::trunc) << content;
+    std::ofstream(file_, std::ios::binary | std::ios::trunc) << content;
   };
   const std::string malformed[] = {"accent=Lagune\n",  // no group
                                    "[widget\naccent=Lagune\n", "[widget]\n=Lagune\n",
@@ -81,17 +86,17 @@ TEST_F(PreferencesTest, AnUnreadableOrMalformedFileCountsAsEmpty) {
     EXPECT_EQ(preferences_.string("accent"), "Braise") << "a write replaces a malformed file";
   }
 
-  std::filesystem::remove(preferences_.file());
-  std::filesystem::create_directory(preferences_.file());
+  std::filesystem::remove(file_);
+  std::filesystem::create_directory(file_);
   EXPECT_EQ(preferences_.string("accent"), std::nullopt);
   preferences_.setString("accent", "Lagune");  // cannot replace a directory: silently nothing
   EXPECT_EQ(preferences_.string("accent"), std::nullopt);
 
-  std::filesystem::remove(preferences_.file());
-  ASSERT_EQ(::mkfifo(preferences_.file().c_str(), 0600), 0);
+  std::filesystem::remove(file_);
+  ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0);
   EXPECT_EQ(preferences_.string("accent"), std::nullopt) << "a FIFO is not waited on";
 
-  const Preferences nowhere("/proc/self/kelpo/preferences.ini");
+  const Preferences nowhere(std::filesystem::path("/proc/self/kelpo/preferences.ini"));
   nowhere.setString("accent", "Lagune");
   EXPECT_EQ(nowhere.string("accent"), std::nullopt) << "an unwritable place is silent";
 }
@@ -119,7 +124,7 @@ TEST_F(PreferencesTest, ConcurrentReadersNeverSeeATornFile) {
   for (int reader = 0; reader < readerCount; ++reader) {
     readers.emplace_back([&] {
       while (writing.load()) {
-        const auto content = readSmallRegularFile(preferences_.file(), 1 << 20);
+        const auto content = readSmallRegularFile(file_, 1 << 20);
         std::unique_ptr<GKeyFile, decltype(&g_key_file_unref)> keyFile(g_key_file_new(),
                                                                        &g_key_file_unref);
         gchar* value = nullptr;
@@ -136,7 +141,7 @@ TEST_F(PreferencesTest, ConcurrentReadersNeverSeeATornFile) {
   std::vector<std::thread> writers;
   for (int writer = 0; writer < writerCount; ++writer) {
     writers.emplace_back([&, writer] {
-      const Preferences own(preferences_.file());
+      const Preferences own(file_);
       for (int write = 0; write < writesPerWriter; ++write) {
         own.setString("accent", valueOf(writer, write));
       }
@@ -158,7 +163,7 @@ TEST_F(PreferencesTest, ConcurrentWritersOfDifferentKeysKeepEveryKey) {
   std::vector<std::thread> writers;
   for (int writer = 0; writer < writerCount; ++writer) {
     writers.emplace_back([&, writer] {
-      const Preferences own(preferences_.file());
+      const Preferences own(file_);
       for (int write = 0; write < 10; ++write) {
         own.setString("key" + std::to_string(writer), std::to_string(write));
       }
@@ -168,6 +173,41 @@ TEST_F(PreferencesTest, ConcurrentWritersOfDifferentKeysKeepEveryKey) {
   for (int writer = 0; writer < writerCount; ++writer) {
     EXPECT_EQ(preferences_.string("key" + std::to_string(writer)), "9");
   }
+}
+
+// A lock held by any other process of the user (here another descriptor of
+// this one, which flock treats alike) costs a write about a second, then the
+// write gives up and leaves the file as it was.
+TEST_F(PreferencesTest, AWriteGivesUpOnALockHeldElsewhere) {
+  preferences_.setString("accent", "Lagune");
+  const int holder = ::open(file_.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(holder, 0);
+  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    preferences_.setString("accent", "Indigo");
+    done = true;
+  });
+  const auto started = std::chrono::steady_clock::now();
+  while (!done && std::chrono::steady_clock::now() - started < std::chrono::seconds(4)) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  const bool gaveUpByItself = done;
+  ::close(holder);  // frees a writer still stuck on the lock, so the join returns
+  writer.join();
+  EXPECT_TRUE(gaveUpByItself) << "the write waited on the lock for more than 4 s";
+  EXPECT_EQ(preferences_.string("accent"), "Lagune") << "the write gave up";
+}
+
+TEST(PreferencesWithoutAFile, ReadNothingAndWriteNowhere) {
+  const TemporaryDirectory directory;
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(directory.path());
+  const Preferences none(std::nullopt);
+  none.setString("accent", "Lagune");
+  EXPECT_EQ(none.string("accent"), std::nullopt);
+  std::filesystem::current_path(previous);
+  EXPECT_TRUE(std::filesystem::is_empty(directory.path())) << "nothing written where we stood";
 }
 
 }  // namespace

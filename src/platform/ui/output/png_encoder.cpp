@@ -3,9 +3,7 @@
 #include <png.h>
 #include <zlib.h>
 
-#include <cerrno>
 #include <csetjmp>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -138,10 +136,6 @@ class PngWriteStruct {
          pixels.stride >= pixels.width * 4;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const noexcept { std::fclose(file); }
-};
-
 }  // namespace
 
 bool encodePng(const PremultipliedPixels& pixels, const PngByteSink& sink) {
@@ -163,27 +157,6 @@ std::vector<unsigned char> encodePngBytes(const PremultipliedPixels& pixels) {
   });
   if (!encoded) return {};
   return bytes;
-}
-
-bool writePngFile(const PremultipliedPixels& pixels, const std::filesystem::path& path,
-                  std::string* error) {
-  const auto fail = [&](const std::string& why) {
-    if (error != nullptr) *error = "cannot write " + path.string() + ": " + why;
-    return false;
-  };
-  if (!usable(pixels)) return fail("nothing was drawn");
-  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) return fail(std::strerror(errno));
-  int writeError = 0;
-  const bool encoded =
-      encodePng(pixels, [&file, &writeError](std::span<const unsigned char> chunk) {
-        if (std::fwrite(chunk.data(), 1, chunk.size(), file.get()) == chunk.size()) return true;
-        writeError = errno;
-        return false;
-      });
-  if (!encoded) return fail(writeError != 0 ? std::strerror(writeError) : "the encoder failed");
-  if (std::fflush(file.get()) != 0) return fail(std::strerror(errno));
-  return true;
 }
 
 }  // namespace kelpo::ui

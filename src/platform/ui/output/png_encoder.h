@@ -8,10 +8,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <span>
-#include <string>
 #include <vector>
 
 namespace kelpo::ui {
@@ -35,10 +33,5 @@ using PngByteSink = std::function<bool(std::span<const unsigned char>)>;
 
 // The PNG file's bytes, or nothing on failure.
 [[nodiscard]] std::vector<unsigned char> encodePngBytes(const PremultipliedPixels& pixels);
-
-// Writes the PNG to `path`; on failure returns false and, when `error` is
-// given, says why.
-[[nodiscard]] bool writePngFile(const PremultipliedPixels& pixels,
-                                const std::filesystem::path& path, std::string* error);
 
 }  // namespace kelpo::ui

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <span>
 
+#include "platform/replacing_file.h"
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/painter.h"
 #include "platform/ui/output/png_encoder.h"
@@ -81,25 +82,68 @@ struct PixelSize {
   return encodePngBytes(pixelsOf(surface));
 }
 
-[[nodiscard]] bool finishVectorFile(cairo_surface_t* surface, const LaidOutWidget& widget,
-                                    double scale, std::string* error) {
-  {
-    const CairoHandle cr(cairo_create(surface));
+// Cairo's stream callback: the bytes go to the file, and a failed write
+// fails the surface, which the status check after finishing reports.
+cairo_status_t appendToFile(void* closure, const unsigned char* data, unsigned int length) {
+  auto* file = static_cast<ReplacingFile*>(closure);
+  return file->write({data, length}) ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
+}
+
+// Draws the widget as one SVG or PDF page into `file`. The surface status
+// is read only after finishing, when Cairo has written the whole document.
+[[nodiscard]] bool writeVectorFile(ImageFormat format, const LaidOutWidget& widget, double scale,
+                                   ReplacingFile& file, std::string& error) {
+  const double width = widget.size.width * scale;
+  const double height = widget.size.height * scale;
+  const SurfaceHandle surface(
+      format == ImageFormat::svg
+          ? cairo_svg_surface_create_for_stream(appendToFile, &file, width, height)
+          : cairo_pdf_surface_create_for_stream(appendToFile, &file, width, height));
+  if (cairo_surface_status(surface.get()) == CAIRO_STATUS_SUCCESS) {
+    const CairoHandle cr(cairo_create(surface.get()));
     cairo_scale(cr.get(), scale, scale);
     paintWidget(cr.get(), widget);
     cairo_show_page(cr.get());
   }
-  cairo_surface_finish(surface);
-  if (const cairo_status_t status = cairo_surface_status(surface); status != CAIRO_STATUS_SUCCESS) {
-    setError(error, cairo_status_to_string(status));
+  cairo_surface_finish(surface.get());
+  if (const cairo_status_t status = cairo_surface_status(surface.get());
+      status != CAIRO_STATUS_SUCCESS) {
+    // A failed write fails the surface too; the file knows why it failed.
+    error = file.writeFailure().value_or(cairo_status_to_string(status));
     return false;
   }
   return true;
 }
 
+[[nodiscard]] bool writeVector(ImageFormat format, const LaidOutWidget& widget, double scale,
+                               const std::filesystem::path& path, std::string* error) {
+  std::string reason;
+  auto file = ReplacingFile::open(path, reason);
+  // A file not wholly drawn is never committed: it goes with `file`.
+  if (file && writeVectorFile(format, widget, scale, *file, reason) && file->commit(reason)) {
+    return true;
+  }
+  setError(error, "cannot write " + path.string() + ": " + reason);
+  return false;
+}
+
+// Rows are encoded straight into a replacing file: the destination changes
+// only once the whole image is on disk.
 [[nodiscard]] bool writePng(cairo_surface_t* surface, const std::filesystem::path& path,
                             std::string* error) {
-  return writePngFile(pixelsOf(surface), path, error);
+  std::string reason;
+  auto file = ReplacingFile::open(path, reason);
+  if (!file) {
+    setError(error, "cannot write " + path.string() + ": " + reason);
+    return false;
+  }
+  const bool encoded = encodePng(pixelsOf(surface), [&file](std::span<const unsigned char> chunk) {
+    return file->write(chunk);
+  });
+  if (encoded && file->commit(reason)) return true;
+  if (reason.empty()) reason = file->writeFailure().value_or("the PNG encoder failed");
+  setError(error, "cannot write " + path.string() + ": " + reason);
+  return false;
 }
 
 void drawCaption(cairo_t* cr, PangoContext* context, const std::string& caption, const Rect& box) {
@@ -178,24 +222,8 @@ bool renderToFile(const LaidOutWidget& widget, ImageFormat format, double scale,
       return writePng(surface.get(), path, error);
     }
     case ImageFormat::svg:
-    case ImageFormat::pdf: {
-      const double width = widget.size.width * scale;
-      const double height = widget.size.height * scale;
-      const SurfaceHandle surface(format == ImageFormat::svg
-                                      ? cairo_svg_surface_create(path.c_str(), width, height)
-                                      : cairo_pdf_surface_create(path.c_str(), width, height));
-      if (const cairo_status_t status = cairo_surface_status(surface.get());
-          status != CAIRO_STATUS_SUCCESS) {
-        setError(error, std::string("cannot write ") + path.string() + ": " +
-                            cairo_status_to_string(status));
-        return false;
-      }
-      if (!finishVectorFile(surface.get(), widget, scale, error)) {
-        if (error != nullptr) *error = "cannot write " + path.string() + ": " + *error;
-        return false;
-      }
-      return true;
-    }
+    case ImageFormat::pdf:
+      return writeVector(format, widget, scale, path, error);
   }
   setError(error, "unknown image format");
   return false;

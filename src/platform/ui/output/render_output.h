@@ -55,8 +55,10 @@ inline constexpr int largestRenderSide = 16384;
                                                           double scale);
 
 // Writes the widget to `path`: a PNG of size x scale pixels, or an SVG or
-// PDF page of size x scale points. On failure returns false and, when
-// `error` is given, says what went wrong.
+// PDF page of size x scale points. The file appears whole or not at all (see
+// ReplacingFile): a full disk, or a `path` naming a directory or a device,
+// fails with nothing left behind. On failure returns false and, when `error`
+// is given, says what went wrong.
 [[nodiscard]] bool renderToFile(const LaidOutWidget& widget, ImageFormat format, double scale,
                                 const std::filesystem::path& path, std::string* error);
 

@@ -4,15 +4,12 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/quoted_text.h"
 #include "platform/ui/drawing/bitmap.h"
 
 namespace kelpo::ui {
 
 namespace {
-
-std::string inQuotes(const std::string& text) {
-  return "\"" + text + "\"";
-}
 
 int channel(double component) {
   return static_cast<int>(std::lround(std::clamp(component, 0.0, 1.0) * 255));
@@ -61,7 +58,7 @@ const char* weightName(FontWeight weight) {
 
 // The font as drawn: its size times the scale the text was fitted at.
 std::string formatFont(const Font& font, double scale) {
-  std::string out = font.isSystem() ? "system" : inQuotes(font.family);
+  std::string out = font.isSystem() ? "system" : quotedText(font.family);
   out += " " + formatLength(font.size * scale) + " " + weightName(font.weight);
   if (font.monospacedDigits) out += " monospacedDigits";
   return out;
@@ -102,10 +99,12 @@ const char* capName(LineCap cap) {
   return "butt";
 }
 
+// Texts come from the snapshot: quoted and escaped, a title can neither add
+// a line that reads as a node of its own nor send control codes to a terminal.
 std::string textDetails(const LaidOutNode& node, ColorScheme scheme) {
   std::string all;
   for (const StyledRun& run : node.text.runs) all += run.text;
-  std::string out = " " + inQuotes(all);
+  std::string out = " " + quotedText(all);
   const double scale = node.textFit.scale;
   const auto style = [&](const StyledRun& run) {
     return formatFont(run.font, scale) + " " + formatPaint(run.foreground, scheme);
@@ -119,7 +118,7 @@ std::string textDetails(const LaidOutNode& node, ColorScheme scheme) {
     out += " " + style(node.text.runs.front());
   } else {
     for (const StyledRun& run : node.text.runs)
-      out += " [" + inQuotes(run.text) + " " + style(run) + "]";
+      out += " [" + quotedText(run.text) + " " + style(run) + "]";
   }
   const TextStyle& s = node.text.style;
   if (s.lineLimit) out += " lineLimit " + std::to_string(*s.lineLimit);
@@ -139,7 +138,7 @@ std::string contentDetails(const LaidOutNode& node, ColorScheme scheme) {
     case LaidOutNode::Kind::text:
       return textDetails(node, scheme);
     case LaidOutNode::Kind::symbol:
-      return " symbol " + inQuotes(node.symbolName) + " " + formatFont(node.symbolFont, 1) + " " +
+      return " symbol " + quotedText(node.symbolName) + " " + formatFont(node.symbolFont, 1) + " " +
              formatPaint(node.foreground, scheme);
     case LaidOutNode::Kind::bitmap: {
       if (!node.bitmap) return " bitmap empty";
@@ -176,7 +175,7 @@ std::string effectDetails(const LaidOutNode& node, ColorScheme scheme) {
   if (node.opacity != 1) out += " opacity " + formatLength(node.opacity);
   if (node.clip)
     out += std::string(" clip ") + shapeKindName(node.clip->kind) + shapeGeometry(*node.clip);
-  if (node.link) out += " link " + inQuotes(*node.link);
+  if (node.link) out += " link " + quotedText(*node.link);
   if (!node.hitTestable) out += " noHitTesting";
   const AccessibilityInfo& a = node.accessibility;
   if (a.isElement || a.hidden || a.label || a.value) {
@@ -185,8 +184,8 @@ std::string effectDetails(const LaidOutNode& node, ColorScheme scheme) {
     const auto add = [&](const std::string& part) { parts += (parts.empty() ? "" : " ") + part; };
     if (a.isElement) add("element");
     if (a.hidden) add("hidden");
-    if (a.label) add("label " + inQuotes(*a.label));
-    if (a.value) add("value " + inQuotes(*a.value));
+    if (a.label) add("label " + quotedText(*a.label));
+    if (a.value) add("value " + quotedText(*a.value));
     out += parts + "]";
   }
   return out;
@@ -248,7 +247,7 @@ std::string dumpTree(const LaidOutWidget& widget) {
                     formatLength(widget.size.height) + " corner " +
                     formatLength(widget.cornerRadius) +
                     (widget.colorScheme == ColorScheme::dark ? " dark" : " light");
-  if (widget.widgetURL) out += " url " + inQuotes(*widget.widgetURL);
+  if (widget.widgetURL) out += " url " + quotedText(*widget.widgetURL);
   out += "\n";
   if (widget.containerBackground) {
     out += "containerBackground\n";

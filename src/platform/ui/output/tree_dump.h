@@ -3,8 +3,9 @@
 // A readable, stable text form of a laid-out widget, one line per node,
 // indented by depth: what tests assert on and what the command-line tool
 // prints. Lengths in points with at most two decimals; colours resolved for
-// the widget's colour scheme as #RRGGBB or rgba(r, g, b, a); texts shown as
-// drawn, in plain UTF-8 between quotes, never escaped.
+// the widget's colour scheme as #RRGGBB or rgba(r, g, b, a); texts between
+// quotes, in UTF-8 with the quote, the backslash and control characters
+// escaped (see quotedText).
 
 #include <string>
 

@@ -8,8 +8,9 @@ Image Image::systemName(std::string name) {
   return Image(std::make_shared<const ViewNode>(ViewNode{primitive::Symbol{std::move(name)}}));
 }
 
-// The file is read each time the view is built; an unreadable file gives
-// the empty image, which answers a zero size and draws nothing.
+// The file is checked each time the view is built but decoded only when it
+// changed (see Bitmap::loadPng); an unreadable file gives the empty image,
+// which answers a zero size and draws nothing.
 Image Image::file(const std::filesystem::path& png) {
   return Image(std::make_shared<const ViewNode>(
       ViewNode{primitive::BitmapImage{Bitmap::loadPng(png), false}}));
