@@ -11,6 +11,7 @@ packages=(
   libsimdjson-dev libcli11-dev
   libcairo2-dev libpango1.0-dev libglib2.0-dev libicu-dev libfontconfig-dev
   fonts-inter npm
+  dpkg-dev desktop-file-utils groff-base
 )
 
 missing=()
