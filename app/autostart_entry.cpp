@@ -2,6 +2,7 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -67,7 +68,6 @@ AutostartDirectories AutostartDirectories::fromEnvironment() {
     throw CommandError("no configuration directory: neither XDG_CONFIG_HOME nor a home is set");
   }
   AutostartDirectories directories{*config / "autostart", {}};
-  // Relative entries are ignored, as the XDG base-directory rules ask.
   const char* configDirs = std::getenv("XDG_CONFIG_DIRS");
   const std::string_view list =
       configDirs != nullptr && *configDirs != '\0' ? configDirs : "/etc/xdg";
@@ -75,6 +75,7 @@ AutostartDirectories AutostartDirectories::fromEnvironment() {
   while (start <= list.size()) {
     const std::size_t end = std::min(list.find(':', start), list.size());
     const std::filesystem::path directory(list.substr(start, end - start));
+    // Relative entries are ignored, as the XDG base-directory rules ask.
     if (directory.is_absolute()) directories.system.push_back(directory / "autostart");
     start = end + 1;
   }
