@@ -28,7 +28,10 @@ namespace {
 
 [[nodiscard]] std::string verbNames(const std::vector<kelpo::app::Verb>& verbs) {
   std::string names;
-  for (const auto& verb : verbs) names += (names.empty() ? "" : ", ") + verb.command->get_name();
+  for (const auto& verb : verbs) {
+    if (verb.command->get_group().empty()) continue;  // hidden, for the build
+    names += (names.empty() ? "" : ", ") + verb.command->get_name();
+  }
   return names;
 }
 
@@ -60,6 +63,7 @@ int main(int argc, char** argv) {
 
   std::vector<Verb> verbs;
   for (const auto addVerb : verbRegistrars) verbs.push_back(addVerb(command));
+  verbs.push_back(addGenerateVerb(command));
 
   if (argc > 1 && namesUnknownVerb(argv[1], verbs)) {
     std::cerr << "kelpo-widget: unknown verb \"" << argv[1] << "\" (verbs: " << verbNames(verbs)

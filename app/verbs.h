@@ -20,4 +20,8 @@ inline constexpr std::array verbRegistrars{
     &addTimelineVerb, &addSampleVerb, &addValidateVerb,
 };
 
+// Hidden, added after the others: writes the desktop entries and the manual
+// page for the install (which describes the verbs above).
+Verb addGenerateVerb(CLI::App& parent);
+
 }  // namespace kelpo::app

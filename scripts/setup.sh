@@ -12,6 +12,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libglib2.0-dev libicu-dev libfontconfig-dev libpng-dev zlib1g-dev
   clang-format
   fonts-inter npm
+  dpkg-dev desktop-file-utils groff-base
 )
 
 missing=()

@@ -1,15 +1,47 @@
 #include "platform/resource_directory.h"
 
 #include <cstdlib>
+#include <system_error>
 
 namespace kelpo {
+namespace {
+
+// Where the install rules put the resources, relative to the directory that
+// holds the command; the build derives it from the install directories.
+#ifndef KELPO_INSTALLED_RESOURCES_FROM_BINARY
+#define KELPO_INSTALLED_RESOURCES_FROM_BINARY "../share/kelpo-widget"
+#endif
+
+// The running command's own file, as the kernel resolved it: symbolic links
+// to the command lead to the install they belong to.
+[[nodiscard]] std::filesystem::path runningExecutable() {
+  std::error_code error;
+  auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  return path;
+}
+
+}  // namespace
+
+std::filesystem::path chooseResourceDirectory(std::string_view fromEnvironment,
+                                              const std::filesystem::path& executable,
+                                              const std::filesystem::path& builtIn) {
+  if (!fromEnvironment.empty()) return std::filesystem::path(fromEnvironment);
+  if (executable.has_parent_path()) {
+    const auto installed =
+        (executable.parent_path() / KELPO_INSTALLED_RESOURCES_FROM_BINARY).lexically_normal();
+    std::error_code error;
+    if (std::filesystem::is_directory(installed, error)) return installed;
+  }
+  return builtIn;
+}
 
 std::filesystem::path widgetResourceDirectory() {
-  if (const char* fromEnvironment = std::getenv("KELPO_RESOURCE_DIR");
-      fromEnvironment != nullptr && *fromEnvironment != '\0') {
-    return fromEnvironment;
-  }
-  return KELPO_RESOURCE_DIR;
+  // The executable does not move while the process runs; the variable may.
+  static const std::filesystem::path executable = runningExecutable();
+  const char* fromEnvironment = std::getenv("KELPO_RESOURCE_DIR");
+  return chooseResourceDirectory(fromEnvironment != nullptr ? fromEnvironment : "", executable,
+                                 KELPO_RESOURCE_DIR);
 }
 
 }  // namespace kelpo
