@@ -11,6 +11,8 @@ packages=(
   libsimdjson-dev libcli11-dev
   libcairo2-dev libpango1.0-dev libglib2.0-dev libicu-dev libfontconfig-dev
   fonts-inter npm
+  xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick dbus-daemon python3-gi gir1.2-glib-2.0
+  sway grim util-linux
 )
 
 missing=()

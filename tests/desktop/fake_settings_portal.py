@@ -55,8 +55,9 @@ class Portal:
                     "org.freedesktop.portal.Error.NotFound", "Requested setting not found"
                 )
                 return
+            # The out argument is a variant holding the value's variant.
             inner = GLib.Variant("v", GLib.Variant("u", self.scheme))
-            invocation.return_value(GLib.Variant.new_tuple(inner))
+            invocation.return_value(GLib.Variant.new_tuple(GLib.Variant("v", inner)))
         elif method == "ReadAll":
             (namespaces,) = parameters.unpack()
             answer = {}
