@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsimdjson-dev libcli11-dev
   libcairo2-dev libpango1.0-dev libglib2.0-dev libicu-dev libfontconfig-dev
+  libgtk-3-dev libgtk-layer-shell-dev
   fonts-inter npm
   xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick dbus-daemon python3-gi gir1.2-glib-2.0
   sway grim util-linux

@@ -60,6 +60,22 @@ TEST(ViewHost, SheenWaitsThenSweepsWithEaseInOut) {
   EXPECT_DOUBLE_EQ(shownValue(jumping.frameAt(3)), 1);
 }
 
+TEST(ViewHost, MovesWhileATaskWaitsOrAValueAnimates) {
+  ViewHost host(sheenView(), testing::testEnvironment(), testing::fakeMeasurer());
+  (void)host.frameAt(0);
+  EXPECT_TRUE(host.isMoving());  // the sweep waits for its pause
+  (void)host.frameAt(0.5);
+  EXPECT_TRUE(host.isMoving());  // the sweep runs
+  (void)host.frameAt(1.02);
+  EXPECT_FALSE(host.isMoving());
+  host.hover(host.frameAt(1.02).content.frame.center());
+  EXPECT_TRUE(host.isMoving());
+
+  ViewHost still(Text::verbatim("9"), testing::testEnvironment(), testing::fakeMeasurer());
+  (void)still.frameAt(0);
+  EXPECT_FALSE(still.isMoving());
+}
+
 TEST(ViewHost, HoverReplaysFromTheLeftAndLeavingDoesNothing) {
   ViewHost host(sheenView(), testing::testEnvironment(), testing::fakeMeasurer());
   const LaidOutWidget first = host.frameAt(0);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/layout/layout_tree.h"
@@ -43,6 +44,16 @@ class ViewHost {
   void hoverEnd();
 
   [[nodiscard]] double secondsSinceAppear() const { return clock_->seconds; }
+
+  // Later frames are built in `environment` (a new appearance, say); the
+  // views' state, their tasks and the clock carry on.
+  void setEnvironment(Environment environment) { environment_ = std::move(environment); }
+  [[nodiscard]] const Environment& environment() const { return environment_; }
+
+  // Whether a later frame could differ from the last one without any outside
+  // event: a task is waiting or a value is still animating. A host draws
+  // frames on its display's clock only while this holds.
+  [[nodiscard]] bool isMoving() const;
 
  private:
   class Context;
