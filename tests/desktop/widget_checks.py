@@ -237,9 +237,15 @@ def screenshot(session):
 
 
 def window_pixels(session, window):
-    """What the screen shows in the window's rectangle (without a compositor,
-    outside the window's shape that is the root window)."""
+    """What the window draws in its rectangle, including where its shape
+    leaves the screen to the root window (a fast dump of the window alone)."""
     return read_xwd(session.run(["xwd", "-id", window.id, "-silent"]))
+
+
+def screen_pixels(session, window):
+    """What the screen shows in the window's rectangle: outside the window's
+    shape, the root window."""
+    return screenshot(session).crop(window.x, window.y, window.width, window.height)
 
 
 def wait_for_pixels(session, window, reference, timeout, label):
@@ -270,6 +276,28 @@ def corners_show_root(image, scale, background=ROOT_COLOUR):
     points = [(inset, inset), (image.width - 1 - inset, inset), (inset, image.height - 1 - inset),
               (image.width - 1 - inset, image.height - 1 - inset)]
     return [point for point in points if image.pixel(*point)[:3] != tuple(background)]
+
+
+def dark_fringe(screen, reference, background=ROOT_COLOUR, fuzz=40):
+    """Pixels of the rounded edge (where the render is partly transparent)
+    that the screen shows in a colour outside the range from the widget's
+    edge colour to the background: a fringe of edge pixels blended with
+    black instead of the desktop. Returns how many there are, of how many."""
+    fringe = edge = 0
+    for offset in range(0, len(reference.rgba), 4):
+        alpha = reference.rgba[offset + 3]
+        if alpha in (0, 255):
+            continue
+        shown = screen.rgba[offset:offset + 3]
+        if tuple(shown) == tuple(background):
+            continue
+        edge += 1
+        for channel in range(3):
+            low, high = sorted((reference.rgba[offset + channel], background[channel]))
+            if not low - fuzz <= shown[channel] <= high + fuzz:
+                fringe += 1
+                break
+    return fringe, edge
 
 
 def expected_position(screen, size, corner, margin, scale):
