@@ -1,12 +1,13 @@
-"""Clicks under X11: a click on the second row of the medium widget opens
-that item's topic link with the desktop's kelpo:// handler, a click away from
-the rows opens the link of the widget's mode."""
+"""The pointer under X11: entering the gold badge replays its sheen, a click
+on the second row of the medium widget opens that item's topic link with the
+desktop's kelpo:// handler, a click away from the rows the mode's link."""
 
 import re
 
 import scenario
-from widget_checks import (ScenarioFailure, click, hit, host_windows, poll, render_reference, sample_snapshot,
-                           start_host, stop_host, tree_links, wait_for_pixels)
+from widget_checks import (ScenarioFailure, click, difference, hit, host_windows, poll, render_reference, sample_snapshot,
+                           start_host, stop_host, tree_links, wait_for_pixels,
+                           window_pixels)
 
 TOPIC_LINK = re.compile(r"^kelpo://topic/[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$")
 # A point of the week ring's column, away from every row: in points.
@@ -32,6 +33,16 @@ def body(session):
     host = start_host(session, ["medium"], ["--corner", "bottom-right"])
     (window,) = host_windows(session, host, 1)
     wait_for_pixels(session, window, reference, 5, "medium-light")
+
+    # The first row's badge is gold: entering it plays the sheen, then the
+    # widget comes back to rest.
+    session.run(["xdotool", "mousemove", "0", "0"])
+    badge_x, badge_y = links[0].x + 11, links[0].centre()[1]
+    session.run(["xdotool", "mousemove", str(window.x + round(badge_x)), str(window.y + round(badge_y))])
+    poll(lambda: difference(window_pixels(session, window), reference).differing > 0, 1,
+         what="the sheen to play when the pointer enters the gold badge")
+    wait_for_pixels(session, window, reference, 3, "medium-light-after-sheen")
+    print("pointer on the gold badge: the sheen played, then the widget came back to rest")
 
     for label, (x, y), expected in [("second row", links[1].centre(), links[1].url),
                                     ("ring column", AWAY_FROM_ROWS, mode_link)]:

@@ -1,6 +1,7 @@
 """What the scenarios ask of kelpo-widget and of the screen: the reference
 renders, the view tree's links, the host's windows and their pixels."""
 
+import json
 import os
 import re
 import struct
@@ -317,10 +318,13 @@ def stop_host(session, host):
         raise ScenarioFailure(f"the host exited with status {status} on SIGTERM:\n" + session.log_text("host"))
 
 
-def sample_snapshot(session):
+def sample_snapshot(session, gold=True):
     """The built-in sample record as the application would write it: three
-    items to sort, the first with a gold badge (so the sheen plays)."""
-    return widget_command(session, ["sample"]).decode()
+    items to sort; with gold, the first scores 10, whose gold badge sheens."""
+    record = json.loads(widget_command(session, ["sample"]))
+    if gold:
+        record["toSort"][0]["score"] = 10
+    return json.dumps(record, ensure_ascii=False, indent=2)
 
 
 def default_snapshot():
