@@ -14,6 +14,7 @@ packages=(
   fonts-inter npm
   xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick dbus-daemon python3-gi gir1.2-glib-2.0
   sway grim util-linux
+  at-spi2-core gir1.2-atspi-2.0 python3-pyatspi
 )
 
 missing=()
