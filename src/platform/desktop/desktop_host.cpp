@@ -205,10 +205,8 @@ int runDesktopHost(const HostSettings& settings, WidgetSource source) {
     return 1;
   }
   if (g_application_get_is_remote(app)) {
-    g_action_group_activate_action(G_ACTION_GROUP(app), reloadAction, nullptr);
-    if (GDBusConnection* bus = g_application_get_dbus_connection(app)) {
-      g_dbus_connection_flush_sync(bus, nullptr, nullptr);
-    }
+    // Running a remote instance activates the first one, which reloads.
+    (void)g_application_run(app, 0, nullptr);
     std::cerr << "kelpo-widget desktop: the widget already shows in this session; it was asked "
                  "to reload\n";
     return 1;

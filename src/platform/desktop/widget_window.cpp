@@ -55,6 +55,8 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
   gtk_widget_set_app_paintable(window_, TRUE);
   gtk_widget_add_events(window_, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK |
                                      GDK_BUTTON_RELEASE_MASK | GDK_LEAVE_NOTIFY_MASK);
+  const char* frameLog = g_getenv("KELPO_DESKTOP_FRAME_LOG");
+  logFrames_ = frameLog != nullptr && std::strcmp(frameLog, "1") == 0;
 
   GdkDisplay* display = gtk_widget_get_display(window_);
   if (gtk_layer_is_supported()) {
@@ -179,6 +181,7 @@ void WidgetWindow::place() {
 
 void WidgetWindow::renderFrame() {
   if (!host_) return;
+  const gint64 began = g_get_monotonic_time();
   ui::LaidOutWidget frame = host_->frameAt(secondsSinceAppear());
   const int scale = scaleFactor();
   const int width = static_cast<int>(std::ceil(frame.size.width * scale - 1e-9));
@@ -199,6 +202,11 @@ void WidgetWindow::renderFrame() {
   frame_ = std::move(frame);
   publishAccessibleTree(window_, *frame_, openLink_);
   gtk_widget_queue_draw(window_);
+  if (logFrames_) {
+    const gint64 ended = g_get_monotonic_time();
+    std::cerr << "kelpo-desktop: frame " << static_cast<double>(ended - began) / 1000 << " ms at "
+              << ended << std::endl;
+  }
 }
 
 void WidgetWindow::updateShape() {

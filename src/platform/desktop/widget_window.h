@@ -81,6 +81,7 @@ class WidgetWindow {
   guint tick_ = 0;
   bool pressed_ = false;
   bool announced_ = false;
+  bool logFrames_ = false;
 };
 
 }  // namespace kelpo::desktop
