@@ -3,6 +3,7 @@
 #include <gtk-layer-shell/gtk-layer-shell.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <iostream>
 
@@ -30,6 +31,24 @@ namespace {
   }
   if (GdkMonitor* primary = gdk_display_get_primary_monitor(display)) return primary;
   return gdk_display_get_monitor(display, 0);
+}
+
+// The colour just inside the middle of the top edge, where the background
+// is opaque.
+[[nodiscard]] EdgeColor edgeColorOf(cairo_surface_t* pixels) {
+  const int width = cairo_image_surface_get_width(pixels);
+  const int height = cairo_image_surface_get_height(pixels);
+  const int stride = cairo_image_surface_get_stride(pixels);
+  const unsigned char* data = cairo_image_surface_get_data(pixels);
+  if (data == nullptr || width < 1 || height < 4) return {};
+  std::uint32_t word = 0;
+  std::memcpy(&word, data + static_cast<std::ptrdiff_t>(3) * stride + (width / 2) * 4, 4);
+  const double alpha = static_cast<double>(word >> 24) / 255;
+  if (alpha <= 0) return {};
+  const auto channel = [&](int shift) {
+    return static_cast<double>((word >> shift) & 0xFF) / 255 / alpha;
+  };
+  return {channel(16), channel(8), channel(0)};
 }
 
 [[nodiscard]] int pointsToPixels(double points) {
@@ -197,6 +216,7 @@ void WidgetWindow::renderFrame() {
     ui::paintWidget(cr.get(), frame);
   }
   cairo_surface_flush(pixels.get());
+  edgeColor_ = edgeColorOf(pixels.get());
   cairo_surface_set_device_scale(pixels.get(), scale, scale);
   pixels_ = std::move(pixels);
   frame_ = std::move(frame);
@@ -254,12 +274,24 @@ gboolean WidgetWindow::onTick(GtkWidget*, GdkFrameClock*, gpointer self) {
 gboolean WidgetWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   auto& window = *static_cast<WidgetWindow*>(self);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  if (window.pixels_) {
-    cairo_set_source_surface(cr, window.pixels_.get(), 0, 0);
-  } else {
+  if (!window.pixels_) {
     cairo_set_source_rgba(cr, 0, 0, 0, 0);
+    cairo_paint(cr);
+  } else if (window.composited_) {
+    cairo_set_source_surface(cr, window.pixels_.get(), 0, 0);
+    cairo_paint(cr);
+  } else {
+    // Without a compositor the window is opaque and its shape is coarser
+    // than the anti-aliased outline (whole logical pixels): what the shape
+    // lets through of the edge is blended with the widget's own edge colour
+    // rather than with black.
+    cairo_set_source_rgb(cr, window.edgeColor_.red, window.edgeColor_.green,
+                         window.edgeColor_.blue);
+    cairo_paint(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    cairo_set_source_surface(cr, window.pixels_.get(), 0, 0);
+    cairo_paint(cr);
   }
-  cairo_paint(cr);
   if (!window.announced_ && window.frame_) {
     window.announced_ = true;
     gint x = 0;

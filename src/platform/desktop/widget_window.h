@@ -27,6 +27,12 @@ struct WindowPlacement {
   double offsetAlongEdge = 0;  // points
 };
 
+struct EdgeColor {
+  double red = 1;
+  double green = 1;
+  double blue = 1;
+};
+
 class WidgetWindow {
  public:
   using LinkOpener = std::function<void(const std::string& url)>;
@@ -82,6 +88,7 @@ class WidgetWindow {
   bool pressed_ = false;
   bool announced_ = false;
   bool logFrames_ = false;
+  EdgeColor edgeColor_;
 };
 
 }  // namespace kelpo::desktop
