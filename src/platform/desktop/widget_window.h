@@ -56,6 +56,7 @@ class WidgetWindow {
  private:
   static gboolean onDraw(GtkWidget*, cairo_t* cr, gpointer self);
   static gboolean onMotion(GtkWidget*, GdkEventMotion* event, gpointer self);
+  static gboolean onEnter(GtkWidget*, GdkEventCrossing* event, gpointer self);
   static gboolean onLeave(GtkWidget*, GdkEventCrossing* event, gpointer self);
   static gboolean onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self);
   static gboolean onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer self);
@@ -68,6 +69,7 @@ class WidgetWindow {
   void renderFrame();
   void updateShape();
   void followMotion();
+  void pointerAt(double x, double y);
   [[nodiscard]] double secondsSinceAppear() const;
   [[nodiscard]] int scaleFactor() const;
 

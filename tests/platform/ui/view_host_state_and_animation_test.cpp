@@ -68,8 +68,12 @@ TEST(ViewHost, MovesWhileATaskWaitsOrAValueAnimates) {
   EXPECT_TRUE(host.isMoving());  // the sweep runs
   (void)host.frameAt(1.02);
   EXPECT_FALSE(host.isMoving());
-  host.hover(host.frameAt(1.02).content.frame.center());
+  // Hovered long after the last frame: the sweep starts then, not at 1.02.
+  const Point badge = host.frameAt(1.02).content.frame.center();
+  host.advanceTo(10);
+  host.hover(badge);
   EXPECT_TRUE(host.isMoving());
+  EXPECT_NEAR(shownValue(host.frameAt(10.57)), 0, 1e-9);
 
   ViewHost still(Text::verbatim("9"), testing::testEnvironment(), testing::fakeMeasurer());
   (void)still.frameAt(0);

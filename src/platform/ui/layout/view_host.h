@@ -38,6 +38,10 @@ class ViewHost {
   // it is built, and the frame is built again with what they changed.
   [[nodiscard]] LaidOutWidget frameAt(double secondsSinceAppear);
 
+  // Moves the clock to `secondsSinceAppear` without building a frame, so
+  // that what the next callback starts begins now, not at the last frame.
+  void advanceTo(double secondsSinceAppear) { runTasksDueBy(secondsSinceAppear); }
+
   // The pointer is at `location` (widget points) / left the widget: views
   // it entered or left, in the last frame built, get onHover(true / false).
   void hover(Point location);
