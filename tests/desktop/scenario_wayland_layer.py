@@ -31,7 +31,8 @@ def body(session):
     try:
         poll(drawn, 10, interval=0.05, what="the layer surface at the top-right corner")
     except ScenarioFailure as failure:
-        raise ScenarioFailure(f"{failure}: {seen.get('difference')}") from None
+        found = seen.get("difference")
+        raise ScenarioFailure(f"{failure}: {found}" if found else str(failure)) from None
     finally:
         if "image" in seen:
             seen["image"].save(session.artifacts / "corner-medium-light.png")
