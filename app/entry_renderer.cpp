@@ -23,11 +23,15 @@ ui::Environment widgetEnvironment(const Entry& entry, const CalendarContext& cal
   return environment;
 }
 
+ui::View entryView(const Entry& entry, AccentTheme accent) {
+  return KelpoWidgetView{entry.snapshot, accent}.body();
+}
+
 ui::LaidOutWidget layOutEntry(const Entry& entry, AccentTheme accent,
                               const CalendarContext& calendar, const EntryDrawing& drawing,
                               const ui::TextMeasurer& measurer) {
-  const KelpoWidgetView view{entry.snapshot, accent};
-  ui::ViewHost host(view.body(), widgetEnvironment(entry, calendar, drawing), measurer);
+  ui::ViewHost host(entryView(entry, accent), widgetEnvironment(entry, calendar, drawing),
+                    measurer);
   // The widget appears at 0 s: its appear callbacks run then, and whatever
   // they start plays on until the requested moment.
   ui::LaidOutWidget appearing = host.frameAt(0);

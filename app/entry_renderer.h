@@ -4,6 +4,7 @@
 #include "platform/ui/layout/layout_tree.h"
 #include "platform/ui/text/text_layout.h"
 #include "platform/ui/views/environment.h"
+#include "platform/ui/views/view.h"
 #include "style/accent_theme.h"
 #include "timeline/entry.h"
 
@@ -22,6 +23,9 @@ struct EntryDrawing {
 // the current time.
 [[nodiscard]] ui::Environment widgetEnvironment(const Entry& entry, const CalendarContext& calendar,
                                                 const EntryDrawing& drawing);
+
+// The entry's KelpoWidgetView in `accent`, as the views to run.
+[[nodiscard]] ui::View entryView(const Entry& entry, AccentTheme accent);
 
 // Builds the entry's KelpoWidgetView in that environment, runs it for the
 // requested time after it appears (so a sheen in flight is caught at that

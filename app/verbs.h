@@ -14,10 +14,12 @@ Verb addValidateVerb(CLI::App& parent);
 Verb addRenderVerb(CLI::App& parent);
 Verb addTreeVerb(CLI::App& parent);
 Verb addGalleryVerb(CLI::App& parent);
+Verb addDesktopVerb(CLI::App& parent);
+Verb addReloadVerb(CLI::App& parent);
 
 inline constexpr std::array verbRegistrars{
-    &addRenderVerb,   &addTreeVerb,   &addGalleryVerb,
-    &addTimelineVerb, &addSampleVerb, &addValidateVerb,
+    &addDesktopVerb, &addReloadVerb,   &addRenderVerb, &addTreeVerb,
+    &addGalleryVerb, &addTimelineVerb, &addSampleVerb, &addValidateVerb,
 };
 
 // Hidden, added after the others: writes the desktop entries and the manual

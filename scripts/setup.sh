@@ -10,9 +10,13 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsimdjson-dev libcli11-dev
   libcairo2-dev libpango1.0-dev libglib2.0-dev libicu-dev libfontconfig-dev libpng-dev zlib1g-dev
-  clang-format
+  libgtk-3-dev libgtk-layer-shell-dev
   fonts-inter npm
+  clang-format
   dpkg-dev desktop-file-utils groff-base
+  xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick dbus-daemon python3-gi gir1.2-glib-2.0
+  sway grim util-linux
+  at-spi2-core gir1.2-atspi-2.0 python3-pyatspi
 )
 
 missing=()

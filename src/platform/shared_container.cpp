@@ -17,6 +17,10 @@ namespace {
 
 }  // namespace
 
+std::optional<std::filesystem::path> sharedContainerLocation() {
+  return configuredContainer();
+}
+
 std::optional<std::filesystem::path> sharedContainerDirectory() {
   auto container = configuredContainer();
   std::error_code error;

@@ -16,4 +16,8 @@ inline constexpr std::string_view appGroupIdentifier = "group.app.kelpo";
 // store treats like a missing file. The widget only ever reads from it.
 [[nodiscard]] std::optional<std::filesystem::path> sharedContainerDirectory();
 
+// Where the shared container is, whether or not it exists yet: what a
+// watcher waits on for it to appear. Nothing without any home directory.
+[[nodiscard]] std::optional<std::filesystem::path> sharedContainerLocation();
+
 }  // namespace kelpo

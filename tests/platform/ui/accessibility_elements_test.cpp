@@ -52,5 +52,32 @@ TEST(AccessibilityElements, HiddenViewsAndUnlabelledImagesAreLeftOut) {
   EXPECT_EQ(elements[1].label, "Fouille demain 9:05");
 }
 
+TEST(AccessibilityElements, ElementsKnowTheirRoleAndTheLinkAroundThem) {
+  const View badge =
+      ZStack(Alignment::center(), {fill(Circle(), Color::black()), Text::verbatim("7")})
+          .accessibilityElementIgnoringChildren()
+          .accessibilityLabel(Text::verbatim("Note 7 sur 10"));
+  const View row = Link("kelpo://topic/A",
+                        HStack(VerticalAlignment::center, 9, {badge, Text::verbatim("Titre")}));
+  const auto elements =
+      elementsOf(VStack(HorizontalAlignment::leading, 0, {Text::verbatim("3 à trier"), row}));
+  struct Expected {
+    std::string label;
+    AccessibilityRole role;
+    std::optional<std::string> link;
+  };
+  const std::vector<Expected> expected{
+      {"3 à trier", AccessibilityRole::text, std::nullopt},
+      {"Note 7 sur 10", AccessibilityRole::image, "kelpo://topic/A"},
+      {"Titre", AccessibilityRole::text, "kelpo://topic/A"},
+  };
+  ASSERT_EQ(elements.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(elements[i].label, expected[i].label);
+    EXPECT_EQ(elements[i].role, expected[i].role) << expected[i].label;
+    EXPECT_EQ(elements[i].link, expected[i].link) << expected[i].label;
+  }
+}
+
 }  // namespace
 }  // namespace kelpo::ui

@@ -88,6 +88,10 @@ LaidOutWidget ViewHost::frameAt(double secondsSinceAppear) {
   return std::move(build.widget);
 }
 
+bool ViewHost::isMoving() const {
+  return !tasks_.empty() || state_.isAnimatingAt(clock_->seconds);
+}
+
 void ViewHost::updateHovered(const std::unordered_set<std::string>& nowHovered) {
   Context context(*this);
   // Leaving first, then entering, each in the order of the tree.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/layout/layout_tree.h"
@@ -37,12 +38,26 @@ class ViewHost {
   // it is built, and the frame is built again when they changed any state.
   [[nodiscard]] LaidOutWidget frameAt(double secondsSinceAppear);
 
+  // Moves the clock to `secondsSinceAppear` without building a frame, so
+  // that what the next callback starts begins now, not at the last frame.
+  void advanceTo(double secondsSinceAppear) { runTasksDueBy(secondsSinceAppear); }
+
   // The pointer is at `location` (widget points) / left the widget: views
   // it entered or left, in the last frame built, get onHover(true / false).
   void hover(Point location);
   void hoverEnd();
 
   [[nodiscard]] double secondsSinceAppear() const { return clock_->seconds; }
+
+  // Later frames are built in `environment` (a new appearance, say); the
+  // views' state, their tasks and the clock carry on.
+  void setEnvironment(Environment environment) { environment_ = std::move(environment); }
+  [[nodiscard]] const Environment& environment() const { return environment_; }
+
+  // Whether a later frame could differ from the last one without any outside
+  // event: a task is waiting or a value is still animating. A host draws
+  // frames on its display's clock only while this holds.
+  [[nodiscard]] bool isMoving() const;
 
  private:
   class Context;

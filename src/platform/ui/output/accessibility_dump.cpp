@@ -25,11 +25,21 @@ void gatherTexts(const LaidOutNode& node, std::string& into) {
   for (const LaidOutNode& child : node.children) gatherTexts(child, into);
 }
 
-void collect(const LaidOutNode& node, Point offset, std::vector<AccessibilityElement>& out) {
+bool drawsGraphics(const LaidOutNode& node) {
+  if (node.kind != LaidOutNode::Kind::group && node.kind != LaidOutNode::Kind::text) return true;
+  for (const LaidOutNode& child : node.children) {
+    if (drawsGraphics(child)) return true;
+  }
+  return false;
+}
+
+void collect(const LaidOutNode& node, Point offset, const std::optional<std::string>& link,
+             std::vector<AccessibilityElement>& out) {
   const AccessibilityInfo& a = node.accessibility;
   if (a.hidden) return;
   const Point at{offset.x + node.offset.x, offset.y + node.offset.y};
   const Rect frame = shifted(node.frame, at);
+  const std::optional<std::string>& within = node.link ? node.link : link;
   if (a.isElement) {
     std::string label;
     if (a.label) {
@@ -37,28 +47,30 @@ void collect(const LaidOutNode& node, Point offset, std::vector<AccessibilityEle
     } else {
       for (const LaidOutNode& child : node.children) gatherTexts(child, label);
     }
-    out.push_back({label, a.value, frame});
+    const auto role = drawsGraphics(node) ? AccessibilityRole::image : AccessibilityRole::text;
+    out.push_back({label, a.value, frame, role, within});
     return;
   }
   switch (node.kind) {
     case LaidOutNode::Kind::text:
-      out.push_back({a.label.value_or(textOf(node)), a.value, frame});
+      out.push_back(
+          {a.label.value_or(textOf(node)), a.value, frame, AccessibilityRole::text, within});
       return;
     case LaidOutNode::Kind::symbol:
     case LaidOutNode::Kind::bitmap:
-      if (a.label) out.push_back({*a.label, a.value, frame});
+      if (a.label) out.push_back({*a.label, a.value, frame, AccessibilityRole::image, within});
       return;
     default:
       break;
   }
-  for (const LaidOutNode& child : node.children) collect(child, at, out);
+  for (const LaidOutNode& child : node.children) collect(child, at, within, out);
 }
 
 }  // namespace
 
 std::vector<AccessibilityElement> accessibilityElements(const LaidOutWidget& widget) {
   std::vector<AccessibilityElement> elements;
-  collect(widget.content, {}, elements);
+  collect(widget.content, {}, std::nullopt, elements);
   return elements;
 }
 

@@ -38,6 +38,14 @@ std::shared_ptr<StateHandle::Cell> StateStore::cell(const std::string& identity,
   return entry.cell;
 }
 
+bool StateStore::isAnimatingAt(double seconds) const {
+  for (const auto& [identity, entry] : cells_) {
+    const auto& animation = entry.cell->animation;
+    if (animation && seconds - entry.cell->changedAt < animation->duration) return true;
+  }
+  return false;
+}
+
 void StateStore::beginBuild() {
   for (auto& [identity, entry] : cells_) entry.used = false;
 }

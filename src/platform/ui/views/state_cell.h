@@ -42,6 +42,8 @@ class StateStore {
   // The cell for `identity`, made with `initial` the first time.
   [[nodiscard]] std::shared_ptr<StateHandle::Cell> cell(const std::string& identity,
                                                         double initial);
+  // Whether any cell's value still changes after `seconds`.
+  [[nodiscard]] bool isAnimatingAt(double seconds) const;
   void beginBuild();
   void dropUnused();
   // Grows whenever a cell's shown value changes; unchanged between two

@@ -1,0 +1,23 @@
+// kelpo-widget reload: asks the widget shown on the desktop to read its
+// snapshot again now.
+
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "command_error.h"
+#include "platform/desktop/desktop_host.h"
+#include "verbs.h"
+
+namespace kelpo::app {
+
+Verb addReloadVerb(CLI::App& parent) {
+  CLI::App& verb = addVerbCommand(parent, "reload", "Ask the widget on the desktop to reload now");
+  return Verb{&verb, [] {
+                std::string error;
+                if (!desktop::askRunningHostToReload(error)) throw CommandError(error);
+                return 0;
+              }};
+}
+
+}  // namespace kelpo::app

@@ -1,0 +1,376 @@
+#include "platform/desktop/widget_window.h"
+
+#include <gtk-layer-shell/gtk-layer-shell.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <ctime>
+#include <iostream>
+
+#include "platform/desktop/accessibility/accessible_widget_window.h"
+#include "platform/ui/drawing/painter.h"
+#include "platform/ui/output/hit_testing.h"
+
+namespace kelpo::desktop {
+namespace {
+
+[[nodiscard]] bool isTop(Corner corner) {
+  return corner == Corner::topLeft || corner == Corner::topRight;
+}
+[[nodiscard]] bool isLeft(Corner corner) {
+  return corner == Corner::topLeft || corner == Corner::bottomLeft;
+}
+
+[[nodiscard]] bool isWaylandDisplay(GdkDisplay* display) {
+  return display != nullptr && std::strcmp(G_OBJECT_TYPE_NAME(display), "GdkWaylandDisplay") == 0;
+}
+
+[[nodiscard]] GdkMonitor* chosenMonitor(GdkDisplay* display, const std::optional<int>& number) {
+  if (number) {
+    if (GdkMonitor* monitor = gdk_display_get_monitor(display, *number)) return monitor;
+  }
+  if (GdkMonitor* primary = gdk_display_get_primary_monitor(display)) return primary;
+  return gdk_display_get_monitor(display, 0);
+}
+
+// The colour just inside the middle of the top edge, where the background
+// is opaque.
+[[nodiscard]] EdgeColor edgeColorOf(cairo_surface_t* pixels) {
+  const int width = cairo_image_surface_get_width(pixels);
+  const int height = cairo_image_surface_get_height(pixels);
+  const int stride = cairo_image_surface_get_stride(pixels);
+  const unsigned char* data = cairo_image_surface_get_data(pixels);
+  if (data == nullptr || width < 1 || height < 4) return {};
+  std::uint32_t word = 0;
+  std::memcpy(&word, data + static_cast<std::ptrdiff_t>(3) * stride + (width / 2) * 4, 4);
+  const double alpha = static_cast<double>(word >> 24) / 255;
+  if (alpha <= 0) return {};
+  const auto channel = [&](int shift) {
+    return static_cast<double>((word >> shift) & 0xFF) / 255 / alpha;
+  };
+  return {channel(16), channel(8), channel(0)};
+}
+
+[[nodiscard]] double threadCpuMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+[[nodiscard]] int pointsToPixels(double points) {
+  return static_cast<int>(std::lround(points));
+}
+
+}  // namespace
+
+WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placement,
+                           const ui::TextMeasurer& measurer, LinkOpener openLink)
+    : window_(newAccessibleWidgetWindow(application)),
+      placement_(placement),
+      measurer_(measurer),
+      openLink_(std::move(openLink)) {
+  GtkWindow* window = GTK_WINDOW(window_);
+  gtk_window_set_title(window, "kelpo");
+  gtk_window_set_decorated(window, FALSE);
+  gtk_window_set_resizable(window, FALSE);
+  gtk_window_set_accept_focus(window, FALSE);
+  gtk_window_set_focus_on_map(window, FALSE);
+  gtk_window_set_skip_taskbar_hint(window, TRUE);
+  gtk_window_set_skip_pager_hint(window, TRUE);
+  gtk_widget_set_app_paintable(window_, TRUE);
+  gtk_widget_add_events(window_, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK |
+                                     GDK_BUTTON_RELEASE_MASK | GDK_ENTER_NOTIFY_MASK |
+                                     GDK_LEAVE_NOTIFY_MASK);
+  const char* frameLog = g_getenv("KELPO_DESKTOP_FRAME_LOG");
+  logFrames_ = frameLog != nullptr && std::strcmp(frameLog, "1") == 0;
+
+  GdkDisplay* display = gtk_widget_get_display(window_);
+  if (gtk_layer_is_supported()) {
+    layerSurface_ = true;
+    gtk_layer_init_for_window(window);
+    gtk_layer_set_namespace(window, "kelpo-widget");
+    gtk_layer_set_layer(window, GTK_LAYER_SHELL_LAYER_BOTTOM);
+    gtk_layer_set_keyboard_mode(window, GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
+    gtk_layer_set_exclusive_zone(window, 0);
+  } else {
+    if (isWaylandDisplay(display)) {
+      std::cerr << "kelpo-widget desktop: the compositor offers no layer-shell; showing an "
+                   "ordinary window\n";
+    }
+    // Below every other window, on every workspace, out of the task bar.
+    gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DESKTOP);
+    gtk_window_set_keep_below(window, TRUE);
+    gtk_window_stick(window);
+  }
+  setUpSurface();
+
+  g_signal_connect(window_, "draw", G_CALLBACK(&WidgetWindow::onDraw), this);
+  g_signal_connect(window_, "motion-notify-event", G_CALLBACK(&WidgetWindow::onMotion), this);
+  g_signal_connect(window_, "enter-notify-event", G_CALLBACK(&WidgetWindow::onEnter), this);
+  g_signal_connect(window_, "leave-notify-event", G_CALLBACK(&WidgetWindow::onLeave), this);
+  g_signal_connect(window_, "button-press-event", G_CALLBACK(&WidgetWindow::onButtonPress), this);
+  g_signal_connect(window_, "button-release-event", G_CALLBACK(&WidgetWindow::onButtonRelease),
+                   this);
+  g_signal_connect(window_, "notify::scale-factor", G_CALLBACK(&WidgetWindow::onScaleChanged),
+                   this);
+  g_signal_connect(window_, "screen-changed", G_CALLBACK(&WidgetWindow::onScreenChanged), this);
+}
+
+WidgetWindow::~WidgetWindow() {
+  if (tick_ != 0) gtk_widget_remove_tick_callback(window_, tick_);
+  g_signal_handlers_disconnect_by_data(window_, this);
+  gtk_widget_destroy(window_);
+}
+
+void WidgetWindow::setUpSurface() {
+  // Transparent corners need an alpha channel and a compositor to blend
+  // it; without them only the widget's outline is kept, by a shape.
+  GdkScreen* screen = gtk_widget_get_screen(window_);
+  GdkVisual* rgba = gdk_screen_get_rgba_visual(screen);
+  composited_ = rgba != nullptr && gdk_screen_is_composited(screen);
+  if (composited_) gtk_widget_set_visual(window_, rgba);
+  shapedFor_.reset();
+}
+
+int WidgetWindow::scaleFactor() const {
+  return std::max(1, gtk_widget_get_scale_factor(window_));
+}
+
+double WidgetWindow::secondsSinceAppear() const {
+  return static_cast<double>(g_get_monotonic_time() - appearedAt_) / 1e6;
+}
+
+std::optional<ui::Size> WidgetWindow::size() const {
+  if (!frame_) return std::nullopt;
+  return frame_->size;
+}
+
+void WidgetWindow::show(TimelineAnswer answer, ui::ColorScheme scheme, bool reduceMotion) {
+  answer.environment.colorScheme = scheme;
+  answer.environment.accessibilityReduceMotion = reduceMotion;
+  host_ = std::make_unique<ui::ViewHost>(std::move(answer.content), std::move(answer.environment),
+                                         measurer_);
+  appearedAt_ = g_get_monotonic_time();
+  renderFrame();
+  if (!frame_) return;
+  gtk_widget_set_size_request(window_, pointsToPixels(frame_->size.width),
+                              pointsToPixels(frame_->size.height));
+  place();
+  gtk_widget_show(window_);
+  updateShape();
+  followMotion();
+}
+
+void WidgetWindow::setColorScheme(ui::ColorScheme scheme) {
+  if (!host_ || host_->environment().colorScheme == scheme) return;
+  ui::Environment environment = host_->environment();
+  environment.colorScheme = scheme;
+  host_->setEnvironment(std::move(environment));
+  renderFrame();
+}
+
+void WidgetWindow::setPlacementOffset(double offsetAlongEdge) {
+  placement_.offsetAlongEdge = offsetAlongEdge;
+  if (frame_) place();
+}
+
+void WidgetWindow::place() {
+  const Placement& where = placement_.placement;
+  const int margin = pointsToPixels(where.margin);
+  const int along = pointsToPixels(placement_.offsetAlongEdge);
+  GtkWindow* window = GTK_WINDOW(window_);
+  GdkDisplay* display = gtk_widget_get_display(window_);
+  GdkMonitor* monitor = chosenMonitor(display, where.monitor);
+  if (layerSurface_) {
+    if (monitor != nullptr) gtk_layer_set_monitor(window, monitor);
+    const GtkLayerShellEdge vertical =
+        isTop(where.corner) ? GTK_LAYER_SHELL_EDGE_TOP : GTK_LAYER_SHELL_EDGE_BOTTOM;
+    const GtkLayerShellEdge horizontal =
+        isLeft(where.corner) ? GTK_LAYER_SHELL_EDGE_LEFT : GTK_LAYER_SHELL_EDGE_RIGHT;
+    gtk_layer_set_anchor(window, vertical, TRUE);
+    gtk_layer_set_anchor(window, horizontal, TRUE);
+    gtk_layer_set_margin(window, vertical, margin + along);
+    gtk_layer_set_margin(window, horizontal, margin);
+    return;
+  }
+  if (monitor == nullptr || !frame_) return;
+  // Monitor geometry and window positions are both in GDK's application
+  // pixels, which are points at any scale.
+  GdkRectangle area{};
+  gdk_monitor_get_geometry(monitor, &area);
+  const int width = pointsToPixels(frame_->size.width);
+  const int height = pointsToPixels(frame_->size.height);
+  const int x = isLeft(where.corner) ? area.x + margin : area.x + area.width - margin - width;
+  const int y = isTop(where.corner) ? area.y + margin + along
+                                    : area.y + area.height - margin - along - height;
+  gtk_window_move(window, x, y);
+}
+
+void WidgetWindow::renderFrame() {
+  if (!host_) return;
+  const double began = threadCpuMilliseconds();
+  ui::LaidOutWidget frame = host_->frameAt(secondsSinceAppear());
+  const int scale = scaleFactor();
+  const int width = static_cast<int>(std::ceil(frame.size.width * scale - 1e-9));
+  const int height = static_cast<int>(std::ceil(frame.size.height * scale - 1e-9));
+  if (width < 1 || height < 1) return;
+  // Drawn as `render` draws: into an image at the device's pixels, then
+  // handed to GTK at that scale, so the window shows the very same pixels.
+  ui::SurfaceHandle pixels(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+  if (cairo_surface_status(pixels.get()) != CAIRO_STATUS_SUCCESS) return;
+  {
+    const ui::CairoHandle cr(cairo_create(pixels.get()));
+    cairo_scale(cr.get(), scale, scale);
+    ui::paintWidget(cr.get(), frame);
+  }
+  cairo_surface_flush(pixels.get());
+  edgeColor_ = edgeColorOf(pixels.get());
+  cairo_surface_set_device_scale(pixels.get(), scale, scale);
+  pixels_ = std::move(pixels);
+  frame_ = std::move(frame);
+  publishAccessibleTree(window_, *frame_, openLink_);
+  gtk_widget_queue_draw(window_);
+  if (logFrames_) {
+    // The processor time the frame took: on a busy machine the wall time
+    // would also count the waits for a core.
+    std::cerr << "kelpo-desktop: frame " << threadCpuMilliseconds() - began << " ms at "
+              << g_get_monotonic_time() << std::endl;
+  }
+}
+
+void WidgetWindow::updateShape() {
+  if (!frame_ || !gtk_widget_get_realized(window_)) return;
+  const int scale = scaleFactor();
+  if (shapedFor_ && shapedFor_->width == frame_->size.width &&
+      shapedFor_->height == frame_->size.height && shapedScale_ == scale) {
+    return;
+  }
+  // The outline at one pixel per point: the region GDK wants is in
+  // application pixels.
+  const int width = pointsToPixels(frame_->size.width);
+  const int height = pointsToPixels(frame_->size.height);
+  const ui::SurfaceHandle outline(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+  {
+    const ui::CairoHandle cr(cairo_create(outline.get()));
+    ui::paintWidget(cr.get(), *frame_);
+  }
+  cairo_surface_flush(outline.get());
+  cairo_region_t* region = gdk_cairo_region_create_from_surface(outline.get());
+  // Clicks outside the outline go to what lies below; without a compositor
+  // the outline is also all that is drawn.
+  gtk_widget_input_shape_combine_region(window_, region);
+  if (!composited_) gtk_widget_shape_combine_region(window_, region);
+  cairo_region_destroy(region);
+  shapedFor_ = frame_->size;
+  shapedScale_ = scale;
+}
+
+void WidgetWindow::followMotion() {
+  if (host_ && host_->isMoving() && tick_ == 0) {
+    tick_ = gtk_widget_add_tick_callback(window_, &WidgetWindow::onTick, this, nullptr);
+  }
+}
+
+gboolean WidgetWindow::onTick(GtkWidget*, GdkFrameClock*, gpointer self) {
+  auto& window = *static_cast<WidgetWindow*>(self);
+  window.renderFrame();
+  if (window.host_ && window.host_->isMoving()) return G_SOURCE_CONTINUE;
+  // Still: no frame clock until something moves again.
+  window.tick_ = 0;
+  return G_SOURCE_REMOVE;
+}
+
+gboolean WidgetWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
+  auto& window = *static_cast<WidgetWindow*>(self);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  if (!window.pixels_) {
+    cairo_set_source_rgba(cr, 0, 0, 0, 0);
+    cairo_paint(cr);
+  } else if (window.composited_) {
+    cairo_set_source_surface(cr, window.pixels_.get(), 0, 0);
+    cairo_paint(cr);
+  } else {
+    // Without a compositor the window is opaque and its shape is coarser
+    // than the anti-aliased outline (whole logical pixels): what the shape
+    // lets through of the edge is blended with the widget's own edge colour
+    // rather than with black.
+    cairo_set_source_rgb(cr, window.edgeColor_.red, window.edgeColor_.green,
+                         window.edgeColor_.blue);
+    cairo_paint(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    cairo_set_source_surface(cr, window.pixels_.get(), 0, 0);
+    cairo_paint(cr);
+  }
+  if (!window.announced_ && window.frame_) {
+    window.announced_ = true;
+    gint x = 0;
+    gint y = 0;
+    gtk_window_get_position(GTK_WINDOW(window.window_), &x, &y);
+    std::cout << "kelpo-widget desktop: shown " << window.frame_->size.width << "x"
+              << window.frame_->size.height << " at " << x << "," << y << " scale "
+              << window.scaleFactor() << (window.composited_ ? " composited" : " shaped")
+              << std::endl;
+  }
+  return TRUE;
+}
+
+void WidgetWindow::pointerAt(double x, double y) {
+  if (!host_) return;
+  // While still, the host's clock stopped at the last frame.
+  host_->advanceTo(secondsSinceAppear());
+  host_->hover({x, y});
+  if (host_->isMoving() && tick_ == 0) {
+    renderFrame();
+    followMotion();
+  }
+}
+
+gboolean WidgetWindow::onMotion(GtkWidget*, GdkEventMotion* event, gpointer self) {
+  static_cast<WidgetWindow*>(self)->pointerAt(event->x, event->y);
+  return TRUE;
+}
+
+gboolean WidgetWindow::onEnter(GtkWidget*, GdkEventCrossing* event, gpointer self) {
+  // A pointer warped onto the widget enters without moving.
+  static_cast<WidgetWindow*>(self)->pointerAt(event->x, event->y);
+  return TRUE;
+}
+
+gboolean WidgetWindow::onLeave(GtkWidget*, GdkEventCrossing*, gpointer self) {
+  auto& window = *static_cast<WidgetWindow*>(self);
+  if (window.host_) window.host_->hoverEnd();
+  window.pressed_ = false;
+  return TRUE;
+}
+
+gboolean WidgetWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self) {
+  auto& window = *static_cast<WidgetWindow*>(self);
+  if (event->button == GDK_BUTTON_PRIMARY && event->type == GDK_BUTTON_PRESS) {
+    window.pressed_ = true;
+  }
+  return TRUE;
+}
+
+gboolean WidgetWindow::onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer self) {
+  auto& window = *static_cast<WidgetWindow*>(self);
+  if (event->button != GDK_BUTTON_PRIMARY || !window.pressed_) return TRUE;
+  window.pressed_ = false;
+  if (!window.frame_) return TRUE;
+  if (const auto link = ui::linkAt(*window.frame_, {event->x, event->y})) window.openLink_(*link);
+  return TRUE;
+}
+
+void WidgetWindow::onScaleChanged(GObject*, GParamSpec*, gpointer self) {
+  auto& window = *static_cast<WidgetWindow*>(self);
+  window.renderFrame();
+  window.updateShape();
+}
+
+void WidgetWindow::onScreenChanged(GtkWidget*, GdkScreen*, gpointer self) {
+  auto& window = *static_cast<WidgetWindow*>(self);
+  window.setUpSurface();
+  window.updateShape();
+}
+
+}  // namespace kelpo::desktop

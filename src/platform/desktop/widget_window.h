@@ -1,0 +1,96 @@
+#pragma once
+
+// One widget instance on the desktop: an undecorated window below the others
+// that shows the frames of its view host, animates while something moves,
+// and turns the pointer into hover and link events.
+
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/desktop/desktop_settings.h"
+#include "platform/desktop/widget_source.h"
+#include "platform/ui/drawing/cairo_handles.h"
+#include "platform/ui/layout/layout_tree.h"
+#include "platform/ui/layout/view_host.h"
+#include "platform/ui/text/text_layout.h"
+
+namespace kelpo::desktop {
+
+// Where an instance goes: the shared placement, moved along the edge past
+// the instances before it.
+struct WindowPlacement {
+  Placement placement;
+  double offsetAlongEdge = 0;  // points
+};
+
+struct EdgeColor {
+  double red = 1;
+  double green = 1;
+  double blue = 1;
+};
+
+class WidgetWindow {
+ public:
+  using LinkOpener = std::function<void(const std::string& url)>;
+
+  // `measurer` must outlive the window.
+  WidgetWindow(GtkApplication* application, WindowPlacement placement,
+               const ui::TextMeasurer& measurer, LinkOpener openLink);
+  WidgetWindow(const WidgetWindow&) = delete;
+  WidgetWindow& operator=(const WidgetWindow&) = delete;
+  ~WidgetWindow();
+
+  // New content from a timeline request: drawn at once; it appears anew.
+  void show(TimelineAnswer answer, ui::ColorScheme scheme, bool reduceMotion);
+  // The same content in another appearance: only a new frame.
+  void setColorScheme(ui::ColorScheme scheme);
+  void setPlacementOffset(double offsetAlongEdge);
+
+  // The widget's size in points, once it has content.
+  [[nodiscard]] std::optional<ui::Size> size() const;
+
+ private:
+  static gboolean onDraw(GtkWidget*, cairo_t* cr, gpointer self);
+  static gboolean onMotion(GtkWidget*, GdkEventMotion* event, gpointer self);
+  static gboolean onEnter(GtkWidget*, GdkEventCrossing* event, gpointer self);
+  static gboolean onLeave(GtkWidget*, GdkEventCrossing* event, gpointer self);
+  static gboolean onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self);
+  static gboolean onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer self);
+  static gboolean onTick(GtkWidget*, GdkFrameClock* clock, gpointer self);
+  static void onScaleChanged(GObject*, GParamSpec*, gpointer self);
+  static void onScreenChanged(GtkWidget*, GdkScreen*, gpointer self);
+
+  void setUpSurface();
+  void place();
+  void renderFrame();
+  void updateShape();
+  void followMotion();
+  void pointerAt(double x, double y);
+  [[nodiscard]] double secondsSinceAppear() const;
+  [[nodiscard]] int scaleFactor() const;
+
+  GtkWidget* window_ = nullptr;  // owned by GTK's toplevel list until destroyed here
+  WindowPlacement placement_;
+  const ui::TextMeasurer& measurer_;
+  LinkOpener openLink_;
+  bool layerSurface_ = false;
+  bool composited_ = false;
+
+  std::unique_ptr<ui::ViewHost> host_;
+  gint64 appearedAt_ = 0;  // monotonic microseconds
+  std::optional<ui::LaidOutWidget> frame_;
+  ui::SurfaceHandle pixels_;
+  std::optional<ui::Size> shapedFor_;
+  int shapedScale_ = 0;
+  guint tick_ = 0;
+  bool pressed_ = false;
+  bool announced_ = false;
+  bool logFrames_ = false;
+  EdgeColor edgeColor_;
+};
+
+}  // namespace kelpo::desktop

@@ -1,0 +1,148 @@
+// The widget window's accessible object follows the elements it is handed:
+// children kept in place across a reload, AT-SPI told only of changes,
+// frames scaled to GDK pixels, clicks on links only, and no object left
+// alive once the window goes.
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/desktop/accessibility/accessible_widget_window.h"
+#include "platform/desktop/accessibility/widget_accessible.h"
+
+namespace kelpo::desktop {
+namespace {
+
+using ui::AccessibilityElement;
+using ui::AccessibilityRole;
+
+const std::vector<AccessibilityElement> firstTree{
+    {"Ta semaine", "2 h 15 / 5 h", {{10, 20}, {30, 40}}, AccessibilityRole::image, std::nullopt},
+    {"Note 7 sur 10",
+     std::nullopt,
+     {{50, 60}, {22, 22}},
+     AccessibilityRole::image,
+     "kelpo://topic/A"},
+    {"Un titre", std::nullopt, {{80, 60}, {100, 15}}, AccessibilityRole::text, "kelpo://topic/A"},
+};
+
+class AccessibilityBridge : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gtk_widget_realize(window_);
+    accessible_ = gtk_widget_get_accessible(window_);
+  }
+  void TearDown() override {
+    if (window_ != nullptr) gtk_widget_destroy(window_);
+  }
+
+  void publish(std::vector<AccessibilityElement> elements, double pixelsPerPoint = 1) {
+    publishElements(accessible_, {std::move(elements), "kelpo://inbox", pixelsPerPoint,
+                                  [this](const std::string& url) { opened_.push_back(url); }});
+  }
+  [[nodiscard]] AtkObject* child(int index) const {
+    AtkObject* object = atk_object_ref_accessible_child(accessible_, index);
+    g_object_unref(object);  // the window keeps its own reference
+    return object;
+  }
+
+  GtkWidget* window_ = newAccessibleWidgetWindow(nullptr);
+  AtkObject* accessible_ = nullptr;
+  std::vector<std::string> opened_;
+  // Filled by signal handlers, which also run when the window goes.
+  std::vector<guint> removed_;
+  std::vector<guint> added_;
+  int ringRenamed_ = 0;
+  int badgeRenamed_ = 0;
+};
+
+TEST_F(AccessibilityBridge, ChildrenSpeakTheirElementsAndOnlyLinksClick) {
+  publish(firstTree);
+  struct Expected {
+    const char* name;
+    const char* description;
+    AtkRole role;
+    int actions;
+  };
+  const std::vector<Expected> expected{{"Ta semaine", "2 h 15 / 5 h", ATK_ROLE_IMAGE, 0},
+                                       {"Note 7 sur 10", "", ATK_ROLE_LINK, 1},
+                                       {"Un titre", "", ATK_ROLE_LINK, 1}};
+  ASSERT_EQ(atk_object_get_n_accessible_children(accessible_), 3);
+  for (int i = 0; i < 3; ++i) {
+    AtkObject* object = child(i);
+    EXPECT_STREQ(atk_object_get_name(object), expected[i].name);
+    EXPECT_STREQ(atk_object_get_description(object), expected[i].description);
+    EXPECT_EQ(atk_object_get_role(object), expected[i].role) << expected[i].name;
+    EXPECT_EQ(atk_action_get_n_actions(ATK_ACTION(object)), expected[i].actions);
+    EXPECT_EQ(atk_object_get_index_in_parent(object), i);
+    EXPECT_EQ(atk_object_get_parent(object), accessible_);
+  }
+  EXPECT_FALSE(atk_action_do_action(ATK_ACTION(child(0)), 0));
+  EXPECT_TRUE(atk_action_do_action(ATK_ACTION(child(2)), 0));
+  EXPECT_TRUE(atk_action_do_action(ATK_ACTION(accessible_), 0));
+  while (g_main_context_iteration(nullptr, FALSE)) {
+  }
+  EXPECT_EQ(opened_, (std::vector<std::string>{"kelpo://topic/A", "kelpo://inbox"}));
+}
+
+TEST_F(AccessibilityBridge, ExtentsAreTheFrameInGdkPixels) {
+  publish(firstTree, 2);
+  gint x = 0, y = 0, width = 0, height = 0;
+  atk_component_get_extents(ATK_COMPONENT(child(0)), &x, &y, &width, &height, ATK_XY_WINDOW);
+  EXPECT_EQ((std::vector<gint>{x, y, width, height}), (std::vector<gint>{20, 40, 60, 80}));
+}
+
+void countNotify(GObject*, GParamSpec*, gpointer count) {
+  ++*static_cast<int*>(count);
+}
+
+void recordChange(AtkObject*, guint index, gpointer, gpointer changes) {
+  static_cast<std::vector<guint>*>(changes)->push_back(index);
+}
+
+TEST_F(AccessibilityBridge, AReloadKeepsObjectsInPlaceAndSaysWhatChanged) {
+  publish(firstTree);
+  AtkObject* ring = child(0);
+  AtkObject* badge = child(1);
+  g_signal_connect(ring, "notify::accessible-name", G_CALLBACK(countNotify), &ringRenamed_);
+  g_signal_connect(badge, "notify::accessible-name", G_CALLBACK(countNotify), &badgeRenamed_);
+  g_signal_connect(accessible_, "children-changed::remove", G_CALLBACK(recordChange), &removed_);
+  g_signal_connect(accessible_, "children-changed::add", G_CALLBACK(recordChange), &added_);
+
+  auto reloaded = firstTree;
+  reloaded[1].label = "Note 10 sur 10, pépite";
+  reloaded.pop_back();
+  publish(reloaded);
+  EXPECT_EQ(atk_object_get_n_accessible_children(accessible_), 2);
+  EXPECT_EQ(child(0), ring);
+  EXPECT_EQ(child(1), badge);
+  EXPECT_EQ(ringRenamed_, 0);
+  EXPECT_EQ(badgeRenamed_, 1);
+  EXPECT_STREQ(atk_object_get_name(badge), "Note 10 sur 10, pépite");
+  EXPECT_EQ(removed_, (std::vector<guint>{2}));
+
+  publish(firstTree);
+  EXPECT_EQ(added_, (std::vector<guint>{2}));
+}
+
+TEST_F(AccessibilityBridge, NoObjectOutlivesItsWindow) {
+  publish(firstTree);
+  gpointer ring = child(0);
+  g_object_add_weak_pointer(G_OBJECT(ring), &ring);
+  gtk_widget_destroy(std::exchange(window_, nullptr));
+  EXPECT_EQ(ring, nullptr);
+}
+
+}  // namespace
+}  // namespace kelpo::desktop
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (!gtk_init_check(&argc, &argv)) {
+    g_printerr("accessibility bridge test: no display (run it under Xvfb)\n");
+    return 1;
+  }
+  return RUN_ALL_TESTS();
+}
