@@ -128,5 +128,25 @@ TEST_F(KelpoWidgetCommand, BadOptionsFailWithAMessage) {
   }
 }
 
+TEST_F(KelpoWidgetCommand, DesktopAutostartRepeatsItsOptionsAndChecksThemFirst) {
+  const std::filesystem::path entry = home_.path() / "config/autostart/kelpo-widget.desktop";
+  const CommandResult bad = run({"desktop", "--install-autostart", "--corner", "middle"});
+  EXPECT_NE(bad.exitStatus, 0);
+  EXPECT_FALSE(std::filesystem::exists(entry)) << "a bad option still wrote the entry";
+
+  const CommandResult on = run({"desktop", "--install-autostart", "--family", "small", "--family",
+                                "medium", "--corner", "bottom-left", "--now", monday0659});
+  ASSERT_EQ(on.exitStatus, 0) << on.err;
+  std::ifstream in(entry);
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_THAT(text, HasSubstr("Exec=kelpo-widget desktop --family small --family medium "
+                              "--corner bottom-left\n"));
+
+  const CommandResult off = run({"desktop", "--remove-autostart"});
+  ASSERT_EQ(off.exitStatus, 0) << off.err;
+  EXPECT_FALSE(std::filesystem::exists(entry));
+  EXPECT_NE(run({"desktop", "--install-autostart", "--remove-autostart"}).exitStatus, 0);
+}
+
 }  // namespace
 }  // namespace kelpo

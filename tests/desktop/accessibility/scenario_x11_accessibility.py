@@ -12,6 +12,7 @@ tree follows and AT-SPI hears of it.
 
 import json
 import os
+import re
 import signal
 import subprocess
 import sys
@@ -121,10 +122,19 @@ def spoken(element):
     return element["name"] + (" — " + element["description"] if element["description"] else "")
 
 
+QUOTED = re.compile(r'"((?:[^"\\]|\\.)*)"')
+
+
+def unquoted(line):
+    """A listing line's quoted label and value, as one spoken text."""
+    texts = [json.loads('"' + text + '"') for text in QUOTED.findall(line)]
+    return " — ".join(text for text in texts if text)
+
+
 def printed(session, snapshot_text):
     lines = widget_command(session, ["tree", *ENTRY_OPTIONS, "--family", "medium", "--accessibility"],
                            snapshot_text).decode().splitlines()
-    return [line.removesuffix(" — ") for line in lines]
+    return [unquoted(line) for line in lines]
 
 
 def read_window(session, host, expected):

@@ -97,7 +97,8 @@ TEST(AlphaBlur, SpreadsInkAndKeepsItsAmount) {
   const long before = std::accumulate(pixels.begin(), pixels.end(), 0L);
   blurAlpha(pixels.data(), side, side, side, 3);
   const long after = std::accumulate(pixels.begin(), pixels.end(), 0L);
-  EXPECT_NEAR(static_cast<double>(after), static_cast<double>(before), before * 0.02);
+  EXPECT_NEAR(static_cast<double>(after), static_cast<double>(before),
+              static_cast<double>(before) * 0.02);
   EXPECT_LT(pixels[20 * side + 15], 255);  // the edge softened
   EXPECT_GT(pixels[20 * side + 11], 0);    // ink spread outwards
   EXPECT_EQ(pixels[0], 0);                 // far corner untouched

@@ -26,7 +26,7 @@ struct ClosePath {};
 using PathElement = std::variant<MoveTo, LineTo, CurveTo, ClosePath>;
 
 // How far along each edge a continuous corner of radius 1 reaches: the
-// corner curve of the platform's smooth ("squircle") corners, which bends
+// corner curve of smooth ("squircle") corners, which bends
 // in gradually instead of meeting the edge at a quarter circle's end.
 inline constexpr double continuousCornerExtent = 1.52866483;
 
@@ -34,7 +34,7 @@ inline constexpr double continuousCornerExtent = 1.52866483;
 // top-left corner on the top edge.
 //
 // The radius is clamped to half the shorter side. A continuous corner is
-// the widely used three-curve approximation of the platform's corner,
+// the widely used three-curve approximation of a smooth corner,
 // reaching 1.52866 x radius along each edge; where the rect is too small
 // for that reach, the corner blends towards a circular one (reach 1 x
 // radius) just enough to fit, so a corner never overlaps its neighbour and

@@ -41,7 +41,7 @@ void paintNode(cairo_t* cr, const LaidOutNode& node, ColorScheme scheme);
 [[nodiscard]] double shadowReach(const Shadow& shadow);
 
 // Shadows are Gaussian blurs whose standard deviation is half the shadow's
-// radius, the platform's radius being about two standard deviations.
+// radius: a shadow's radius spans about two standard deviations.
 inline constexpr double shadowSigmaPerRadius = 0.5;
 
 }  // namespace kelpo::ui

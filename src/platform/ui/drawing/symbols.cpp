@@ -13,7 +13,7 @@ namespace {
 
 // Stroke width as a fraction of the symbol's side: 0.09 at regular weight,
 // growing linearly to 0.14 at heavy, so a semibold symbol beside regular
-// text looks as dark as the platform's.
+// text looks as dark as the text.
 [[nodiscard]] double strokeFraction(FontWeight weight) {
   const double w = std::clamp(static_cast<double>(weight), 400.0, 800.0);
   return 0.09 + (w - 400.0) / 400.0 * 0.05;
@@ -37,7 +37,7 @@ void traceClock(cairo_t* cr) {
   cairo_arc(cr, 0.5, 0.5, 0.5, 0, 2 * std::numbers::pi);
   cairo_close_path(cr);
   // Hands at ten past twelve-ish: the minute hand up, the hour hand towards
-  // four o'clock, as on the platform's clock symbol.
+  // four o'clock, as on the usual clock symbol.
   cairo_move_to(cr, 0.5, 0.2);
   cairo_line_to(cr, 0.5, 0.5);
   cairo_line_to(cr, 0.72, 0.64);

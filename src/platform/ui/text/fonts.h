@@ -1,6 +1,6 @@
 #pragma once
 
-// The widget's fonts: the system font stands for the platform's, and the
+// The widget's fonts: the system font (Inter here) is the text face, and the
 // display family ships with the widget as an application font registered
 // for this process only (nothing is installed system-wide).
 

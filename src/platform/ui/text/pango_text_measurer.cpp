@@ -234,7 +234,7 @@ PangoTextMeasurer::PangoTextMeasurer(PangoTextMeasurer&&) noexcept = default;
 PangoTextMeasurer& PangoTextMeasurer::operator=(PangoTextMeasurer&&) noexcept = default;
 
 TextFit PangoTextMeasurer::fit(const StyledText& text, const ProposedSize& proposal) const {
-  // An empty text takes no space, like the platform's empty Text.
+  // An empty text takes no space, as an empty text view does in any layout.
   if (isEmpty(text)) return {};
   const StyledText shown = laidOutText(text);
   std::string key = fitKey(shown, proposal);
