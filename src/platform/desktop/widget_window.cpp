@@ -217,20 +217,34 @@ void WidgetWindow::renderFrame() {
   if (width < 1 || height < 1) return;
   // Drawn as `render` draws: into an image at the device's pixels, then
   // handed to GTK at that scale, so the window shows the very same pixels.
-  ui::SurfaceHandle pixels(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
-  if (cairo_surface_status(pixels.get()) != CAIRO_STATUS_SUCCESS) return;
-  {
-    const ui::CairoHandle cr(cairo_create(pixels.get()));
-    cairo_scale(cr.get(), scale, scale);
-    ui::paintWidget(cr.get(), frame);
+  // The image is kept from frame to frame, and the live painter draws again
+  // only what changed in it (the badge under its sheen).
+  if (!pixels_ || cairo_image_surface_get_width(pixels_.get()) != width ||
+      cairo_image_surface_get_height(pixels_.get()) != height) {
+    ui::SurfaceHandle fresh(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+    if (cairo_surface_status(fresh.get()) != CAIRO_STATUS_SUCCESS) return;
+    pixels_ = std::move(fresh);
+    painter_.invalidate();
   }
-  cairo_surface_flush(pixels.get());
-  edgeColor_ = edgeColorOf(pixels.get());
-  cairo_surface_set_device_scale(pixels.get(), scale, scale);
-  pixels_ = std::move(pixels);
+  cairo_surface_set_device_scale(pixels_.get(), 1, 1);
+  ui::PixelRect damage;
+  {
+    const ui::CairoHandle cr(cairo_create(pixels_.get()));
+    damage = painter_.paintFrame(cr.get(), frame, scale);
+  }
+  cairo_surface_flush(pixels_.get());
+  edgeColor_ = edgeColorOf(pixels_.get());
+  cairo_surface_set_device_scale(pixels_.get(), scale, scale);
   frame_ = std::move(frame);
   publishAccessibleTree(window_, *frame_, openLink_);
-  gtk_widget_queue_draw(window_);
+  if (!damage.empty()) {
+    // The damaged device pixels, widened to whole application pixels.
+    const int left = damage.x / scale;
+    const int top = damage.y / scale;
+    const int right = (damage.x + damage.width + scale - 1) / scale;
+    const int bottom = (damage.y + damage.height + scale - 1) / scale;
+    gtk_widget_queue_draw_area(window_, left, top, right - left, bottom - top);
+  }
   if (logFrames_) {
     // The processor time the frame took: on a busy machine the wall time
     // would also count the waits for a core.

@@ -14,6 +14,7 @@
 #include "platform/desktop/desktop_settings.h"
 #include "platform/desktop/widget_source.h"
 #include "platform/ui/drawing/cairo_handles.h"
+#include "platform/ui/drawing/live_frame_painter.h"
 #include "platform/ui/layout/layout_tree.h"
 #include "platform/ui/layout/view_host.h"
 #include "platform/ui/text/text_layout.h"
@@ -83,7 +84,8 @@ class WidgetWindow {
   std::unique_ptr<ui::ViewHost> host_;
   gint64 appearedAt_ = 0;  // monotonic microseconds
   std::optional<ui::LaidOutWidget> frame_;
-  ui::SurfaceHandle pixels_;
+  ui::SurfaceHandle pixels_;  // the last frame, drawn again where it changes
+  ui::LiveFramePainter painter_;
   std::optional<ui::Size> shapedFor_;
   int shapedScale_ = 0;
   guint tick_ = 0;
