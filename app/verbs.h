@@ -7,7 +7,9 @@
 namespace kelpo::app {
 
 // Every verb lives in its own file and is listed here once; main.cpp adds
-// them in this order.
+// them in this order. `desktop` and `reload` are defined twice: in
+// desktop_hand_over.cpp for the command, which hands them over to the
+// desktop host, and in host/ for the host itself.
 Verb addTimelineVerb(CLI::App& parent);
 Verb addSampleVerb(CLI::App& parent);
 Verb addValidateVerb(CLI::App& parent);

@@ -1,5 +1,6 @@
 # What `cmake --install` puts where (GNU directories below the prefix):
 #   bin/kelpo-widget
+#   libexec/kelpo-widget-desktop  the desktop host, which the command starts
 #   share/kelpo-widget/        mascot pictures, phrase tables, the display font
 #                              and its licence: the command finds them from its
 #                              own location, so any prefix or staging tree works
@@ -18,8 +19,15 @@ set(kelpo_font_licence "${CMAKE_SOURCE_DIR}/resources/fonts/OFL.txt")
 # The command looks for its resources this way from the directory it is in.
 file(RELATIVE_PATH kelpo_resources_from_binary "${CMAKE_INSTALL_FULL_BINDIR}"
      "${CMAKE_INSTALL_FULL_DATADIR}/kelpo-widget")
+file(RELATIVE_PATH kelpo_resources_from_host "${CMAKE_INSTALL_FULL_LIBEXECDIR}"
+     "${CMAKE_INSTALL_FULL_DATADIR}/kelpo-widget")
 target_compile_definitions(kelpo_platform
-                           PRIVATE KELPO_INSTALLED_RESOURCES_FROM_BINARY="${kelpo_resources_from_binary}")
+                           PRIVATE KELPO_INSTALLED_RESOURCES_FROM_BINARY="${kelpo_resources_from_binary}"
+                                   KELPO_INSTALLED_RESOURCES_FROM_HOST="${kelpo_resources_from_host}")
+# And the command finds the desktop host this way.
+file(RELATIVE_PATH kelpo_host_from_binary "${CMAKE_INSTALL_FULL_BINDIR}"
+     "${CMAKE_INSTALL_FULL_LIBEXECDIR}/kelpo-widget-desktop")
+target_compile_definitions(kelpo-widget PRIVATE KELPO_INSTALLED_HOST_FROM_BINARY="${kelpo_host_from_binary}")
 
 # The desktop entries and the manual page come from the command itself, from
 # the same texts as the widget's declaration and --help.
@@ -53,6 +61,7 @@ add_custom_target(kelpo_install_files ALL
           "${kelpo_generated}/copyright")
 
 install(TARGETS kelpo-widget RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+install(TARGETS kelpo-widget-desktop RUNTIME DESTINATION "${CMAKE_INSTALL_LIBEXECDIR}")
 install(FILES "${CMAKE_SOURCE_DIR}/resources/mascot/mascot-found.png"
               "${CMAKE_SOURCE_DIR}/resources/mascot/mascot-resting.png"
         DESTINATION "${kelpo_share_dir}/mascot")

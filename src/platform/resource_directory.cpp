@@ -6,10 +6,14 @@
 namespace kelpo {
 namespace {
 
-// Where the install rules put the resources, relative to the directory that
-// holds the command; the build derives it from the install directories.
+// Where the install rules put the resources, relative to the directories
+// that hold the command and the desktop host; the build derives both from
+// the install directories.
 #ifndef KELPO_INSTALLED_RESOURCES_FROM_BINARY
 #define KELPO_INSTALLED_RESOURCES_FROM_BINARY "../share/kelpo-widget"
+#endif
+#ifndef KELPO_INSTALLED_RESOURCES_FROM_HOST
+#define KELPO_INSTALLED_RESOURCES_FROM_HOST "../share/kelpo-widget"
 #endif
 
 // The running command's own file, as the kernel resolved it: symbolic links
@@ -28,10 +32,12 @@ std::filesystem::path chooseResourceDirectory(std::string_view fromEnvironment,
                                               const std::filesystem::path& builtIn) {
   if (!fromEnvironment.empty()) return std::filesystem::path(fromEnvironment);
   if (executable.has_parent_path()) {
-    const auto installed =
-        (executable.parent_path() / KELPO_INSTALLED_RESOURCES_FROM_BINARY).lexically_normal();
-    std::error_code error;
-    if (std::filesystem::is_directory(installed, error)) return installed;
+    for (const char* relative :
+         {KELPO_INSTALLED_RESOURCES_FROM_BINARY, KELPO_INSTALLED_RESOURCES_FROM_HOST}) {
+      const auto installed = (executable.parent_path() / relative).lexically_normal();
+      std::error_code error;
+      if (std::filesystem::is_directory(installed, error)) return installed;
+    }
   }
   return builtIn;
 }

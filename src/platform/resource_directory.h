@@ -8,9 +8,10 @@ namespace kelpo {
 // The widget's own resources (mascot pictures, phrase tables, fonts), first
 // match wins:
 //   1. KELPO_RESOURCE_DIR from the process environment, when set and non-empty;
-//   2. the installed resources beside the running command
-//      (<prefix>/bin/kelpo-widget -> <prefix>/share/kelpo-widget), so an
-//      install works from any prefix, a staging tree or an unpacked package;
+//   2. the installed resources beside the running command or desktop host
+//      (<prefix>/bin/kelpo-widget, <prefix>/libexec/kelpo-widget-desktop ->
+//      <prefix>/share/kelpo-widget), so an install works from any prefix, a
+//      staging tree or an unpacked package;
 //   3. the source tree's resources/, fixed at build time, for a build tree.
 // The variable is read on every call, so tests can point elsewhere without a
 // rebuild.

@@ -28,5 +28,6 @@ grep -q 'SIL OPEN FONT LICENSE Version 1.1' "$root/share/doc/kelpo-widget/copyri
   fail "the copyright file lacks the font's licence"
 
 expect_own_resources "$root/bin/kelpo-widget" "$work/home"
+expect_desktop_host "$root/bin/kelpo-widget" "$work/home"
 expect_resources_from_install "$root/bin/kelpo-widget" "$root/share/kelpo-widget" "$work/home"
 echo "ok: installed under $prefix and drew with its own resources"

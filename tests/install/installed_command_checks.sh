@@ -34,6 +34,16 @@ expect_own_resources() {
   [ "$(head -c 4 "$home/widget.png" | od -An -c | tr -d ' ')" = '211PNG' ] || fail "render wrote no PNG"
 }
 
+# The desktop verbs run in the installed host: `desktop --install-autostart`
+# goes through it (no display needed) and writes the login entry.
+expect_desktop_host() {
+  local command=$1 home=$2
+  run_installed "$command" "$home" desktop --install-autostart --family small >/dev/null 2>"$home/host.err" ||
+    fail "$command desktop failed: $(cat "$home/host.err")"
+  grep -q '^Exec=kelpo-widget desktop --family small$' "$home/config/autostart/kelpo-widget.desktop" ||
+    fail "the host wrote no autostart entry"
+}
+
 # The control: with the installed resources taken away, the same command
 # falls back to French, an empty mascot and a missing font. This shows the
 # first check read the installed copies, not the source tree's.

@@ -14,7 +14,7 @@ package=$(find "$work/package" -maxdepth 1 -name '*.deb')
 [ -n "$package" ] || fail "cpack made no .deb: $(cat "$work/cpack.log")"
 
 dpkg-deb -c "$package" | awk '{print $NF}' >"$work/files.txt"
-for file in ./usr/bin/kelpo-widget ./usr/share/kelpo-widget/mascot/mascot-found.png \
+for file in ./usr/bin/kelpo-widget ./usr/libexec/kelpo-widget-desktop ./usr/share/kelpo-widget/mascot/mascot-found.png \
   ./usr/share/kelpo-widget/fonts/BricolageGrotesque_800ExtraBold.ttf \
   ./usr/share/kelpo-widget/fonts/OFL.txt ./usr/share/applications/kelpo-widget.desktop \
   ./usr/share/man/man1/kelpo-widget.1 ./usr/share/doc/kelpo-widget/copyright \
@@ -26,7 +26,7 @@ if grep -q '^\./usr/etc' "$work/files.txt"; then fail "configuration below /usr/
 dpkg-deb -I "$package" >"$work/info.txt"
 depends=$(sed -n 's/^ Depends: //p' "$work/info.txt")
 # Read from the binary, not written by hand: the drawing and text libraries.
-for library in libcairo2 libpango-1.0-0 libicu fonts-inter; do
+for library in libcairo2 libpango-1.0-0 libicu libgtk-3-0 libgtk-layer-shell0 fonts-inter; do
   [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 grep -q '^ Maintainer: .\+' "$work/info.txt" || fail "no maintainer"
@@ -37,6 +37,7 @@ dpkg-deb --ctrl-tarfile "$package" | tar -xO ./conffiles | grep -qxF /etc/xdg/au
 
 dpkg-deb -x "$package" "$work/unpacked"
 expect_own_resources "$work/unpacked/usr/bin/kelpo-widget" "$work/home"
+expect_desktop_host "$work/unpacked/usr/bin/kelpo-widget" "$work/home"
 expect_resources_from_install "$work/unpacked/usr/bin/kelpo-widget" \
   "$work/unpacked/usr/share/kelpo-widget" "$work/home"
 echo "ok: $(basename "$package") (Depends: $depends) unpacked and drew with its own resources"

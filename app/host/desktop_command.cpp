@@ -9,6 +9,7 @@
 #include "autostart_entry.h"
 #include "command_error.h"
 #include "common_options.h"
+#include "desktop_options.h"
 #include "entry_renderer.h"
 #include "platform/desktop/desktop_host.h"
 #include "platform/preferences.h"
@@ -20,18 +21,6 @@
 
 namespace kelpo::app {
 namespace {
-
-struct DesktopOptions {
-  CommonOptions common;
-  std::vector<std::string> families;
-  std::string corner;
-  std::string margin;
-  std::string monitor;
-  std::string appearance;
-  std::string reduceMotion;
-  bool installAutostart = false;
-  bool removeAutostart = false;
-};
 
 [[nodiscard]] std::optional<std::string> given(const std::string& word) {
   if (word.empty()) return std::nullopt;
@@ -114,41 +103,7 @@ int runDesktop(const DesktopOptions& options) {
 
 Verb addDesktopVerb(CLI::App& parent) {
   auto options = std::make_shared<DesktopOptions>();
-  CLI::App& verb = addVerbCommand(parent, "desktop", "Show the widget on the desktop");
-  verb.footer(
-      "Options not given are read from $XDG_CONFIG_HOME/app.kelpo.widget/desktop.ini, group "
-      "[desktop], keys family (a list: family=small;medium shows two instances), corner, margin, "
-      "monitor, appearance and reduce-motion; the command line wins key by key.\n"
-      "One host runs per session: a second `desktop` asks the first to reload and exits with "
-      "status 1. `kelpo-widget reload` does the same on its own. SIGINT or SIGTERM stop it "
-      "(status 0).");
-  addCommonOptions(verb, options->common);
-  verb.add_option("--family", options->families,
-                  "small or medium; repeat it for several instances (default: medium)")
-      ->type_name("FAMILY")
-      ->take_last()
-      ->expected(1)
-      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  verb.add_option("--corner", options->corner,
-                  "top-left, top-right, bottom-left or bottom-right (default: top-right)")
-      ->type_name("CORNER");
-  verb.add_option("--margin", options->margin,
-                  "Points from the screen's edges, and between instances (default: 24)")
-      ->type_name("N");
-  verb.add_option("--monitor", options->monitor, "Monitor number (default: the primary one)")
-      ->type_name("N");
-  verb.add_option("--appearance", options->appearance,
-                  "auto (the desktop's preference), light or dark (default: auto)")
-      ->type_name("MODE");
-  verb.add_option("--reduce-motion", options->reduceMotion,
-                  "auto (GTK's animation setting), on or off (default: auto)")
-      ->type_name("MODE");
-  CLI::Option* install =
-      verb.add_flag("--install-autostart", options->installAutostart,
-                    "Start the widget at login, with the options given alongside, and exit");
-  verb.add_flag("--remove-autostart", options->removeAutostart,
-                "Stop starting the widget at login, and exit")
-      ->excludes(install);
+  CLI::App& verb = addDesktopVerbCommand(parent, *options);
   return Verb{&verb, [options] { return runDesktop(*options); }};
 }
 

@@ -6,13 +6,14 @@
 #include <string>
 
 #include "command_error.h"
+#include "desktop_options.h"
 #include "platform/desktop/desktop_host.h"
 #include "verbs.h"
 
 namespace kelpo::app {
 
 Verb addReloadVerb(CLI::App& parent) {
-  CLI::App& verb = addVerbCommand(parent, "reload", "Ask the widget on the desktop to reload now");
+  CLI::App& verb = addReloadVerbCommand(parent);
   return Verb{&verb, [] {
                 std::string error;
                 if (!desktop::askRunningHostToReload(error)) throw CommandError(error);

@@ -1,0 +1,14 @@
+// kelpo-widget-desktop: the desktop host's own program. `kelpo-widget
+// desktop` and `kelpo-widget reload` hand their command line over to it
+// unchanged, so it answers those two verbs exactly as the command would.
+
+#include <array>
+
+#include "run_command.h"
+#include "verbs.h"
+
+int main(int argc, char** argv) {
+  using namespace kelpo::app;
+  constexpr std::array<VerbRegistrar, 2> registrars{&addDesktopVerb, &addReloadVerb};
+  return runCommand(argc, argv, registrars);
+}
