@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <string>
+#include <system_error>
 
 #include "command_error.h"
 #include "common_options.h"
@@ -56,7 +58,9 @@ int runGallery(const GalleryOptions& options) {
   }
 
   if (options.output.has_parent_path()) {
-    std::filesystem::create_directories(options.output.parent_path());
+    std::error_code error;
+    std::filesystem::create_directories(options.output.parent_path(), error);
+    if (error) throw CommandError(options.output.parent_path().string() + ": " + error.message());
   }
   std::string error;
   if (!ui::renderContactSheet(sheet, 4, options.scale, options.output, &error)) {

@@ -2,12 +2,16 @@
 
 #include "platform/ui/output/render_output.h"
 
+#include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 
+#include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/painting_probes.h"
 #include "support/temporary_directory.h"
 
@@ -70,16 +74,35 @@ TEST_F(RenderOutput, UnwritablePathsAndBadScalesAreReported) {
   }
 }
 
+// The sheet is drawn a row of cells at a time while earlier rows are being
+// encoded: every cell must reach the file whole, on the grey, at a scale
+// whose band edges fall inside pixels too.
 TEST_F(RenderOutput, ContactSheetPlacesEveryWidgetInAGrid) {
   const auto path = directory / "sheet.png";
+  const std::vector<ContactSheetEntry> cells(5, {"cellule", redWidget()});
   std::string error;
-  ASSERT_TRUE(renderContactSheet(
-      {{"un", redWidget()}, {"deux", redWidget()}, {"trois", redWidget()}}, 2, 1, path, &error))
-      << error;
-  // Two columns of 30-point cells with 16-point margins, two rows.
-  const Size sheet = pngPixelSize(path);
-  EXPECT_EQ(sheet.width, 16 + 2 * (30 + 16));
-  EXPECT_GT(sheet.height, 2 * 20 + 16);
+  ASSERT_TRUE(renderContactSheet(cells, 2, 1.5, path, &error)) << error;
+  const SurfaceHandle sheet(cairo_image_surface_create_from_png(path.c_str()));
+  ASSERT_EQ(cairo_surface_status(sheet.get()), CAIRO_STATUS_SUCCESS);
+  // Two columns of 30-point cells with 16-point margins; three rows.
+  EXPECT_EQ(cairo_image_surface_get_width(sheet.get()), 162);
+  const auto pixelAt = [&](double x, double y) {
+    const unsigned char* data = cairo_image_surface_get_data(sheet.get());
+    const int stride = cairo_image_surface_get_stride(sheet.get());
+    std::uint32_t word = 0;
+    std::memcpy(&word, data + static_cast<int>(y * 1.5) * stride + static_cast<int>(x * 1.5) * 4,
+                sizeof word);
+    return word & 0xFFFFFF;
+  };
+  constexpr std::uint32_t redPixel = 0xFF0000;
+  constexpr std::uint32_t grey = 0xDEDEE3;
+  const double pitch = 20 + 6 + 16 + 16;
+  for (int row = 0; row < 3; ++row) {
+    const double middle = 16 + row * pitch + 10;
+    EXPECT_EQ(pixelAt(31, middle), redPixel) << "row " << row;
+    EXPECT_EQ(pixelAt(77, middle), row < 2 ? redPixel : grey) << "row " << row;
+    EXPECT_EQ(pixelAt(31, 16 + row * pitch - 1), grey) << "above row " << row;
+  }
   EXPECT_FALSE(renderContactSheet({}, 2, 1, path, &error));
 }
 

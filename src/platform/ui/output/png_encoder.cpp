@@ -91,7 +91,7 @@ void ignoreWarning(png_structp /*png*/, png_const_charp /*message*/) {}
 // holds no object with a destructor: whatever it needs is made by the
 // caller and outlives the jump.
 [[nodiscard]] bool encodeRows(png_structp png, png_infop info, const PremultipliedPixels& pixels,
-                              int channels, unsigned char* row) {
+                              int channels, const RowWait& awaitRow, unsigned char* row) {
   if (setjmp(png_jmpbuf(png))) return false;  // NOLINT: libpng's error protocol
   png_set_IHDR(png, info, static_cast<png_uint_32>(pixels.width),
                static_cast<png_uint_32>(pixels.height), 8,
@@ -102,6 +102,7 @@ void ignoreWarning(png_structp /*png*/, png_const_charp /*message*/) {}
   png_set_compression_buffer_size(png, compressionBufferSize);
   png_write_info(png, info);
   for (int y = 0; y < pixels.height; ++y) {
+    if (awaitRow) awaitRow(y);
     straightenRow(pixels.data + static_cast<std::ptrdiff_t>(y) * pixels.stride, pixels.width,
                   channels, row);
     png_write_row(png, row);
@@ -136,17 +137,28 @@ class PngWriteStruct {
          pixels.stride >= pixels.width * 4;
 }
 
-}  // namespace
-
-bool encodePng(const PremultipliedPixels& pixels, const PngByteSink& sink) {
-  if (!usable(pixels)) return false;
+[[nodiscard]] bool encode(const PremultipliedPixels& pixels, int channels, const PngByteSink& sink,
+                          const RowWait& awaitRow) {
   const PngWriteStruct encoder;
   if (!encoder.usable()) return false;
   Writer writer{&sink};
   png_set_write_fn(encoder.png(), &writer, writeBytes, flushNothing);
-  const int channels = isOpaque(pixels) ? 3 : 4;
   std::vector<unsigned char> row(static_cast<std::size_t>(pixels.width) * channels);
-  return encodeRows(encoder.png(), encoder.info(), pixels, channels, row.data()) && !writer.refused;
+  return encodeRows(encoder.png(), encoder.info(), pixels, channels, awaitRow, row.data()) &&
+         !writer.refused;
+}
+
+}  // namespace
+
+bool encodePng(const PremultipliedPixels& pixels, const PngByteSink& sink) {
+  if (!usable(pixels)) return false;
+  return encode(pixels, isOpaque(pixels) ? 3 : 4, sink, {});
+}
+
+bool encodeOpaquePngAsDrawn(const PremultipliedPixels& pixels, const PngByteSink& sink,
+                            const RowWait& awaitRow) {
+  if (!usable(pixels)) return false;
+  return encode(pixels, 3, sink, awaitRow);
 }
 
 std::vector<unsigned char> encodePngBytes(const PremultipliedPixels& pixels) {

@@ -31,6 +31,16 @@ using PngByteSink = std::function<bool(std::span<const unsigned char>)>;
 // are unusable, the encoder fails or the sink refuses bytes.
 [[nodiscard]] bool encodePng(const PremultipliedPixels& pixels, const PngByteSink& sink);
 
+// Waits until row `y` of a picture being drawn on another thread is final.
+using RowWait = std::function<void(int y)>;
+
+// As encodePng, for a picture still being drawn top to bottom on another
+// thread (a contact sheet): each row is encoded once `awaitRow` says it is
+// final, so encoding overlaps the drawing. The picture must be opaque: it is
+// written without alpha, as encodePng writes an opaque picture.
+[[nodiscard]] bool encodeOpaquePngAsDrawn(const PremultipliedPixels& pixels,
+                                          const PngByteSink& sink, const RowWait& awaitRow);
+
 // The PNG file's bytes, or nothing on failure.
 [[nodiscard]] std::vector<unsigned char> encodePngBytes(const PremultipliedPixels& pixels);
 

@@ -8,11 +8,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <exception>
+#include <functional>
 #include <span>
+#include <system_error>
+#include <thread>
 
 #include "platform/replacing_file.h"
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/painter.h"
+#include "platform/ui/output/finished_rows.h"
 #include "platform/ui/output/png_encoder.h"
 #include "platform/ui/text/pango_fonts.h"
 #include "platform/ui/text/pango_text_layout.h"
@@ -129,21 +134,27 @@ cairo_status_t appendToFile(void* closure, const unsigned char* data, unsigned i
 
 // Rows are encoded straight into a replacing file: the destination changes
 // only once the whole image is on disk.
-[[nodiscard]] bool writePng(cairo_surface_t* surface, const std::filesystem::path& path,
-                            std::string* error) {
+[[nodiscard]] bool writePng(const std::filesystem::path& path, std::string* error,
+                            const std::function<bool(const PngByteSink&)>& encode) {
   std::string reason;
   auto file = ReplacingFile::open(path, reason);
   if (!file) {
     setError(error, "cannot write " + path.string() + ": " + reason);
     return false;
   }
-  const bool encoded = encodePng(pixelsOf(surface), [&file](std::span<const unsigned char> chunk) {
-    return file->write(chunk);
-  });
+  const bool encoded =
+      encode([&file](std::span<const unsigned char> chunk) { return file->write(chunk); });
   if (encoded && file->commit(reason)) return true;
   if (reason.empty()) reason = file->writeFailure().value_or("the PNG encoder failed");
   setError(error, "cannot write " + path.string() + ": " + reason);
   return false;
+}
+
+[[nodiscard]] bool writePng(cairo_surface_t* surface, const std::filesystem::path& path,
+                            std::string* error) {
+  return writePng(path, error, [surface](const PngByteSink& sink) {
+    return encodePng(pixelsOf(surface), sink);
+  });
 }
 
 void drawCaption(cairo_t* cr, PangoContext* context, const std::string& caption, const Rect& box) {
@@ -156,6 +167,73 @@ void drawCaption(cairo_t* cr, PangoContext* context, const std::string& caption,
   cairo_set_source_rgb(cr, 0.2, 0.2, 0.22);
   cairo_move_to(cr, box.origin.x, box.origin.y);
   pango_cairo_show_layout(cr, layout.layout.get());
+}
+
+// Where the cells go: a grid of equal cells, each as large as the largest
+// widget, with its caption beneath.
+struct SheetGrid {
+  int columns = 1;
+  int rows = 1;
+  Size cell;
+  double pitchX = 0;
+  double pitchY = 0;
+  Size sheet;
+};
+
+[[nodiscard]] SheetGrid sheetGrid(const std::vector<ContactSheetEntry>& entries, int columns) {
+  SheetGrid grid;
+  grid.columns = std::clamp(columns, 1, static_cast<int>(entries.size()));
+  grid.rows = static_cast<int>((entries.size() + grid.columns - 1) / grid.columns);
+  for (const ContactSheetEntry& entry : entries) {
+    grid.cell.width = std::max(grid.cell.width, entry.widget.size.width);
+    grid.cell.height = std::max(grid.cell.height, entry.widget.size.height);
+  }
+  grid.pitchX = grid.cell.width + sheetMargin;
+  grid.pitchY = grid.cell.height + captionGap + captionHeight + sheetMargin;
+  grid.sheet = {sheetMargin + grid.columns * grid.pitchX, sheetMargin + grid.rows * grid.pitchY};
+  return grid;
+}
+
+// Fills pixel rows [top, bottom) with the sheet's grey.
+void fillBand(cairo_t* cr, int width, int top, int bottom) {
+  const SavedState saved(cr);
+  cairo_identity_matrix(cr);
+  cairo_rectangle(cr, 0, top, width, bottom - top);
+  cairo_set_source_rgb(cr, 0.87, 0.87, 0.89);
+  cairo_fill(cr);
+}
+
+// Draws the sheet one row of cells at a time, and publishes the pixel rows
+// each finishes. A widget is clipped to its own shape and a caption stays
+// inside the margin below it, so nothing drawn for a row reaches the pixel
+// row where the next row's cells begin: the band above it is final.
+void drawSheet(cairo_surface_t* surface, const std::vector<ContactSheetEntry>& entries,
+               const SheetGrid& grid, double scale, FinishedRows& finished) {
+  const int width = cairo_image_surface_get_width(surface);
+  const int height = cairo_image_surface_get_height(surface);
+  const CairoHandle cr(cairo_create(surface));
+  cairo_scale(cr.get(), scale, scale);
+  const PangoContextHandle captions = makeWidgetPangoContext();
+  int bandTop = 0;
+  for (int row = 0; row < grid.rows; ++row) {
+    const double nextTop = sheetMargin + (row + 1) * grid.pitchY;
+    const int bandBottom =
+        row + 1 == grid.rows ? height : std::min(height, static_cast<int>(nextTop * scale));
+    fillBand(cr.get(), width, bandTop, bandBottom);
+    for (int column = 0; column < grid.columns; ++column) {
+      const auto index = static_cast<std::size_t>(row * grid.columns + column);
+      if (index >= entries.size()) break;
+      const SavedState saved(cr.get());
+      cairo_translate(cr.get(), sheetMargin + column * grid.pitchX,
+                      sheetMargin + row * grid.pitchY);
+      paintWidget(cr.get(), entries[index].widget);
+      drawCaption(cr.get(), captions.get(), entries[index].caption,
+                  {{0, grid.cell.height + captionGap}, {grid.cell.width, captionHeight}});
+    }
+    cairo_surface_flush(surface);
+    finished.publish(bandBottom);
+    bandTop = bandBottom;
+  }
 }
 
 }  // namespace
@@ -235,17 +313,8 @@ bool renderContactSheet(const std::vector<ContactSheetEntry>& entries, int colum
     setError(error, "nothing to put on the contact sheet");
     return false;
   }
-  const int columnCount = std::clamp(columns, 1, static_cast<int>(entries.size()));
-  const auto rowCount = static_cast<int>((entries.size() + columnCount - 1) / columnCount);
-  Size cell;
-  for (const ContactSheetEntry& entry : entries) {
-    cell.width = std::max(cell.width, entry.widget.size.width);
-    cell.height = std::max(cell.height, entry.widget.size.height);
-  }
-  const double pitchX = cell.width + sheetMargin;
-  const double pitchY = cell.height + captionGap + captionHeight + sheetMargin;
-  const Size sheet{sheetMargin + columnCount * pitchX, sheetMargin + rowCount * pitchY};
-  const std::optional<PixelSize> pixels = pixelSize(sheet, scale);
+  const SheetGrid grid = sheetGrid(entries, columns);
+  const std::optional<PixelSize> pixels = pixelSize(grid.sheet, scale);
   if (!pixels) {
     setError(error, "the contact sheet is too large at scale " + std::to_string(scale));
     return false;
@@ -256,24 +325,31 @@ bool renderContactSheet(const std::vector<ContactSheetEntry>& entries, int colum
     setError(error, "out of memory for the contact sheet");
     return false;
   }
-  {
-    const CairoHandle cr(cairo_create(surface.get()));
-    cairo_scale(cr.get(), scale, scale);
-    cairo_set_source_rgb(cr.get(), 0.87, 0.87, 0.89);
-    cairo_paint(cr.get());
-    const PangoContextHandle captions = makeWidgetPangoContext();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-      const double x = sheetMargin + static_cast<double>(i % columnCount) * pitchX;
-      const double y = sheetMargin + static_cast<double>(i / columnCount) * pitchY;
-      const SavedState saved(cr.get());
-      cairo_translate(cr.get(), x, y);
-      paintWidget(cr.get(), entries[i].widget);
-      drawCaption(cr.get(), captions.get(), entries[i].caption,
-                  {{0, cell.height + captionGap}, {cell.width, captionHeight}});
+  // A sheet is tens of megabytes: one thread draws it a row of cells at a
+  // time while this one encodes the rows already drawn.
+  FinishedRows finished;
+  bool drawn = false;
+  const auto draw = [&] {
+    try {
+      drawSheet(surface.get(), entries, grid, scale, finished);
+      drawn = true;
+    } catch (const std::exception&) {
+      // Reported below; the encoder is let through to the end.
     }
+    finished.publish(pixels->height);
+  };
+  std::jthread drawing;
+  try {
+    drawing = std::jthread(draw);
+  } catch (const std::system_error&) {
+    draw();  // no thread to be had: draw first, then encode
   }
-  cairo_surface_flush(surface.get());
-  return writePng(surface.get(), path, error);
+  return writePng(path, error, [&](const PngByteSink& sink) {
+    const bool encoded =
+        encodeOpaquePngAsDrawn(pixelsOf(surface.get()), sink, [&](int y) { finished.await(y); });
+    if (drawing.joinable()) drawing.join();
+    return encoded && drawn;
+  });
 }
 
 }  // namespace kelpo::ui
