@@ -69,6 +69,7 @@ void handOverToDesktopHost() {
   const std::vector<std::string> words = ownCommandLine();
   if (words.size() < 2) throw CommandError("cannot read this process's command line");
   std::vector<char*> arguments;
+  arguments.reserve(words.size() + 1);
   for (const std::string& word : words) arguments.push_back(const_cast<char*>(word.c_str()));
   arguments.push_back(nullptr);
   std::fflush(nullptr);

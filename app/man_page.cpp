@@ -37,10 +37,10 @@ std::string roffVerbatim(std::string_view text) {
 }
 
 std::string manPage(const CLI::App& command, std::string_view version) {
-  const std::string name = command.get_name();
+  const std::string& name = command.get_name();
   std::string page = ".TH " + roffVerbatim(name);
   page.pop_back();
-  page += " 1 \"\" \"" + roffVerbatim(name + " " + std::string(version));
+  page += R"( 1 "" ")" + roffVerbatim(name + " " + std::string(version));
   page.pop_back();
   page += "\" \"User Commands\"\n";
   page += ".SH NAME\n" + roffVerbatim(name + " - " + command.get_description());

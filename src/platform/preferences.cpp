@@ -20,7 +20,7 @@ namespace {
 
 constexpr const char* preferencesGroup = "widget";
 // A preference file is a handful of short lines; anything far larger is not ours.
-constexpr std::size_t maxPreferencesBytes = 1024 * 1024;
+constexpr std::size_t maxPreferencesBytes = std::size_t{1024} * 1024;
 
 struct KeyFileRelease {
   void operator()(GKeyFile* keyFile) const { g_key_file_unref(keyFile); }

@@ -34,7 +34,7 @@ std::filesystem::path chooseResourceDirectory(std::string_view fromEnvironment,
   if (executable.has_parent_path()) {
     for (const char* relative :
          {KELPO_INSTALLED_RESOURCES_FROM_BINARY, KELPO_INSTALLED_RESOURCES_FROM_HOST}) {
-      const auto installed = (executable.parent_path() / relative).lexically_normal();
+      auto installed = (executable.parent_path() / relative).lexically_normal();
       std::error_code error;
       if (std::filesystem::is_directory(installed, error)) return installed;
     }

@@ -1,6 +1,6 @@
 #include "style/color_literal.h"
 
-#include <locale.h>
+#include <locale.h>  // NOLINT(modernize-deprecated-headers): newlocale is POSIX, not <clocale>
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 

@@ -45,8 +45,8 @@ void openLink(const std::string& url) {
 // activates and released in reverse order when it shuts down.
 class LiveHost {
  public:
-  LiveHost(GtkApplication* application, const HostSettings& settings, WidgetSource source)
-      : settings_(settings),
+  LiveHost(GtkApplication* application, HostSettings settings, WidgetSource source)
+      : settings_(std::move(settings)),
         source_(std::move(source)),
         colorScheme_([this](ui::ColorScheme) { handle(HostEvent::appearanceChanged); }),
         deadline_([this] { handle(HostEvent::reloadDateReached); }) {

@@ -43,7 +43,10 @@ namespace {
   const unsigned char* data = cairo_image_surface_get_data(pixels);
   if (data == nullptr || width < 1 || height < 4) return {};
   std::uint32_t word = 0;
-  std::memcpy(&word, data + static_cast<std::ptrdiff_t>(3) * stride + (width / 2) * 4, 4);
+  std::memcpy(
+      &word,
+      data + static_cast<std::ptrdiff_t>(3) * stride + static_cast<std::ptrdiff_t>(width / 2) * 4,
+      4);
   const double alpha = static_cast<double>(word >> 24) / 255;
   if (alpha <= 0) return {};
   const auto channel = [&](int shift) {

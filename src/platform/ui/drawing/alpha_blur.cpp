@@ -53,7 +53,8 @@ void blurAlpha(std::uint8_t* pixels, int width, int height, std::ptrdiff_t strid
     const int reach = (boxWidth - 1) / 2;
     if (reach <= 0) continue;
     for (int y = 0; y < height; ++y) {
-      boxPass(&image[y * width], &scratch[y * width], width, 1, reach);
+      const auto row = static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+      boxPass(&image[row], &scratch[row], width, 1, reach);
     }
     for (int x = 0; x < width; ++x) boxPass(&scratch[x], &image[x], height, width, reach);
   }

@@ -25,7 +25,7 @@ namespace {
 
 // A picture file larger than this is not one the widget ships; the largest
 // allowed picture, well compressed, is far smaller.
-constexpr std::size_t largestPictureFileBytes = 32 * 1024 * 1024;
+constexpr std::size_t largestPictureFileBytes = std::size_t{32} * 1024 * 1024;
 
 // Which version of a file was decoded: a file replaced on disk (a new inode)
 // or rewritten in place (a new size or modification time) is decoded anew.

@@ -18,7 +18,7 @@ namespace {
 constexpr int filter = PNG_FILTER_PAETH;
 constexpr int strategy = Z_RLE;
 // Bytes zlib gathers before it hands a block to the sink.
-constexpr std::size_t compressionBufferSize = 64 * 1024;
+constexpr std::size_t compressionBufferSize = std::size_t{64} * 1024;
 
 // Whether every pixel is opaque: such an image is written without an alpha
 // channel, as Cairo's writer does, a quarter fewer bytes to filter and pack.

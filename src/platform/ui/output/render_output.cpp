@@ -221,7 +221,8 @@ void drawSheet(cairo_surface_t* surface, const std::vector<ContactSheetEntry>& e
         row + 1 == grid.rows ? height : std::min(height, static_cast<int>(nextTop * scale));
     fillBand(cr.get(), width, bandTop, bandBottom);
     for (int column = 0; column < grid.columns; ++column) {
-      const auto index = static_cast<std::size_t>(row * grid.columns + column);
+      const auto index = static_cast<std::size_t>(row) * static_cast<std::size_t>(grid.columns) +
+                         static_cast<std::size_t>(column);
       if (index >= entries.size()) break;
       const SavedState saved(cr.get());
       cairo_translate(cr.get(), sheetMargin + column * grid.pitchX,

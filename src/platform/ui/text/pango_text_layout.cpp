@@ -197,7 +197,8 @@ TextLayout makeTextLayout(PangoContext* context, const StyledText& text,
   // Several paragraphs together pass the limit: the text is cut after the
   // last line allowed, which then ends with "…".
   const PangoLayoutLine* last = pango_layout_get_line_readonly(layout.get(), maxLines - 1);
-  const auto end = static_cast<std::size_t>(last->start_index + last->length);
+  const auto end =
+      static_cast<std::size_t>(last->start_index) + static_cast<std::size_t>(last->length);
   return {layoutOf(context, cutWithEllipsis(valid, end), request), true};
 }
 
