@@ -95,7 +95,9 @@ cpu_us() { cat /proc/"$1"/task/*/schedstat | awk '{ ns += $1 } END { printf "%d"
 ms() { awk -v us="$1" 'BEGIN { printf "%.1f", us / 1000 }'; }
 switches() { cat /proc/"$1"/task/*/status | awk '/^(voluntary|nonvoluntary)_ctxt_switches/ { n += $2 } END { print n }'; }
 memory_kb() { awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status"; }
-frames() { grep -c 'frame .* ms at' "$work/host.log" || true; }
+frames() {  # the log appears once the host's shell has opened it
+  if [ -f "$work/host.log" ]; then grep -c 'frame .* ms at' "$work/host.log" || true; else echo 0; fi
+}
 
 # 1. Start to first frame.
 started=$(wall_us)
