@@ -10,8 +10,6 @@
 #include "platform/ui/layout/widget_layout.h"
 #include "support/colors.h"
 #include "support/laid_out_queries.h"
-#include "support/scoped_environment_variable.h"
-#include "support/temporary_directory.h"
 
 namespace kelpo {
 namespace {
@@ -102,20 +100,6 @@ TEST(WeekRingDrawing, ReadsAsOneElementWithTheWeekLabel) {
   const auto hidden = testing_support::nodesWhere(
       ring, [](const ui::LaidOutNode& n) { return n.accessibility.hidden; });
   EXPECT_EQ(hidden.size(), 1u) << "the mascot is decoration";
-}
-
-// Which pose is drawn in which mode is guarded by the layout tests.
-TEST(WeekRingDrawing, MissingPicturesLeaveTheRingLayoutUnchanged) {
-  const auto withPictures = layOutRing(76);
-  const testing_support::TemporaryDirectory empty;
-  const testing_support::ScopedEnvironmentVariable resources("KELPO_RESOURCE_DIR",
-                                                             empty.path().string());
-  const auto without = layOutRing(76);
-  const auto pictures = bitmaps(without);
-  ASSERT_EQ(pictures.size(), 1u);
-  EXPECT_EQ(pictures[0]->bitmap, nullptr);
-  EXPECT_EQ(without.frame, withPictures.frame);
-  EXPECT_EQ(shapes(without).size(), 3u);
 }
 
 }  // namespace

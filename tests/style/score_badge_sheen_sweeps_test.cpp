@@ -33,6 +33,8 @@ class SheenHost {
 
   void hoverBadge() { host_.hover(last_.content.frame.center()); }
   void hoverEnd() { host_.hoverEnd(); }
+  void advanceTo(double seconds) { host_.advanceTo(seconds); }
+  [[nodiscard]] bool isMoving() const { return host_.isMoving(); }
 
  private:
   static ui::Environment environment(bool reduceMotion) {
@@ -57,6 +59,26 @@ TEST(ScoreBadgeSheen, SweepsOnceAfterAppearingEasingInAndOut) {
   EXPECT_NEAR(badge.sheenAt(0.57), 0, tolerance) << "ease-in-out: halfway at half time";
   EXPECT_NEAR(badge.sheenAt(1.02), 1, tolerance);
   EXPECT_NEAR(badge.sheenAt(5), 1, tolerance) << "it never comes back by itself";
+}
+
+// A host with a task waiting or a value animating needs frames; at rest, none.
+TEST(ScoreBadgeSheen, KeepsItsHostMovingWhileItWaitsOrSweepsOnly) {
+  SheenHost badge(10);
+  (void)badge.sheenAt(0);
+  EXPECT_TRUE(badge.isMoving()) << "the sweep waits for its pause";
+  (void)badge.sheenAt(0.5);
+  EXPECT_TRUE(badge.isMoving());
+  (void)badge.sheenAt(1.02);
+  EXPECT_FALSE(badge.isMoving());
+  // Hovered long after the last frame: the sweep starts then, not at 1.02.
+  badge.advanceTo(10);
+  badge.hoverBadge();
+  EXPECT_TRUE(badge.isMoving());
+  EXPECT_NEAR(badge.sheenAt(10.57), 0, tolerance);
+
+  SheenHost plain(7);
+  (void)plain.sheenAt(0);
+  EXPECT_FALSE(plain.isMoving());
 }
 
 TEST(ScoreBadgeSheen, StaysLeftWithReducedMotion) {
