@@ -9,16 +9,12 @@
 
 #include "components/next_search_line.h"
 #include "platform/phrases.h"
+#include "support/instants.h"
 
 namespace kelpo {
 namespace {
 
-using namespace std::chrono;
-
-// An instant given as a UTC wall time.
-Instant utc(year_month_day day, int hour, int minute) {
-  return Instant{sys_days{day}} + hours{hour} + minutes{minute};
-}
+using testing_support::utc;
 
 ui::Environment environment(std::string locale, std::string zone, Instant now) {
   ui::Environment env;
@@ -29,17 +25,15 @@ ui::Environment environment(std::string locale, std::string zone, Instant now) {
 }
 
 // Wednesday 2025-06-11, 10:00 UTC.
-const Instant wednesdayMorning = utc(2025y / June / 11, 10, 0);
+const Instant wednesdayMorning = utc(2025, 6, 11, 10, 0);
 
 TEST(NextSearchTimeText, FrenchReadsDayWordAndTwentyFourHourClock) {
   const auto env = environment("fr_FR", "Etc/UTC", wednesdayMorning);
   const std::pair<Instant, const char*> table[] = {
-      {utc(2025y / June / 11, 14, 30), "aujourd’hui 14:30"},
-      {utc(2025y / June / 11, 0, 7), "aujourd’hui 0:07"},
-      {utc(2025y / June / 12, 9, 5), "demain 9:05"},
-      {utc(2025y / June / 16, 18, 0), "lun. 18:00"},
-      {utc(2025y / June / 10, 8, 0), "mar. 8:00"},  // yesterday shows its weekday
-      {utc(2025y / June / 25, 8, 0), "mer. 8:00"},  // over a week ahead: only the weekday
+      {utc(2025, 6, 11, 14, 30), "aujourd’hui 14:30"}, {utc(2025, 6, 11, 0, 7), "aujourd’hui 0:07"},
+      {utc(2025, 6, 12, 9, 5), "demain 9:05"},         {utc(2025, 6, 16, 18, 0), "lun. 18:00"},
+      {utc(2025, 6, 10, 8, 0), "mar. 8:00"},  // yesterday shows its weekday
+      {utc(2025, 6, 25, 8, 0), "mer. 8:00"},  // over a week ahead: only the weekday
   };
   for (const auto& [when, expected] : table) EXPECT_EQ(nextSearchTimeText(when, env), expected);
 }
@@ -47,26 +41,26 @@ TEST(NextSearchTimeText, FrenchReadsDayWordAndTwentyFourHourClock) {
 TEST(NextSearchTimeText, DaylightSavingDayKeepsTodayAndTheLocalHour) {
   // Paris moves from 02:00 to 03:00 on Sunday 2025-03-30. Now is 00:30 local
   // (23:30 UTC the evening before); 21:45 UTC is 23:45 summer time, same day.
-  const auto env = environment("fr_FR", "Europe/Paris", utc(2025y / March / 29, 23, 30));
-  EXPECT_EQ(nextSearchTimeText(utc(2025y / March / 30, 21, 45), env), "aujourd’hui 23:45");
-  EXPECT_EQ(nextSearchTimeText(utc(2025y / March / 30, 1, 0), env), "aujourd’hui 3:00");
+  const auto env = environment("fr_FR", "Europe/Paris", utc(2025, 3, 29, 23, 30));
+  EXPECT_EQ(nextSearchTimeText(utc(2025, 3, 30, 21, 45), env), "aujourd’hui 23:45");
+  EXPECT_EQ(nextSearchTimeText(utc(2025, 3, 30, 1, 0), env), "aujourd’hui 3:00");
   // 23:30 UTC on Wednesday is already Thursday 01:30 in Paris (summer time).
   const auto june = environment("fr_FR", "Europe/Paris", wednesdayMorning);
-  EXPECT_EQ(nextSearchTimeText(utc(2025y / June / 11, 23, 30), june), "demain 1:30");
+  EXPECT_EQ(nextSearchTimeText(utc(2025, 6, 11, 23, 30), june), "demain 1:30");
 }
 
 TEST(NextSearchTimeText, TwelveHourLocaleFormatsTheClockWithDayPeriod) {
   // Without a phrase book the day words stay French; only the clock follows
   // the en_US locale. ICU puts a narrow no-break space before "PM".
   auto env = environment("en_US", "Etc/UTC", wednesdayMorning);
-  EXPECT_EQ(nextSearchTimeText(utc(2025y / June / 12, 21, 5), env), "demain 9:05\u202FPM");
-  EXPECT_EQ(nextSearchTimeText(utc(2025y / June / 16, 9, 5), env), "Mon 9:05\u202FAM");
+  EXPECT_EQ(nextSearchTimeText(utc(2025, 6, 12, 21, 5), env), "demain 9:05\u202FPM");
+  EXPECT_EQ(nextSearchTimeText(utc(2025, 6, 16, 9, 5), env), "Mon 9:05\u202FAM");
   // The widget's own English table: also proves the keys the line asks for
   // are the ones the table holds.
   env.phrases = std::make_shared<const PhraseBook>(
       PhraseBook::forLocale("en_US", std::filesystem::path(KELPO_RESOURCE_DIR) / "phrases"));
-  EXPECT_EQ(nextSearchTimeText(utc(2025y / June / 12, 21, 5), env), "tomorrow 9:05\u202FPM");
-  EXPECT_EQ(nextSearchTimeText(utc(2025y / June / 11, 13, 0), env), "today 1:00\u202FPM");
+  EXPECT_EQ(nextSearchTimeText(utc(2025, 6, 12, 21, 5), env), "tomorrow 9:05\u202FPM");
+  EXPECT_EQ(nextSearchTimeText(utc(2025, 6, 11, 13, 0), env), "today 1:00\u202FPM");
 }
 
 }  // namespace

@@ -38,15 +38,9 @@ TEST_F(PreferencesTest, AMissingFileHoldsNothing) {
 }
 
 TEST_F(PreferencesTest, RoundTripsArbitraryText) {
-  const std::string values[] = {"Lagune",
-                                "",
-                                "  leading and trailing spaces  ",
-                                "# not a comment",
-                                "[widget]",
-                                "line one\nline two\r\n",
-                                "tab\there \\ backslash \\n literal",
-                                "key = value ; semi",
-                                "L’été · 30 min 🦭"};
+  const std::string values[] = {
+      "", "  leading and trailing spaces  ", "# not a comment\n[widget]\nkey = value ; semi",
+      "line one\nline two\r\ntab\there \\ backslash \\n literal", "L’été · 30 min 🦭"};
   for (const auto& value : values) {
     preferences_.setString("accent", value);
     EXPECT_EQ(preferences_.string("accent"), value);
