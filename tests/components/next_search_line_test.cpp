@@ -1,19 +1,25 @@
-// The next-search line's time text: day word, clock style and locale.
+// The next-search line: its time text (day word, clock style and locale),
+// and the symbol, text form and shared colour it is drawn with.
+
+#include "components/next_search_line.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
 
-#include "components/next_search_line.h"
 #include "platform/phrases.h"
+#include "platform/ui/fake_text_measurer.h"
+#include "platform/ui/layout/widget_layout.h"
+#include "support/colors.h"
 #include "support/instants.h"
+#include "support/laid_out_queries.h"
 
 namespace kelpo {
 namespace {
 
+using testing_support::resolved;
 using testing_support::utc;
 
 ui::Environment environment(std::string locale, std::string zone, Instant now) {
@@ -61,6 +67,45 @@ TEST(NextSearchTimeText, TwelveHourLocaleFormatsTheClockWithDayPeriod) {
       PhraseBook::forLocale("en_US", std::filesystem::path(KELPO_RESOURCE_DIR) / "phrases"));
   EXPECT_EQ(nextSearchTimeText(utc(2025, 6, 12, 21, 5), env), "tomorrow 9:05\u202FPM");
   EXPECT_EQ(nextSearchTimeText(utc(2025, 6, 11, 13, 0), env), "today 1:00\u202FPM");
+}
+
+ui::LaidOutNode layOut(bool searching, bool isShort) {
+  WidgetSnapshot snapshot;
+  snapshot.searching = searching;
+  snapshot.nextSearch = utc(2025, 6, 12, 9, 5);  // tomorrow morning
+  ui::Environment env;
+  env.now = wednesdayMorning;
+  const ui::testing::FakeTextMeasurer measurer;
+  return ui::layoutView(NextSearchLine{.snapshot = snapshot, .isShort = isShort}.body(), {300, 40},
+                        env, measurer);
+}
+
+// A running search wins over the short form and the date. Symbol and text
+// share the muted ink in both schemes.
+TEST(NextSearchLineView, ShowsTheSymbolAndTextOfItsStateInOneColour) {
+  const struct {
+    bool searching, isShort;
+    const char* symbol;
+    const char* text;
+  } table[] = {
+      {false, false, "clock", "Fouille demain 9:05"},
+      {false, true, "clock", "demain 9:05"},
+      {true, false, "magnifyingglass", "Fouille en cours"},
+      {true, true, "magnifyingglass", "Fouille en cours"},
+  };
+  for (const auto& c : table) {
+    SCOPED_TRACE(c.text);
+    const auto line = layOut(c.searching, c.isShort);
+    EXPECT_EQ(testing_support::symbolNames(line), std::vector<std::string>{c.symbol});
+    EXPECT_EQ(testing_support::shownTexts(line), std::vector<std::string>{c.text});
+    const auto* text = testing_support::findText(line, c.text);
+    const auto symbols = testing_support::nodesOfKind(line, ui::LaidOutNode::Kind::symbol);
+    ASSERT_TRUE(text != nullptr && symbols.size() == 1 && text->text.runs.size() == 1);
+    for (const auto scheme : {ui::ColorScheme::light, ui::ColorScheme::dark}) {
+      EXPECT_EQ(resolved(text->text.runs[0].foreground, scheme),
+                resolved(symbols[0]->foreground, scheme));
+    }
+  }
 }
 
 }  // namespace
