@@ -24,50 +24,36 @@ struct PoCase {
 };
 
 TEST(PoReading, ReadsEntriesAsGettextWritesThem) {
+  // clang-format off
   const std::vector<PoCase> table = {
       {"continuation lines and escapes",
-       "msgid \"\"\n\"Deux \"\n\"lignes\"\n"
-       "msgstr \"Two\\n\"\n   \"lines \\\"quoted\\\" \\\\ \\t tab\"\n",
+       "msgid \"\"\n\"Deux \"\n\"lignes\"\nmsgstr \"Two\\n\"\n   \"lines \\\"quoted\\\" \\\\ \\t tab\"\n",
        {{"Deux lignes", "Two\nlines \"quoted\" \\ \t tab"}}},
-      {"octal and hex escapes",
-       "msgid \"a\"\nmsgstr \"\\101\\x42\\x43d\\0610\"\n",
-       {{"a", "ABCd10"}}},
+      {"octal and hex escapes", "msgid \"a\"\nmsgstr \"\\101\\x42\\x43d\\0610\"\n", {{"a", "ABCd10"}}},
       {"header, fuzzy and untranslated entries left out",
        "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
        "#: views/small.cpp:12\n#, fuzzy, c-format\nmsgid \"à trier\"\nmsgstr \"to sort\"\n\n"
-       "msgid \"à lire\"\nmsgstr \"\"\n\n"
-       "#. kept\n#, c-format\nmsgid \"Ta semaine\"\nmsgstr \"Your week\"\n",
-       {{"", ""}, {"à trier", "à trier"}, {"à lire", "à lire"}, {"Ta semaine", "Your week"}},
-       1},
+       "msgid \"à lire\"\nmsgstr \"\"\n\n#. kept\n#, c-format\nmsgid \"Ta semaine\"\nmsgstr \"Your week\"\n",
+       {{"", ""}, {"à trier", "à trier"}, {"à lire", "à lire"}, {"Ta semaine", "Your week"}}, 1},
       {"a fuzzy flag belongs only to the entry it precedes",
-       "#, fuzzy\nmsgid \"a\"\nmsgstr \"A\"\nmsgid \"b\"\nmsgstr \"B\"\n",
-       {{"a", "a"}, {"b", "B"}}},
+       "#, fuzzy\nmsgid \"a\"\nmsgstr \"A\"\nmsgid \"b\"\nmsgstr \"B\"\n", {{"a", "a"}, {"b", "B"}}},
       {"plural entries translate with their first form",
-       "msgid \"sujet fait\"\nmsgid_plural \"sujets faits\"\n"
-       "msgstr[0] \"topic done\"\nmsgstr[1] \"topics done\"\n",
+       "msgid \"sujet fait\"\nmsgid_plural \"sujets faits\"\nmsgstr[0] \"topic done\"\nmsgstr[1] \"topics done\"\n",
        {{"sujet fait", "topic done"}, {"sujets faits", "sujets faits"}}},
       {"context entries do not answer plain lookups",
-       "msgctxt \"menu\"\nmsgid \"Fouille\"\nmsgstr \"Dig\"\n\n"
-       "msgid \"Fouille\"\nmsgstr \"Search\"\n",
-       {{"Fouille", "Search"}},
-       2},
-      {"carriage returns and byte order mark ignored",
-       "\xEF\xBB\xBFmsgid \"a\"\r\nmsgstr \"A\"\r\n",
-       {{"a", "A"}}},
-      {"the first of two translations wins",
-       "msgid \"a\"\nmsgstr \"1\"\n\nmsgid \"a\"\nmsgstr \"2\"\n",
-       {{"a", "1"}}},
+       "msgctxt \"menu\"\nmsgid \"Fouille\"\nmsgstr \"Dig\"\n\nmsgid \"Fouille\"\nmsgstr \"Search\"\n",
+       {{"Fouille", "Search"}}, 2},
+      {"carriage returns and byte order mark ignored", "\xEF\xBB\xBFmsgid \"a\"\r\nmsgstr \"A\"\r\n", {{"a", "A"}}},
+      {"the first of two translations wins", "msgid \"a\"\nmsgstr \"1\"\n\nmsgid \"a\"\nmsgstr \"2\"\n", {{"a", "1"}}},
       {"garbage between entries is passed over",
-       "\"stray continuation\"\nnot a po file at all\n\xFF\xFE\nmsgid \"ok\"\nmsgstr \"OK\"\n",
-       {{"ok", "OK"}}},
+       "\"stray continuation\"\nnot a po file at all\n\xFF\xFE\nmsgid \"ok\"\nmsgstr \"OK\"\n", {{"ok", "OK"}}},
   };
+  // clang-format on
   for (const auto& c : table) {
     SCOPED_TRACE(c.name);
     const auto book = PhraseBook::parse(c.po);
     for (const auto& [key, expected] : c.lookups) EXPECT_EQ(book.lookup(key), expected) << key;
-    if (c.size) {
-      EXPECT_EQ(book.size(), *c.size);
-    }
+    EXPECT_EQ(book.size(), c.size.value_or(book.size()));
   }
 }
 
