@@ -50,14 +50,6 @@ TEST_F(PreferencesTest, RoundTripsArbitraryText) {
   EXPECT_EQ(preferences_.string("accent"), "La\uFFFDgune") << "NUL becomes U+FFFD";
 }
 
-TEST_F(PreferencesTest, KeepsOtherKeysAndOverwritesOnlyItsOwn) {
-  preferences_.setString("accent", "Lagune");
-  preferences_.setString("lastShown", "medium");
-  preferences_.setString("accent", "Indigo");
-  EXPECT_EQ(preferences_.string("accent"), "Indigo");
-  EXPECT_EQ(preferences_.string("lastShown"), "medium");
-}
-
 TEST_F(PreferencesTest, KeysOutsideThePlainAlphabetAreRefused) {
   for (const char* key : {"", "a=b", "a b", "a\nb", "[x]", "é"}) {
     preferences_.setString(key, "value");
