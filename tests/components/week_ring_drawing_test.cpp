@@ -9,8 +9,7 @@
 #include <string>
 
 #include "components/week_ring.h"
-#include "platform/ui/fake_text_measurer.h"
-#include "platform/ui/layout/widget_layout.h"
+#include "platform/ui/layout_test_support.h"
 #include "support/colors.h"
 #include "support/laid_out_queries.h"
 
@@ -29,10 +28,9 @@ ui::LaidOutNode layOutRing(double size, AccentTheme accent = AccentTheme::braise
   snapshot.weekPlanned = 75;
   snapshot.weekBudget = 300;
   snapshot.weekLabel = "2 h 15 / 5 h";
-  const ui::testing::FakeTextMeasurer measurer;
-  return ui::layoutView(
+  return ui::testing::layOut(
       WeekRing{.snapshot = snapshot, .sleeping = sleeping, .size = size, .accent = accent}.body(),
-      {size, size}, ui::Environment{}, measurer);
+      {size, size});
 }
 
 TEST(WeekRingDrawing, DrawsTrackPlannedAndDoneArcsInLayerOrder) {
