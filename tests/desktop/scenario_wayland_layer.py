@@ -10,9 +10,7 @@ SCREEN = (1280, 720)
 
 
 def body(session):
-    session.start_sway(*SCREEN)
-    session.start_session_bus()
-    session.start_portal(color_scheme=0)
+    session.start_desktop(*SCREEN, wayland=True)
     snapshot = sample_snapshot(session)
     session.write_snapshot(snapshot)
     reference = render_reference(session, snapshot, "medium", "light", 1, "medium-light")

@@ -39,10 +39,6 @@ Texts mainColumnTexts(const ui::LaidOutWidget& widget) {
   return texts;
 }
 
-ui::Point centre(const ui::LaidOutNode& node) {
-  return node.frame.center();
-}
-
 TEST(MediumLayoutLists, SampleShowsHeadingThreeLinkedRowsAndTheSidebar) {
   const auto snapshot = sample();
   const auto widget = medium(snapshot);
@@ -59,10 +55,12 @@ TEST(MediumLayoutLists, SampleShowsHeadingThreeLinkedRowsAndTheSidebar) {
   for (const auto& item : snapshot.toSort) {
     const auto* title = findText(widget.content, item.title);
     ASSERT_NE(title, nullptr);
-    EXPECT_EQ(ui::linkAt(widget, centre(*title)), "kelpo://topic/" + item.id.string());
+    EXPECT_EQ(ui::linkAt(widget, title->frame.center()), "kelpo://topic/" + item.id.string());
   }
-  EXPECT_EQ(ui::linkAt(widget, centre(*findText(widget.content, "3 à trier"))), "kelpo://inbox");
-  EXPECT_EQ(ui::linkAt(widget, centre(*findText(widget.content, "Ta semaine"))), "kelpo://inbox");
+  EXPECT_EQ(ui::linkAt(widget, findText(widget.content, "3 à trier")->frame.center()),
+            "kelpo://inbox");
+  EXPECT_EQ(ui::linkAt(widget, findText(widget.content, "Ta semaine")->frame.center()),
+            "kelpo://inbox");
 }
 
 TEST(MediumLayoutLists, ListsAtMostTheFirstThreeItemsUnderTheCount) {

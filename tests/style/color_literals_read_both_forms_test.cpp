@@ -71,19 +71,6 @@ TEST(ColorLiteral, ReadsTheRgbaForm) {
   });
 }
 
-TEST(ColorLiteral, NeverFailsOnArbitraryBytes) {
-  // Byte pairs of every kind (ASCII, lead and continuation bytes, stray
-  // bytes) in both forms; the sanitizer build checks the slicing.
-  for (int first = 0; first < 256; ++first) {
-    for (int second = 0; second < 256; second += 7) {
-      const std::string bytes{static_cast<char>(first), static_cast<char>(second)};
-      EXPECT_EQ(parseColorLiteral(bytes).alpha, 1);
-      const Rgba rgba = parseColorLiteral("rgba(1,2," + bytes + ",0.5)");
-      EXPECT_EQ(rgba.red, 1.0 / 255) << "bytes " << first << " " << second;
-    }
-  }
-}
-
 // An adaptive colour is two literals, one for each scheme.
 TEST(AdaptiveColor, DrawsEachVariantInItsSchemeAlsoUnderOpacity) {
   const ui::Color color = adaptiveColor("#FF7A55", "rgba(255,122,85,0.14)");
