@@ -119,17 +119,6 @@ TEST(ImageLayout, BitmapsKeepTheirPixelSizeUnlessResizableAndFitTheirAspect) {
   // clang-format on
 }
 
-TEST(ImageLayout, MissingFileIsAnEmptyImageThatStillTakesItsFrame) {
-  const View mascot = Image::file("/nonexistent/mascot-found.png")
-                          .resizable()
-                          .aspectRatio(std::nullopt, ContentMode::fit)
-                          .frame(90, 90);
-  const LaidOutNode laidOut = layOut(mascot, {300, 300});
-  expectFrames(laidOut, {{{}, rect(0, 0, 90, 90)}});
-  EXPECT_EQ(nodeAt(laidOut, {0, 0}).kind, LaidOutNode::Kind::bitmap);
-  EXPECT_EQ(nodeAt(laidOut, {0, 0}).bitmap, nullptr);
-}
-
 TEST(ImageLayout, SymbolIsSizedByTheCurrentFont) {
   const View line =
       HStack(VerticalAlignment::center, 4,

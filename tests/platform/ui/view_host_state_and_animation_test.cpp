@@ -1,6 +1,7 @@
 // View state over time: eased animations, appear callbacks and state kept by
 // view identity. The badge sheen test drives scheduled tasks, hovering and
-// whether the host is moving.
+// whether the host is moving, and would never sweep if appearing fired on
+// every frame.
 
 #include <gtest/gtest.h>
 
@@ -23,16 +24,6 @@ TEST(AnimationCurve, EaseInOutIsTheStandardBezier) {
   EXPECT_NEAR(animationProgress(Animation::easeInOut(1), 0.25), 0.1291, 1e-3);
   EXPECT_NEAR(animationProgress(Animation::easeInOut(1), 0.75), 0.8709, 1e-3);
   EXPECT_NEAR(animationProgress(Animation::linear(2), 0.5), 0.25, 1e-12);
-}
-
-TEST(ViewHost, AppearFiresOncePerView) {
-  int appearances = 0;
-  const View root = Text::verbatim("x").onAppear([&](ActionContext&) { ++appearances; });
-  ViewHost host(root, testing::testEnvironment(), testing::fakeMeasurer());
-  (void)host.frameAt(0);
-  (void)host.frameAt(1);
-  (void)host.frameAt(2);
-  EXPECT_EQ(appearances, 1);
 }
 
 TEST(ViewHost, AFrameIsBuiltAgainOnlyWhenAppearingChangedState) {
