@@ -26,48 +26,30 @@ void expectReadings(const std::vector<LiteralCase>& table) {
   }
 }
 
-// The hex form reads the digits after the first character (a user-perceived
-// character, whatever its bytes) as one 32-bit number; anything else is black.
-TEST(ColorLiteral, ReadsTheHexForm) {
+// What the header promises, for the two forms the widget's palette is
+// written in, and the reading rules behind them: the hex form reads what
+// follows the first character (one grapheme, whatever its bytes) as one
+// 32-bit number; the rgba form drops the last character and splits at
+// commas that carry no combining mark. Literals come only from the palette,
+// never from a file, so one row stands for each rule.
+TEST(ColorLiteral, ReadsTheHexAndRgbaForms) {
   expectReadings({
       {"#FF7A55", channels(255, 122, 85)},
       {"#ff7a55", channels(255, 122, 85)},
-      {"#80FF0000", channels(255, 0, 0)},  // top byte ignored
-      {"#100000000", black},               // beyond 32 bits
-      {"#GG0000", black},
+      {"#GG0000", black},  // not a number: opaque black
       {"", black},
-      {"FF7A55", channels(15, 122, 85)},  // the first character stands for "#"
-      {"#+FF7A55", channels(255, 122, 85)},
-      {"#FF 7A55", black},
-      {"RGBA(10,20,30,0.5)", black},              // only the lower-case prefix is the rgba form
-      {"e\u0301FF7A55", channels(255, 122, 85)},  // a combining mark joins the first character
-      {"\U0001F1EB\U0001F1F7FF7A55", channels(255, 122, 85)},  // a flag is one character
-      {"#FF7A55\u0301", black},
-      {"\xFF\xFE"
-       "FF7A55",
-       black},
-  });
-}
-
-// The rgba form splits its body at commas, drops empty pieces, trims spaces
-// (Unicode ones too, but not line breaks) and reads each piece as a number.
-TEST(ColorLiteral, ReadsTheRgbaForm) {
-  expectReadings({
+      {"FF7A55", channels(15, 122, 85)},          // the first character stands for "#"
+      {"e\u0301FF7A55", channels(255, 122, 85)},  // one grapheme, two code points
+      {"#80FF0000", channels(255, 0, 0)},         // 32 bits, the top byte ignored
+      {"#100000000", black},                      // beyond 32 bits
       {"rgba(255,122,85,0.14)", channels(255, 122, 85, 0.14)},
       {"rgba( 40 , 24 , 40 , 0.055 )", channels(40, 24, 40, 0.055)},
-      {"rgba( \u00A0 40\u3000,24,40,0.055)", channels(40, 24, 40, 0.055)},
-      {"rgba(255,,0,0,1)", channels(255, 0, 0, 1)},
-      {"rgba(10,20,30,0.5,99)", channels(10, 20, 30, 0.5)},
-      {"rgba(10,x,30,0.5)", channels(10, 0, 30, 0.5)},
-      {"rgba(0,0,0,2)", channels(0, 0, 0, 2)},  // neither divided nor clamped
-      {"rgba(510,-255,0,1)", channels(510, -255, 0, 1)},
-      {"rgba(1e2,+5,0x10,.5)", channels(100, 5, 16, 0.5)},
-      {"rgba(\n40,24,40,1)", channels(0, 24, 40, 1)},
-      {"rgba(10,20,30)", channels(10, 20, 30, 0)},
+      {"rgba(10,x,30,0.5)", channels(10, 0, 30, 0.5)},    // not a number: a zero component
+      {"rgba(510,-255,0,2)", channels(510, -255, 0, 2)},  // neither divided nor clamped
+      {"rgba(10,20,30)", channels(10, 20, 30, 0)},        // a missing alpha is 0
       {"rgba", transparent},
-      {"rgba(1,2,3,0.75", channels(1, 2, 3, 0.7)},             // the last character is dropped
-      {"rgba(10,\u0301 20,30,0.5)", channels(0, 30, 0.5, 0)},  // a marked comma does not split
-      {"rgba\u0301(1,2,3,0.5)", black},
+      {"rgba(1,2,3,0.75", channels(1, 2, 3, 0.7)},
+      {"rgba(10,\u0301 20,30,0.5)", channels(0, 30, 0.5, 0)},
   });
 }
 
