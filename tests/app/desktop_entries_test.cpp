@@ -26,14 +26,11 @@ using testing_support::TemporaryDirectory;
 
 const std::filesystem::path phrases = std::filesystem::path(KELPO_RESOURCE_DIR) / "phrases";
 
-struct KeyFileRelease {
-  void operator()(GKeyFile* file) const { g_key_file_free(file); }
-};
-using KeyFile = std::unique_ptr<GKeyFile, KeyFileRelease>;
+using KeyFile = std::unique_ptr<GKeyFile, decltype(&g_key_file_free)>;
 
 // An entry read back the way desktops read it (GLib's key-file parser).
 [[nodiscard]] KeyFile parsedEntry(const std::string& text) {
-  KeyFile file(g_key_file_new());
+  KeyFile file(g_key_file_new(), &g_key_file_free);
   EXPECT_TRUE(g_key_file_load_from_data(file.get(), text.data(), text.size(),
                                         G_KEY_FILE_KEEP_TRANSLATIONS, nullptr))
       << text;
@@ -60,10 +57,7 @@ using KeyFile = std::unique_ptr<GKeyFile, KeyFileRelease>;
   }
   gchar** argv = nullptr;
   EXPECT_TRUE(g_shell_parse_argv(exec.c_str(), nullptr, &argv, nullptr)) << exec;
-  std::vector<std::string> arguments;
-  for (gchar** argument = argv; argument != nullptr && *argument != nullptr; ++argument) {
-    arguments.emplace_back(*argument);
-  }
+  std::vector<std::string> arguments(argv, argv + (argv != nullptr ? g_strv_length(argv) : 0));
   g_strfreev(argv);
   return arguments;
 }
