@@ -91,14 +91,6 @@ TEST(PoReading, ArbitraryBytesNeverCrash) {
   }
 }
 
-TEST(PoReading, EntriesKeepEveryField) {
-  const auto entries = readPoEntries(
-      "#, fuzzy\nmsgctxt \"c\"\nmsgid \"one\"\nmsgid_plural \"many\"\n"
-      "msgstr[0] \"1\"\nmsgstr[1] \"n\"\n");
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0], (PoEntry{"c", "one", "many", {"1", "n"}, true}));
-}
-
 // The most specific readable table for the locale; French, unknown and
 // path-like locales show the keys.
 TEST(PhraseBookForLocale, PicksTheMostSpecificTableThatExists) {
