@@ -10,17 +10,17 @@ namespace {
 
 // Phrase tables are a few kilobytes; anything far larger is not one, and is
 // not worth holding in memory.
-constexpr std::uintmax_t kMaxTableBytes = 1 << 20;
+constexpr std::uintmax_t maxTableBytes = 1 << 20;
 
 // gettext's separator between a message context and its id. An entry with a
 // context is stored under "context\x04id", so it never answers a lookup of the
 // plain id: the widget asks for phrases without a context.
-constexpr char kContextSeparator = '\x04';
+constexpr char contextSeparator = '\x04';
 
 [[nodiscard]] std::optional<std::string> readSmallFile(const std::filesystem::path& path) {
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);
-  if (error || size > kMaxTableBytes) return std::nullopt;
+  if (error || size > maxTableBytes) return std::nullopt;
   std::ifstream stream(path, std::ios::binary);
   if (!stream) return std::nullopt;
   std::string text{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
@@ -105,7 +105,7 @@ PhraseBook PhraseBook::parse(std::string_view poText) {
     if (entry.fuzzy || entry.id.empty()) continue;   // unchecked, or the header
     auto& translation = entry.translations.front();  // the singular form
     if (translation.empty()) continue;
-    auto key = entry.context ? *entry.context + kContextSeparator + entry.id : std::move(entry.id);
+    auto key = entry.context ? *entry.context + contextSeparator + entry.id : std::move(entry.id);
     // The first translation of a phrase wins, as it would in a compiled table.
     book.entries_.try_emplace(std::move(key), std::move(translation));
   }

@@ -7,7 +7,7 @@ namespace {
 
 // More plural forms than any language has; a larger index is a typo, and
 // honouring it would mean growing the list to that size.
-constexpr std::size_t kMaxPluralForms = 16;
+constexpr std::size_t maxPluralForms = 16;
 
 [[nodiscard]] bool isBlank(char c) {
   return c == ' ' || c == '\t';
@@ -202,7 +202,7 @@ class PoParser {
       if (c < '0' || c > '9') return std::nullopt;
       index = index * 10 + static_cast<std::size_t>(c - '0');
     }
-    return index < kMaxPluralForms ? std::optional(index) : std::nullopt;
+    return index < maxPluralForms ? std::optional(index) : std::nullopt;
   }
 
   [[nodiscard]] std::string& fieldText() {

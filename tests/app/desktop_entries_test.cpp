@@ -26,32 +26,22 @@ using testing_support::TemporaryDirectory;
 
 const std::filesystem::path phrases = std::filesystem::path(KELPO_RESOURCE_DIR) / "phrases";
 
-struct KeyFileRelease {
-  void operator()(GKeyFile* file) const { g_key_file_free(file); }
-};
-using KeyFile = std::unique_ptr<GKeyFile, KeyFileRelease>;
+using KeyFile = std::unique_ptr<GKeyFile, decltype(&g_key_file_free)>;
 
 // An entry read back the way desktops read it (GLib's key-file parser).
 [[nodiscard]] KeyFile parsedEntry(const std::string& text) {
-  KeyFile file(g_key_file_new());
+  KeyFile file(g_key_file_new(), &g_key_file_free);
   EXPECT_TRUE(g_key_file_load_from_data(file.get(), text.data(), text.size(),
                                         G_KEY_FILE_KEEP_TRANSLATIONS, nullptr))
       << text;
   return file;
 }
 
-// `key` may name a translation, as "Comment[en]".
-[[nodiscard]] std::string value(const KeyFile& file, std::string key) {
-  const auto bracket = key.find('[');
-  gchar* raw = nullptr;
-  if (bracket == std::string::npos) {
-    raw = g_key_file_get_string(file.get(), "Desktop Entry", key.c_str(), nullptr);
-  } else {
-    const std::string locale = key.substr(bracket + 1, key.size() - bracket - 2);
-    key.resize(bracket);
-    raw = g_key_file_get_locale_string(file.get(), "Desktop Entry", key.c_str(), locale.c_str(),
-                                       nullptr);
-  }
+[[nodiscard]] std::string value(const KeyFile& file, const char* key,
+                                const char* locale = nullptr) {
+  gchar* raw = locale != nullptr
+                   ? g_key_file_get_locale_string(file.get(), "Desktop Entry", key, locale, nullptr)
+                   : g_key_file_get_string(file.get(), "Desktop Entry", key, nullptr);
   std::string text = raw != nullptr ? raw : "(absent)";
   g_free(raw);
   return text;
@@ -67,10 +57,7 @@ using KeyFile = std::unique_ptr<GKeyFile, KeyFileRelease>;
   }
   gchar** argv = nullptr;
   EXPECT_TRUE(g_shell_parse_argv(exec.c_str(), nullptr, &argv, nullptr)) << exec;
-  std::vector<std::string> arguments;
-  for (gchar** argument = argv; argument != nullptr && *argument != nullptr; ++argument) {
-    arguments.emplace_back(*argument);
-  }
+  std::vector<std::string> arguments(argv, argv + (argv != nullptr ? g_strv_length(argv) : 0));
   g_strfreev(argv);
   return arguments;
 }
@@ -78,13 +65,10 @@ using KeyFile = std::unique_ptr<GKeyFile, KeyFileRelease>;
 TEST(DesktopEntryExec, AnyOptionsComeBackAsTheLauncherSplitsThem) {
   const std::vector<std::vector<std::string>> optionLists = {
       {},
-      {"--family", "small", "--appearance=dark"},
       {"--snapshot", "/home/léa/mes widgets/widget.json"},
       {"--snapshot", "a\"b'c`d$e\\f"},
-      {"--label", "100% done", "%f"},
-      {"--label", "two\nlines\tand tab"},
-      {"", "~", "#not a comment", "a;b&c|d<e>f*g?h(i)"},
-      {" leading space"},
+      {"--label", "100% done", "%f", "two\nlines\tand tab"},
+      {"", " leading space", "~", "#not a comment", "a;b&c|d<e>f*g?h(i)"},
   };
   for (const auto& options : optionLists) {
     std::vector<std::string> expected{"kelpo-widget", "desktop"};
@@ -103,28 +87,27 @@ TEST(DesktopEntryExec, RefusesWhatAnEntryCannotHold) {
   }
 }
 
-TEST(DesktopEntryText, NamesTheWidgetAndSaysHowItStarts) {
+TEST(DesktopEntryText, NamesTheWidgetInEveryLanguageAndSaysHowItStarts) {
+  const KeyFile menu = parsedEntry(desktopEntryText(DesktopEntryRole::application, {}, phrases));
+  EXPECT_EQ(value(menu, "Name"), "kelpo");
+  EXPECT_EQ(value(menu, "Comment"),
+            "Ce qui attend d’être trié, ta semaine et la prochaine fouille.");
+  EXPECT_EQ(value(menu, "Comment", "en"),
+            "What’s waiting to be sorted, your week and the next search.");
+  EXPECT_EQ(value(menu, "Exec"), "kelpo-widget desktop");
+  EXPECT_EQ(value(menu, "Categories"), "Utility;");
   struct Case {
     DesktopEntryRole role;
     const char* key;
     const char* expected;
   };
-  const Case cases[] = {
-      {DesktopEntryRole::application, "Categories", "Utility;"},
-      {DesktopEntryRole::application, "Hidden", "(absent)"},
-      {DesktopEntryRole::autostart, "X-GNOME-Autostart-enabled", "true"},
-      {DesktopEntryRole::autostart, "NoDisplay", "(absent)"},
-      {DesktopEntryRole::autostart, "Hidden", "(absent)"},
-      {DesktopEntryRole::hiddenAutostart, "Hidden", "true"},
-  };
-  for (const Case& c : cases) {
+  for (const Case& c : {Case{DesktopEntryRole::application, "Hidden", "(absent)"},
+                        Case{DesktopEntryRole::autostart, "X-GNOME-Autostart-enabled", "true"},
+                        Case{DesktopEntryRole::autostart, "NoDisplay", "(absent)"},
+                        Case{DesktopEntryRole::autostart, "Hidden", "(absent)"},
+                        Case{DesktopEntryRole::hiddenAutostart, "Hidden", "true"}}) {
     const KeyFile entry = parsedEntry(desktopEntryText(c.role, {}, phrases));
     EXPECT_EQ(value(entry, "Name"), "kelpo");
-    EXPECT_EQ(value(entry, "Comment"),
-              "Ce qui attend d’être trié, ta semaine et la prochaine fouille.");
-    EXPECT_EQ(value(entry, "Comment[en]"),
-              "What’s waiting to be sorted, your week and the next search.");
-    EXPECT_EQ(value(entry, "Exec"), "kelpo-widget desktop");
     EXPECT_EQ(value(entry, c.key), c.expected) << c.key;
   }
 }
@@ -152,17 +135,13 @@ class UserAutostart : public ::testing::Test {
   std::ostringstream out_;
 };
 
-TEST_F(UserAutostart, InstallWritesTheEntryAndReplacesAnEarlierOne) {
+TEST_F(UserAutostart, InstallReplacesAnEarlierEntryAndRemoveDeletesIt) {
   installAutostart(std::vector<std::string>{"--family", "small"}, directories_, out_);
   installAutostart(std::vector<std::string>{"--family", "medium"}, directories_, out_);
   EXPECT_THAT(userEntryText(), HasSubstr("Exec=kelpo-widget desktop --family medium\n"));
   EXPECT_THAT(out_.str(), HasSubstr("autostart on: wrote " + userEntry().string()));
   // Nothing left over from the atomic writes.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directories_.user), {}), 1);
-}
-
-TEST_F(UserAutostart, RemoveDeletesTheEntryAndSaysWhenThereWasNone) {
-  installAutostart({}, directories_, out_);
   removeAutostart(directories_, out_);
   removeAutostart(directories_, out_);
   EXPECT_FALSE(std::filesystem::exists(userEntry()));

@@ -51,18 +51,6 @@ class KelpoWidgetCommand : public testing::Test {
 
 constexpr const char* monday0659 = "2026-03-09T06:59:00Z";
 
-TEST_F(KelpoWidgetCommand, SampleOutputValidates) {
-  const CommandResult sample = run({"sample", "--now", monday0659});
-  ASSERT_EQ(sample.exitStatus, 0) << sample.err;
-  // Monday 08:00 in Paris.
-  EXPECT_THAT(sample.out, HasSubstr("\"nextSearch\": \"2026-03-09T07:00:00Z\""));
-  writeFile(sharedDirectory() / "widget.json", sample.out);
-
-  const CommandResult validate = run({"validate"});
-  EXPECT_EQ(validate.exitStatus, 0) << validate.err;
-  EXPECT_EQ(validate.out, "ok\n");
-}
-
 TEST_F(KelpoWidgetCommand, ValidateNamesTheFirstProblemWithItsPath) {
   const CommandResult sample = run({"sample"});
   std::string broken = sample.out;

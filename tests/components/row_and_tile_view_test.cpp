@@ -6,8 +6,7 @@
 
 #include "components/row.h"
 #include "components/tile.h"
-#include "platform/ui/fake_text_measurer.h"
-#include "platform/ui/layout/widget_layout.h"
+#include "platform/ui/layout_test_support.h"
 #include "style/color_literal.h"
 #include "support/colors.h"
 #include "support/laid_out_queries.h"
@@ -17,11 +16,7 @@ namespace {
 
 using testing_support::findText;
 using testing_support::resolved;
-
-ui::LaidOutNode layOut(const ui::View& view, ui::Size available) {
-  const ui::testing::FakeTextMeasurer measurer;
-  return ui::layoutView(view, available, ui::Environment{}, measurer);
-}
+using ui::testing::layOut;
 
 WidgetSnapshot::Item item(std::string title, std::string detail) {
   WidgetSnapshot::Item i;

@@ -1,17 +1,17 @@
-// What the week ring draws: track and arcs in the theme's colours, the
-// mascot's frame, and what assistive technologies read.
+// What the week ring draws: how much of it each arc covers, track and arcs
+// in the theme's colours, the mascot's frame, and what assistive
+// technologies read.
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <string>
 
 #include "components/week_ring.h"
-#include "platform/ui/fake_text_measurer.h"
-#include "platform/ui/layout/widget_layout.h"
+#include "platform/ui/layout_test_support.h"
 #include "support/colors.h"
 #include "support/laid_out_queries.h"
-#include "support/scoped_environment_variable.h"
-#include "support/temporary_directory.h"
 
 namespace kelpo {
 namespace {
@@ -28,10 +28,9 @@ ui::LaidOutNode layOutRing(double size, AccentTheme accent = AccentTheme::braise
   snapshot.weekPlanned = 75;
   snapshot.weekBudget = 300;
   snapshot.weekLabel = "2 h 15 / 5 h";
-  const ui::testing::FakeTextMeasurer measurer;
-  return ui::layoutView(
+  return ui::testing::layOut(
       WeekRing{.snapshot = snapshot, .sleeping = sleeping, .size = size, .accent = accent}.body(),
-      {size, size}, ui::Environment{}, measurer);
+      {size, size});
 }
 
 TEST(WeekRingDrawing, DrawsTrackPlannedAndDoneArcsInLayerOrder) {
@@ -104,18 +103,42 @@ TEST(WeekRingDrawing, ReadsAsOneElementWithTheWeekLabel) {
   EXPECT_EQ(hidden.size(), 1u) << "the mascot is decoration";
 }
 
-// Which pose is drawn in which mode is guarded by the layout tests.
-TEST(WeekRingDrawing, MissingPicturesLeaveTheRingLayoutUnchanged) {
-  const auto withPictures = layOutRing(76);
-  const testing_support::TemporaryDirectory empty;
-  const testing_support::ScopedEnvironmentVariable resources("KELPO_RESOURCE_DIR",
-                                                             empty.path().string());
-  const auto without = layOutRing(76);
-  const auto pictures = bitmaps(without);
-  ASSERT_EQ(pictures.size(), 1u);
-  EXPECT_EQ(pictures[0]->bitmap, nullptr);
-  EXPECT_EQ(without.frame, withPictures.frame);
-  EXPECT_EQ(shapes(without).size(), 3u);
+constexpr auto int64Max = std::numeric_limits<std::int64_t>::max();
+constexpr auto int64Min = std::numeric_limits<std::int64_t>::min();
+
+struct FractionCase {
+  const char* name;
+  std::int64_t done;
+  std::int64_t planned;
+  std::int64_t budget;
+  double expectedPlanned;
+  double expectedDone;
+};
+
+// How much of the ring the planned and done arcs cover.
+TEST(WeekRingFractions, CoverTheirShareOfTheBudget) {
+  for (const FractionCase& c :
+       {FractionCase{"sampleWeek", 135, 75, 300, 0.7, 0.45},
+        FractionCase{"halfPlanned", 3, 2, 10, 0.5, 0.3},
+        FractionCase{"nothingYet", 0, 0, 300, 0, 0},
+        FractionCase{"zeroBudgetCountsAsOne", 1, 0, 0, 1, 1},
+        FractionCase{"negativeBudgetCountsAsOne", 1, 0, -50, 1, 1},
+        FractionCase{"overPlannedCapsAtFullCircle", 200, 200, 300, 1, 200.0 / 300.0},
+        FractionCase{"overDoneCapsBoth", 450, 0, 300, 1, 1},
+        // No lower bound: the arcs simply draw nothing.
+        FractionCase{"negativeDone", -30, 10, 300, -20.0 / 300.0, -30.0 / 300.0},
+        // The sum saturates rather than wrapping to a negative number.
+        FractionCase{"sumOverflowsUpward", int64Max, 1, 300, 1, 1},
+        FractionCase{"sumOverflowsDownward", int64Min, -1, 1, static_cast<double>(int64Min),
+                     static_cast<double>(int64Min)}}) {
+    SCOPED_TRACE(c.name);
+    WidgetSnapshot snapshot;
+    snapshot.weekDone = c.done;
+    snapshot.weekPlanned = c.planned;
+    snapshot.weekBudget = c.budget;
+    EXPECT_DOUBLE_EQ(plannedFraction(snapshot), c.expectedPlanned);
+    EXPECT_DOUBLE_EQ(doneFraction(snapshot), c.expectedDone);
+  }
 }
 
 }  // namespace

@@ -249,6 +249,14 @@ class Session:
             raise ScenarioFailure("dbus-daemon did not start: " + self.log_text("dbus"))
         self.env["DBUS_SESSION_BUS_ADDRESS"] = address
 
+    def start_desktop(self, width, height, color_scheme=0, wayland=False):
+        """What every widget scenario runs on: a display server (Xvfb, or sway
+        for Wayland), the session bus, and the Settings portal answering
+        color_scheme (1 is dark)."""
+        (self.start_sway if wayland else self.start_xvfb)(width, height)
+        self.start_session_bus()
+        self.start_portal(color_scheme)
+
     def start_portal(self, color_scheme=0):
         python = os.environ.get("KELPO_TEST_PYTHON", sys.executable)
         self.portal = self.start(

@@ -15,9 +15,7 @@ AWAY_FROM_ROWS = (60, 60)
 
 
 def body(session):
-    session.start_xvfb(1280, 800)
-    session.start_session_bus()
-    session.start_portal(color_scheme=0)
+    session.start_desktop(1280, 800)
     session.register_link_handler()
     snapshot = sample_snapshot(session)
     session.write_snapshot(snapshot)

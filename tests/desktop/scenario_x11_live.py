@@ -30,9 +30,7 @@ def seconds_until(check, what):
 
 
 def body(session):
-    session.start_xvfb(1280, 800)
-    session.start_session_bus()
-    session.start_portal(color_scheme=0)
+    session.start_desktop(1280, 800)
     first = sample_snapshot(session)
     second = rewritten(first)
     references = {

@@ -23,9 +23,7 @@ def main():
     options = parser.parse_args()
 
     def body(session):
-        session.start_xvfb(*SCREEN)
-        session.start_session_bus()
-        session.start_portal(color_scheme=options.color_scheme)
+        session.start_desktop(*SCREEN, color_scheme=options.color_scheme)
         appearance = "dark" if options.color_scheme == 1 else "light"
         snapshot = sample_snapshot(session)
         session.write_snapshot(snapshot)

@@ -201,12 +201,16 @@ def window_geometry(session, window_id):
     return Window(window_id, value["Absolute upper-left X"], value["Absolute upper-left Y"], value["Width"], value["Height"])
 
 
+def require_running(session, host):
+    if host.poll() is not None:
+        raise ScenarioFailure(f"the host exited with {host.returncode}:\n" + session.log_text("host"))
+
+
 def host_windows(session, host, count, timeout=10):
     """Waits until the host shows count mapped top-level windows."""
 
     def found():
-        if host.poll() is not None:
-            raise ScenarioFailure(f"the host exited with {host.returncode}:\n" + session.log_text("host"))
+        require_running(session, host)
         result = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(host.pid)],
                                 env=session.env, capture_output=True, timeout=10)
         ids = result.stdout.decode().split()
@@ -251,12 +255,15 @@ def screen_pixels(session, window):
     return screenshot(session).crop(window.x, window.y, window.width, window.height)
 
 
-def wait_for_pixels(session, window, reference, timeout, label):
-    """Polls the window until it matches reference; saves what it saw."""
+def wait_for_pixels(session, window, reference, timeout, label, grab=None, host=None):
+    """Polls the window (or what grab() returns) until it matches reference,
+    failing early if the host exits; saves what it saw last."""
     last = {}
 
     def check():
-        actual = window_pixels(session, window)
+        if host is not None:
+            require_running(session, host)
+        actual = grab() if grab else window_pixels(session, window)
         ok, found = matches(actual, reference)
         last["image"], last["difference"] = actual, found
         return ok
@@ -266,7 +273,8 @@ def wait_for_pixels(session, window, reference, timeout, label):
     except ScenarioFailure as failure:
         if "image" in last:
             last["image"].save(session.artifacts / f"window-{label}.png")
-        raise ScenarioFailure(f"{failure}: {last.get('difference')}") from None
+        found = last.get("difference")
+        raise ScenarioFailure(f"{failure}: {found}" if found else str(failure)) from None
     last["image"].save(session.artifacts / f"window-{label}.png")
     return last["difference"]
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/layout_test_support.h"
 #include "platform/ui/output/hit_testing.h"
 #include "style/color_literal.h"
 #include "support/colors.h"
@@ -38,10 +39,6 @@ Texts mainColumnTexts(const ui::LaidOutWidget& widget) {
   return texts;
 }
 
-ui::Point centre(const ui::LaidOutNode& node) {
-  return node.frame.center();
-}
-
 TEST(MediumLayoutLists, SampleShowsHeadingThreeLinkedRowsAndTheSidebar) {
   const auto snapshot = sample();
   const auto widget = medium(snapshot);
@@ -58,10 +55,12 @@ TEST(MediumLayoutLists, SampleShowsHeadingThreeLinkedRowsAndTheSidebar) {
   for (const auto& item : snapshot.toSort) {
     const auto* title = findText(widget.content, item.title);
     ASSERT_NE(title, nullptr);
-    EXPECT_EQ(ui::linkAt(widget, centre(*title)), "kelpo://topic/" + item.id.string());
+    EXPECT_EQ(ui::linkAt(widget, title->frame.center()), "kelpo://topic/" + item.id.string());
   }
-  EXPECT_EQ(ui::linkAt(widget, centre(*findText(widget.content, "3 à trier"))), "kelpo://inbox");
-  EXPECT_EQ(ui::linkAt(widget, centre(*findText(widget.content, "Ta semaine"))), "kelpo://inbox");
+  EXPECT_EQ(ui::linkAt(widget, findText(widget.content, "3 à trier")->frame.center()),
+            "kelpo://inbox");
+  EXPECT_EQ(ui::linkAt(widget, findText(widget.content, "Ta semaine")->frame.center()),
+            "kelpo://inbox");
 }
 
 TEST(MediumLayoutLists, ListsAtMostTheFirstThreeItemsUnderTheCount) {
@@ -130,38 +129,27 @@ TEST(MediumLayoutWeek, FullAndIdleWeeksHaveTheirHeadingAndMessage) {
                    "sujets faits", "0 %", "de ta semaine"}));
 }
 
-struct TileCase {
-  const char* name;
-  std::optional<std::int64_t> doneCount;
-  std::int64_t done;
-  std::int64_t budget;
-  Texts tiles;
-};
-
 // The percentage arithmetic itself is the week figures' test; here the
-// count's singular and plural and the overflow as shown.
+// count's singular and plural, an absent count, and huge figures as shown.
 TEST(MediumLayoutWeek, TilesShowTopicsDoneAndTheShareOfTheWeek) {
-  for (const TileCase& c :
-       {TileCase{"absentCountIsZero",
-                 std::nullopt,
-                 135,
-                 300,
-                 {"0", "sujet fait", "45 %", "de ta semaine"}},
-        TileCase{"oneTopic", 1, 135, 300, {"1", "sujet fait", "45 %", "de ta semaine"}},
-        TileCase{"twoTopics", 2, 135, 300, {"2", "sujets faits", "45 %", "de ta semaine"}},
-        TileCase{"hugeFiguresStayCapped",
-                 std::numeric_limits<std::int64_t>::max(),
-                 std::numeric_limits<std::int64_t>::max(),
-                 300,
-                 {"9223372036854775807", "sujets faits", "100 %", "de ta semaine"}}}) {
-    SCOPED_TRACE(c.name);
+  constexpr auto most = std::numeric_limits<std::int64_t>::max();
+  const struct {
+    std::optional<std::int64_t> doneCount;
+    std::int64_t done;
+    Texts tiles;
+  } table[] = {
+      {std::nullopt, 135, {"0", "sujet fait", "45 %", "de ta semaine"}},
+      {1, 135, {"1", "sujet fait", "45 %", "de ta semaine"}},
+      {2, 135, {"2", "sujets faits", "45 %", "de ta semaine"}},
+      {most, most, {"9223372036854775807", "sujets faits", "100 %", "de ta semaine"}},
+  };
+  for (const auto& [doneCount, done, tiles] : table) {
     auto snapshot = unfinishedWeek();
-    snapshot.weekDoneCount = c.doneCount;
-    snapshot.weekDone = c.done;
-    snapshot.weekBudget = c.budget;
+    snapshot.weekDoneCount = doneCount;
+    snapshot.weekDone = done;
     const auto texts = mainColumnTexts(medium(snapshot));
     ASSERT_GE(texts.size(), 4u);
-    EXPECT_EQ(Texts(texts.end() - 4, texts.end()), c.tiles);
+    EXPECT_EQ(Texts(texts.end() - 4, texts.end()), tiles);
   }
 }
 
@@ -194,11 +182,8 @@ TEST(MediumLayoutSidebar, IsAHundredPointColumnWithTheRingOnTopAndTextsAtTheBott
     return n.accessibility.label == "Ta semaine";
   });
   ASSERT_EQ(ring.size(), 1u);
-  const ui::Rect& frame = ring[0]->frame;
-  EXPECT_NEAR(frame.minX(), 16 + 12, 1e-9);  // centred in the 100-point column
-  EXPECT_NEAR(frame.minY(), 16, 1e-9);
-  EXPECT_NEAR(frame.size.width, 76, 1e-9);
-  EXPECT_NEAR(frame.size.height, 76, 1e-9);
+  // Centred in the 100-point column.
+  ui::testing::expectFrames(*ring[0], {{{}, ui::testing::rect(16 + 12, 16, 76, 76)}});
 }
 
 TEST(WidgetFamilyDispatch, OnlyTheSmallFamilyGetsTheSmallLayout) {

@@ -48,63 +48,31 @@ TEST_P(SmallLayoutModes, ShowTheirCounterFocusBlockAndLink) {
   EXPECT_TRUE(widget.containerBackground.has_value());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Modes, SmallLayoutModes,
     testing::Values(
-        SmallCase{"sample",
-                  [] { return sample(); },
-                  {"3", "à trier", "AGP 9.5 : mapping.txt corrigé", "9", "Pixelbarn · 30 min"},
-                  {},
-                  "kelpo://inbox"},
-        SmallCase{
-            "program",
-            [] { return programWeek(4); },
-            {"4", "à lire", "À LIRE ENSUITE", "Rust 1.80 : LazyLock", "6", "Blog Rust · 12 min"},
-            {},
-            "kelpo://program"},
+        SmallCase{"sample", [] { return sample(); },
+                  {"3", "à trier", "AGP 9.5 : mapping.txt corrigé", "9", "Pixelbarn · 30 min"}, {}, "kelpo://inbox"},
+        SmallCase{"program", [] { return programWeek(4); },
+                  {"4", "à lire", "À LIRE ENSUITE", "Rust 1.80 : LazyLock", "6", "Blog Rust · 12 min"}, {}, "kelpo://program"},
         // The count picks the list: an empty list to sort leaves the block
         // empty even with a programme to read.
         SmallCase{"countWithEmptyList",
-                  [] {
-                    auto s = sample();
-                    s.toSort.clear();
-                    s.toSortCount = 1;
-                    s.program = programWeek(4).program;
-                    return s;
-                  },
-                  {"1", "à trier"},
-                  {},
-                  "kelpo://inbox"},
-        SmallCase{"completeWeek",
-                  [] { return unfinishedWeek(); },
-                  {"2 h 45", "à remplir", "Programme fini.", "Compléter ›"},
-                  {},
-                  "kelpo://complete-week"},
-        SmallCase{"completeWeekWithoutLabel",
-                  [] {
-                    auto s = unfinishedWeek();
-                    s.weekLeftLabel.reset();
-                    return s;
-                  },
-                  {"", "à remplir", "Programme fini.", "Compléter ›"},
-                  {},
-                  "kelpo://complete-week"},
-        SmallCase{
-            "weekFull",
-            [] { return fullWeek(); },
-            {"Semaine remplie", "Je dors jusqu’à la prochaine fouille.", "Fouille demain 8:00"},
-            {"checkmark", "clock"},
-            "kelpo://program"},
-        SmallCase{"idleWhileSearching",
-                  [] {
-                    auto s = idleWeek();
-                    s.searching = true;
-                    return s;
-                  },
+                  [] { auto s = sample(); s.toSort.clear(); s.toSortCount = 1; s.program = programWeek(4).program; return s; },
+                  {"1", "à trier"}, {}, "kelpo://inbox"},
+        SmallCase{"completeWeek", [] { return unfinishedWeek(); },
+                  {"2 h 45", "à remplir", "Programme fini.", "Compléter ›"}, {}, "kelpo://complete-week"},
+        SmallCase{"completeWeekWithoutLabel", [] { auto s = unfinishedWeek(); s.weekLeftLabel.reset(); return s; },
+                  {"", "à remplir", "Programme fini.", "Compléter ›"}, {}, "kelpo://complete-week"},
+        SmallCase{"weekFull", [] { return fullWeek(); },
+                  {"Semaine remplie", "Je dors jusqu’à la prochaine fouille.", "Fouille demain 8:00"},
+                  {"checkmark", "clock"}, "kelpo://program"},
+        SmallCase{"idleWhileSearching", [] { auto s = idleWeek(); s.searching = true; return s; },
                   {"Tout est trié", "Je dors jusqu’à la prochaine fouille.", "Fouille en cours"},
-                  {"checkmark", "magnifyingglass"},
-                  "kelpo://program"}),
+                  {"checkmark", "magnifyingglass"}, "kelpo://program"}),
     CaseName());
+// clang-format on
 
 TEST(SmallLayoutStyle, CounterIsInTheDeepAccentAndHugsTheTrailingEdge) {
   const auto widget = layOutWidget(sample(), ui::WidgetFamily::systemSmall, AccentTheme::lagune);

@@ -24,58 +24,40 @@ struct PoCase {
 };
 
 TEST(PoReading, ReadsEntriesAsGettextWritesThem) {
+  // clang-format off
   const std::vector<PoCase> table = {
       {"continuation lines and escapes",
-       "msgid \"\"\n\"Deux \"\n\"lignes\"\n"
-       "msgstr \"Two\\n\"\n   \"lines \\\"quoted\\\" \\\\ \\t tab\"\n",
+       "msgid \"\"\n\"Deux \"\n\"lignes\"\nmsgstr \"Two\\n\"\n   \"lines \\\"quoted\\\" \\\\ \\t tab\"\n",
        {{"Deux lignes", "Two\nlines \"quoted\" \\ \t tab"}}},
-      {"octal and hex escapes",
-       "msgid \"a\"\nmsgstr \"\\101\\x42\\x43d\\0610\"\n",
-       {{"a", "ABCd10"}}},
+      {"octal and hex escapes", "msgid \"a\"\nmsgstr \"\\101\\x42\\x43d\\0610\"\n", {{"a", "ABCd10"}}},
       {"header, fuzzy and untranslated entries left out",
        "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
        "#: views/small.cpp:12\n#, fuzzy, c-format\nmsgid \"à trier\"\nmsgstr \"to sort\"\n\n"
-       "msgid \"à lire\"\nmsgstr \"\"\n\n"
-       "#. kept\n#, c-format\nmsgid \"Ta semaine\"\nmsgstr \"Your week\"\n",
-       {{"", ""}, {"à trier", "à trier"}, {"à lire", "à lire"}, {"Ta semaine", "Your week"}},
-       1},
+       "msgid \"à lire\"\nmsgstr \"\"\n\n#. kept\n#, c-format\nmsgid \"Ta semaine\"\nmsgstr \"Your week\"\n",
+       {{"", ""}, {"à trier", "à trier"}, {"à lire", "à lire"}, {"Ta semaine", "Your week"}}, 1},
       {"a fuzzy flag belongs only to the entry it precedes",
-       "#, fuzzy\nmsgid \"a\"\nmsgstr \"A\"\nmsgid \"b\"\nmsgstr \"B\"\n",
-       {{"a", "a"}, {"b", "B"}}},
+       "#, fuzzy\nmsgid \"a\"\nmsgstr \"A\"\nmsgid \"b\"\nmsgstr \"B\"\n", {{"a", "a"}, {"b", "B"}}},
       {"plural entries translate with their first form",
-       "msgid \"sujet fait\"\nmsgid_plural \"sujets faits\"\n"
-       "msgstr[0] \"topic done\"\nmsgstr[1] \"topics done\"\n",
+       "msgid \"sujet fait\"\nmsgid_plural \"sujets faits\"\nmsgstr[0] \"topic done\"\nmsgstr[1] \"topics done\"\n",
        {{"sujet fait", "topic done"}, {"sujets faits", "sujets faits"}}},
       {"context entries do not answer plain lookups",
-       "msgctxt \"menu\"\nmsgid \"Fouille\"\nmsgstr \"Dig\"\n\n"
-       "msgid \"Fouille\"\nmsgstr \"Search\"\n",
-       {{"Fouille", "Search"}},
-       2},
-      {"carriage returns and byte order mark ignored",
-       "\xEF\xBB\xBFmsgid \"a\"\r\nmsgstr \"A\"\r\n",
-       {{"a", "A"}}},
-      {"the first of two translations wins",
-       "msgid \"a\"\nmsgstr \"1\"\n\nmsgid \"a\"\nmsgstr \"2\"\n",
-       {{"a", "1"}}},
-      {"an unreadable entry does not spoil the one before it",
-       "msgid \"ok\"\nmsgstr \"OK\"\nmsgid \"open\nmsgstr \"x\"\n",
-       {{"ok", "OK"}},
-       1},
+       "msgctxt \"menu\"\nmsgid \"Fouille\"\nmsgstr \"Dig\"\n\nmsgid \"Fouille\"\nmsgstr \"Search\"\n",
+       {{"Fouille", "Search"}}, 2},
+      {"carriage returns and byte order mark ignored", "\xEF\xBB\xBFmsgid \"a\"\r\nmsgstr \"A\"\r\n", {{"a", "A"}}},
+      {"the first of two translations wins", "msgid \"a\"\nmsgstr \"1\"\n\nmsgid \"a\"\nmsgstr \"2\"\n", {{"a", "1"}}},
       {"garbage between entries is passed over",
-       "\"stray continuation\"\nnot a po file at all\n\xFF\xFE\nmsgid \"ok\"\nmsgstr \"OK\"\n",
-       {{"ok", "OK"}}},
+       "\"stray continuation\"\nnot a po file at all\n\xFF\xFE\nmsgid \"ok\"\nmsgstr \"OK\"\n", {{"ok", "OK"}}},
   };
+  // clang-format on
   for (const auto& c : table) {
     SCOPED_TRACE(c.name);
     const auto book = PhraseBook::parse(c.po);
     for (const auto& [key, expected] : c.lookups) EXPECT_EQ(book.lookup(key), expected) << key;
-    if (c.size) {
-      EXPECT_EQ(book.size(), *c.size);
-    }
+    EXPECT_EQ(book.size(), c.size.value_or(book.size()));
   }
 }
 
-// Each broken entry is left out, and the good entry after it still reads.
+// Each broken entry is left out; the good entries around it still read.
 TEST(PoReading, UnreadableEntriesAreSkippedWithoutLosingTheNextOne) {
   const std::vector<std::string> brokenEntries = {
       "msgid \"open\nmsgstr \"x\"\n",              // unterminated string
@@ -89,8 +71,10 @@ TEST(PoReading, UnreadableEntriesAreSkippedWithoutLosingTheNextOne) {
   };
   for (const auto& broken : brokenEntries) {
     SCOPED_TRACE(broken);
-    const auto book = PhraseBook::parse(broken + "\nmsgid \"ok\"\nmsgstr \"OK\"\n");
+    const auto book = PhraseBook::parse("msgid \"before\"\nmsgstr \"B\"\n" + broken +
+                                        "\nmsgid \"ok\"\nmsgstr \"OK\"\n");
     EXPECT_EQ(book.lookup("a"), "a");
+    EXPECT_EQ(book.lookup("before"), "B");
     EXPECT_EQ(book.lookup("ok"), "OK");
   }
 }
@@ -107,14 +91,6 @@ TEST(PoReading, ArbitraryBytesNeverCrash) {
   }
 }
 
-TEST(PoReading, EntriesKeepEveryField) {
-  const auto entries = readPoEntries(
-      "#, fuzzy\nmsgctxt \"c\"\nmsgid \"one\"\nmsgid_plural \"many\"\n"
-      "msgstr[0] \"1\"\nmsgstr[1] \"n\"\n");
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0], (PoEntry{"c", "one", "many", {"1", "n"}, true}));
-}
-
 // The most specific readable table for the locale; French, unknown and
 // path-like locales show the keys.
 TEST(PhraseBookForLocale, PicksTheMostSpecificTableThatExists) {
@@ -128,7 +104,6 @@ TEST(PhraseBookForLocale, PicksTheMostSpecificTableThatExists) {
   std::filesystem::create_directory(directory.path() / "en_AU.po");  // not a file
   const std::pair<const char*, const char*> table[] = {
       {"en_US", "Your week"},
-      {"en", "Your week"},
       {"en-US", "Your week"},
       {"en_US@calendar=gregorian", "Your week"},
       {"en_AU", "Your week"},
@@ -137,9 +112,6 @@ TEST(PhraseBookForLocale, PicksTheMostSpecificTableThatExists) {
       {"", "Ta semaine"},
       {"fr", "Ta semaine"},
       {"fr_FR", "Ta semaine"},
-      {"fr_CA", "Ta semaine"},
-      {"de_DE", "Ta semaine"},
-      {"C", "Ta semaine"},
       {"../en", "Ta semaine"},
       {"en/../en", "Ta semaine"},
   };

@@ -38,15 +38,9 @@ TEST_F(PreferencesTest, AMissingFileHoldsNothing) {
 }
 
 TEST_F(PreferencesTest, RoundTripsArbitraryText) {
-  const std::string values[] = {"Lagune",
-                                "",
-                                "  leading and trailing spaces  ",
-                                "# not a comment",
-                                "[widget]",
-                                "line one\nline two\r\n",
-                                "tab\there \\ backslash \\n literal",
-                                "key = value ; semi",
-                                "L’été · 30 min 🦭"};
+  const std::string values[] = {
+      "", "  leading and trailing spaces  ", "# not a comment\n[widget]\nkey = value ; semi",
+      "line one\nline two\r\ntab\there \\ backslash \\n literal", "L’été · 30 min 🦭"};
   for (const auto& value : values) {
     preferences_.setString("accent", value);
     EXPECT_EQ(preferences_.string("accent"), value);
@@ -54,14 +48,6 @@ TEST_F(PreferencesTest, RoundTripsArbitraryText) {
   }
   preferences_.setString("accent", std::string("La\0gune", 7));
   EXPECT_EQ(preferences_.string("accent"), "La\uFFFDgune") << "NUL becomes U+FFFD";
-}
-
-TEST_F(PreferencesTest, KeepsOtherKeysAndOverwritesOnlyItsOwn) {
-  preferences_.setString("accent", "Lagune");
-  preferences_.setString("lastShown", "medium");
-  preferences_.setString("accent", "Indigo");
-  EXPECT_EQ(preferences_.string("accent"), "Indigo");
-  EXPECT_EQ(preferences_.string("lastShown"), "medium");
 }
 
 TEST_F(PreferencesTest, KeysOutsideThePlainAlphabetAreRefused) {

@@ -1,3 +1,6 @@
+// Reading widget.json: every field of a real file, the forms an integer may
+// take, what is ignored, and the first broken rule with where it is broken.
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -5,6 +8,7 @@
 #include <iterator>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "snapshot/snapshot_documents.h"
 #include "snapshot/snapshot_json.h"
@@ -21,7 +25,6 @@ using testing::validSnapshot;
 using testing::validSnapshotJson;
 using testing::with;
 using testing::without;
-using testing_support::utc;
 
 [[nodiscard]] std::string itemWith(const std::string& key, const std::string& json) {
   return objectJson(with(validItem(), key, json));
@@ -29,6 +32,10 @@ using testing_support::utc;
 
 [[nodiscard]] std::string snapshotWithFirstItem(const std::string& itemJson) {
   return objectJson(with(validSnapshot(), "toSort", "[" + itemJson + "]"));
+}
+
+[[nodiscard]] std::string snapshotWith(const std::string& key, const std::string& json) {
+  return objectJson(with(validSnapshot(), key, json));
 }
 
 [[nodiscard]] WidgetSnapshot decodeOrFail(const std::string& json) {
@@ -41,31 +48,19 @@ TEST(SnapshotDecoding, ReadsEveryFieldOfTheTypicalFile) {
   std::ifstream file(KELPO_TEST_DATA_DIR "/widget.json", std::ios::binary);
   const std::string json{std::istreambuf_iterator<char>(file), {}};
   const auto snapshot = decodeOrFail(json);
-
+  EXPECT_EQ(encodeSnapshot(snapshot), json) << "a field dropped or misread on the way in";
+  // Read back literally too, so that a mistake made alike both ways shows.
   ASSERT_EQ(snapshot.toSort.size(), 3u);
-  const auto& first = snapshot.toSort[0];
-  EXPECT_EQ(first.id.string(), "3F2504E0-4F89-41D3-9A0C-0305E82C3301");
-  EXPECT_EQ(first.title, "Rendu volumétrique des nuages en temps réel");
-  EXPECT_EQ(first.score, 9);
-  EXPECT_EQ(first.gallery, Gallery::stack);
-  EXPECT_EQ(first.detail, "Pixelbarn · 30 min");
-  EXPECT_TRUE(first.unread);
-  EXPECT_EQ(snapshot.toSort[1].gallery, Gallery::suggestion);
-  EXPECT_EQ(snapshot.toSort[2].gallery, Gallery::surface);
-  EXPECT_FALSE(snapshot.toSort[2].unread);
-  EXPECT_EQ(snapshot.toSortCount, 3);
-  ASSERT_EQ(snapshot.program.size(), 1u);
-  EXPECT_EQ(snapshot.program[0].gallery, Gallery::list);
-  EXPECT_EQ(snapshot.programCount, 1);
-  EXPECT_EQ(snapshot.weekDone, 135);
-  EXPECT_EQ(snapshot.weekPlanned, 45);
-  EXPECT_EQ(snapshot.weekBudget, 300);
-  EXPECT_EQ(snapshot.weekDoneCount, 4);
-  EXPECT_EQ(snapshot.weekLabel, "2 h 15 / 5 h");
+  EXPECT_EQ(snapshot.toSort[0],
+            (WidgetSnapshot::Item{*Uuid::parse("3F2504E0-4F89-41D3-9A0C-0305E82C3301"),
+                                  "Rendu volumétrique des nuages en temps réel", 9, Gallery::stack,
+                                  "Pixelbarn · 30 min", true}));
+  EXPECT_EQ(snapshot.program.at(0).gallery, Gallery::list);
+  EXPECT_EQ(std::tuple(snapshot.toSortCount, snapshot.programCount, snapshot.weekDone,
+                       snapshot.weekPlanned, snapshot.weekBudget, *snapshot.weekDoneCount),
+            std::tuple(3, 1, 135, 45, 300, 4));
   EXPECT_EQ(snapshot.weekLeftLabel, "2 h 45");
-  EXPECT_EQ(snapshot.weekBudgetLabel, "5 h");
-  EXPECT_EQ(snapshot.nextSearch, utc(2025, 3, 10, 8, 0, 0));
-  EXPECT_FALSE(snapshot.searching);
+  EXPECT_EQ(snapshot.nextSearch, testing_support::utc(2025, 3, 10, 8));
   EXPECT_EQ(snapshot.accent, "Lagune");
 }
 
@@ -74,44 +69,31 @@ TEST(SnapshotDecoding, OptionalKeysAbsentOrNullLeaveTheFieldAbsent) {
   EXPECT_EQ(onlyRequired.weekDoneCount, std::nullopt);
   EXPECT_EQ(onlyRequired.weekLeftLabel, std::nullopt);
   EXPECT_EQ(onlyRequired.weekBudgetLabel, std::nullopt);
-
   Members nulls = validSnapshot();
-  nulls = with(nulls, "weekDoneCount", "null");
-  nulls = with(nulls, "weekLeftLabel", "null");
-  nulls = with(nulls, "weekBudgetLabel", "null");
+  for (const char* key : {"weekDoneCount", "weekLeftLabel", "weekBudgetLabel"}) {
+    nulls = with(nulls, key, "null");
+  }
   EXPECT_EQ(decodeOrFail(objectJson(nulls)), onlyRequired);
 
   // Counts are taken as they are, whatever the lists hold.
-  Members counted = with(validSnapshot(), "toSortCount", "12");
-  counted = with(counted, "program", "[ ]");
-  const auto snapshot = decodeOrFail(objectJson(counted));
-  EXPECT_EQ(snapshot.toSortCount, 12);
-  EXPECT_EQ(snapshot.toSort.size(), 1u);
-  EXPECT_TRUE(snapshot.program.empty());
+  const auto counted =
+      decodeOrFail(objectJson(with(with(validSnapshot(), "toSortCount", "12"), "program", "[]")));
+  EXPECT_EQ(counted.toSortCount, 12);
+  EXPECT_EQ(counted.toSort.size(), 1u);
+  EXPECT_TRUE(counted.program.empty());
 }
 
-TEST(SnapshotDecoding, IgnoresUnknownKeysAnywhere) {
+TEST(SnapshotDecoding, IgnoresUnknownKeysAnywhereAndTheSecondOfRepeatedOnes) {
   const std::string item = objectJson(with(validItem(), "thumbnail", R"({"url": [1, 2]})"));
-  Members members = with(validSnapshot(item), "version", "3");
-  members = with(members, "Accent", "\"Indigo\"");
-  const auto snapshot = decodeOrFail(objectJson(members));
-  EXPECT_EQ(snapshot, decodeOrFail(validSnapshotJson()));
-  EXPECT_EQ(snapshot.accent, "Lagune");
-}
-
-TEST(SnapshotDecoding, TheFirstOfRepeatedKeysCounts) {
-  Members members = validSnapshot();
+  Members members = with(with(validSnapshot(item), "version", "3"), "Accent", "\"Indigo\"");
   members.push_back({"accent", "\"Indigo\""});
   members.push_back({"weekBudget", "\"not a number\""});
-  const auto snapshot = decodeOrFail(objectJson(members));
-  EXPECT_EQ(snapshot.accent, "Lagune");
-  EXPECT_EQ(snapshot.weekBudget, 300);
+  EXPECT_EQ(decodeOrFail(objectJson(members)), decodeOrFail(validSnapshotJson()));
 
-  Members item = validItem();
-  item.push_back({"gallery", "\"Stack\""});
-  EXPECT_EQ(decodeOrFail(snapshotWithFirstItem(objectJson(item))).toSort[0].gallery,
+  Members repeatedInItem = validItem();
+  repeatedInItem.push_back({"gallery", "\"Stack\""});
+  EXPECT_EQ(decodeOrFail(snapshotWithFirstItem(objectJson(repeatedInItem))).toSort[0].gallery,
             Gallery::stack);
-
   Members brokenFirst = validSnapshot();
   brokenFirst.insert(brokenFirst.begin(), {"searching", "1"});
   EXPECT_FALSE(decodeSnapshot(objectJson(brokenFirst)).ok());
@@ -123,24 +105,24 @@ TEST(SnapshotDecoding, SkipsALeadingByteOrderMarkOnly) {
   EXPECT_FALSE(decodeSnapshot(" \xEF\xBB\xBF" + validSnapshotJson()).ok());
 }
 
+// Required, optional and item integers are read alike.
 TEST(SnapshotDecoding, IntegerFormsDecodeToTheirWholeValue) {
+  constexpr auto int64Min = std::numeric_limits<std::int64_t>::min();
   const std::pair<const char*, std::int64_t> table[] = {
       {"7", 7},
       {"7.0", 7},
-      {"1e2", 100},
       {"2.5e1", 25},
       {"-1e2", -100},
       {"-0.0", 0},
       {"9223372036854775807", std::numeric_limits<std::int64_t>::max()},
-      {"-9223372036854775808", std::numeric_limits<std::int64_t>::min()},
-      {"-9.223372036854775808e18", std::numeric_limits<std::int64_t>::min()},
+      {"-9223372036854775808", int64Min},
+      {"-9.223372036854775808e18", int64Min},
   };
   for (const auto& [json, expected] : table) {
     SCOPED_TRACE(json);
-    EXPECT_EQ(decodeOrFail(objectJson(with(validSnapshot(), "weekDone", json))).weekDone, expected);
+    EXPECT_EQ(decodeOrFail(snapshotWith("weekDone", json)).weekDone, expected);
+    EXPECT_EQ(decodeOrFail(snapshotWith("weekDoneCount", json)).weekDoneCount, expected);
     EXPECT_EQ(decodeOrFail(snapshotWithFirstItem(itemWith("score", json))).toSort[0].score,
-              expected);
-    EXPECT_EQ(decodeOrFail(objectJson(with(validSnapshot(), "weekDoneCount", json))).weekDoneCount,
               expected);
   }
 }
@@ -151,7 +133,6 @@ struct RejectionCase {
   std::string json;
   std::string path;
   DecodeErrorKind kind;
-  std::string message;
 };
 
 void PrintTo(const RejectionCase& rejection, std::ostream* out) {
@@ -160,126 +141,66 @@ void PrintTo(const RejectionCase& rejection, std::ostream* out) {
 
 class Rejections : public ::testing::TestWithParam<RejectionCase> {};
 
-TEST_P(Rejections, FailTheWholeDecodeWithPathAndReason) {
+TEST_P(Rejections, FailTheWholeDecodeAtTheBrokenValue) {
   const auto& expected = GetParam();
   const auto result = decodeSnapshot(expected.json);
   ASSERT_FALSE(result.ok()) << expected.json;
   EXPECT_EQ(result.error().path, expected.path);
   EXPECT_EQ(result.error().kind, expected.kind) << result.error().describe();
-  EXPECT_EQ(result.error().message, expected.message);
 }
 
-[[nodiscard]] std::string snapshotWith(const std::string& key, const std::string& json) {
-  return objectJson(with(validSnapshot(), key, json));
-}
-
-[[nodiscard]] std::string snapshotWithout(const std::string& key) {
-  return objectJson(without(validSnapshot(), key));
+[[nodiscard]] RejectionCase badUuid(const char* name, const std::string& text) {
+  return {name, snapshotWithFirstItem(itemWith("id", "\"" + text + "\"")), "toSort[0].id",
+          DecodeErrorKind::malformedUuid};
 }
 
 using enum DecodeErrorKind;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
-    IntegerFields, Rejections,
+    Fields, Rejections,
     ::testing::Values(
-        RejectionCase{"Fraction", snapshotWith("toSortCount", "7.5"), "toSortCount", wrongType,
-                      "expected an integer, found 7.5"},
-        RejectionCase{"PastInt64", snapshotWith("weekBudget", "9223372036854775808"), "weekBudget",
-                      integerOutOfRange, "integer out of range, found 9223372036854775808"},
-        RejectionCase{"LargestUnsigned", snapshotWith("weekBudget", "18446744073709551615"),
-                      "weekBudget", integerOutOfRange,
-                      "integer out of range, found 18446744073709551615"},
-        RejectionCase{"WholeDoublePastInt64", snapshotWith("weekDone", "9.3e18"), "weekDone",
-                      integerOutOfRange, "integer out of range, found 9.3e+18"},
-        RejectionCase{"Boolean", snapshotWith("programCount", "true"), "programCount", wrongType,
-                      "expected an integer, found true"},
-        RejectionCase{"String", snapshotWith("weekPlanned", "\"45\""), "weekPlanned", wrongType,
-                      "expected an integer, found a string"},
-        RejectionCase{"NullRequired", snapshotWith("weekDone", "null"), "weekDone", wrongType,
-                      "expected an integer, found null"},
-        RejectionCase{"OptionalWithFraction", snapshotWith("weekDoneCount", "0.5"), "weekDoneCount",
-                      wrongType, "expected an integer, found 0.5"},
-        RejectionCase{"ItemScoreFraction", snapshotWithFirstItem(itemWith("score", "7.5")),
-                      "toSort[0].score", wrongType, "expected an integer, found 7.5"}),
-    testing_support::CaseName());
-
-INSTANTIATE_TEST_SUITE_P(
-    OtherFields, Rejections,
-    ::testing::Values(
-        RejectionCase{"NumberForBoolean", snapshotWith("searching", "0"), "searching", wrongType,
-                      "expected true or false, found 0"},
-        RejectionCase{"NumberForText", snapshotWith("weekLabel", "5"), "weekLabel", wrongType,
-                      "expected a string, found 5"},
-        RejectionCase{"NullAccent", snapshotWith("accent", "null"), "accent", wrongType,
-                      "expected a string, found null"},
-        RejectionCase{"MissingAccent", snapshotWithout("accent"), "accent", missingKey,
-                      "missing required key"},
-        RejectionCase{"OptionalTextWrongType", snapshotWith("weekLeftLabel", "[]"), "weekLeftLabel",
-                      wrongType, "expected a string, found an array"},
-        RejectionCase{"ListIsObject", snapshotWith("program", "{}"), "program", wrongType,
-                      "expected an array, found an object"},
-        RejectionCase{"DateMissingSeconds", snapshotWith("nextSearch", "\"2025-03-10T08:00Z\""),
-                      "nextSearch", malformedDate, "not a date-time: \"2025-03-10T08:00Z\""},
-        RejectionCase{"FirstFailureInDeclaredOrder",
-                      objectJson(with(without(validSnapshot(), "accent"), "toSortCount", "1.5")),
-                      "toSortCount", wrongType, "expected an integer, found 1.5"}),
+        RejectionCase{"Fraction", snapshotWith("toSortCount", "7.5"), "toSortCount", wrongType},
+        RejectionCase{"OptionalFraction", snapshotWith("weekDoneCount", "0.5"), "weekDoneCount", wrongType},
+        RejectionCase{"ItemScoreFraction", snapshotWithFirstItem(itemWith("score", "7.5")), "toSort[0].score", wrongType},
+        RejectionCase{"PastInt64", snapshotWith("weekBudget", "9223372036854775808"), "weekBudget", integerOutOfRange},
+        RejectionCase{"WholeDoublePastInt64", snapshotWith("weekDone", "9.3e18"), "weekDone", integerOutOfRange},
+        RejectionCase{"StringForInteger", snapshotWith("weekPlanned", "\"45\""), "weekPlanned", wrongType},
+        RejectionCase{"NullRequired", snapshotWith("weekDone", "null"), "weekDone", wrongType},
+        RejectionCase{"NumberForBoolean", snapshotWith("searching", "0"), "searching", wrongType},
+        RejectionCase{"NumberForText", snapshotWith("weekLabel", "5"), "weekLabel", wrongType},
+        RejectionCase{"NullAccent", snapshotWith("accent", "null"), "accent", wrongType},
+        RejectionCase{"MissingAccent", objectJson(without(validSnapshot(), "accent")), "accent", missingKey},
+        RejectionCase{"OptionalTextWrongType", snapshotWith("weekLeftLabel", "[]"), "weekLeftLabel", wrongType},
+        RejectionCase{"ListIsObject", snapshotWith("program", "{}"), "program", wrongType},
+        RejectionCase{"DateMissingSeconds", snapshotWith("nextSearch", "\"2025-03-10T08:00Z\""), "nextSearch", malformedDate},
+        RejectionCase{"FirstFailureInDeclaredOrder", objectJson(with(without(validSnapshot(), "accent"), "toSortCount", "1.5")), "toSortCount", wrongType}),
     testing_support::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Items, Rejections,
     ::testing::Values(
-        RejectionCase{"CapitalisedGallery", snapshotWithFirstItem(itemWith("gallery", "\"Stack\"")),
-                      "toSort[0].gallery", unknownGallery, "unknown value \"Stack\""},
-        RejectionCase{"MissingUnread",
-                      snapshotWithFirstItem(objectJson(without(validItem(), "unread"))),
-                      "toSort[0].unread", missingKey, "missing required key"},
-        RejectionCase{"ItemNotObject", snapshotWithFirstItem("\"item\""), "toSort[0]", wrongType,
-                      "expected an object, found a string"},
+        RejectionCase{"CapitalisedGallery", snapshotWithFirstItem(itemWith("gallery", "\"Stack\"")), "toSort[0].gallery", unknownGallery},
+        RejectionCase{"MissingUnread", snapshotWithFirstItem(objectJson(without(validItem(), "unread"))), "toSort[0].unread", missingKey},
+        RejectionCase{"ItemNotObject", snapshotWithFirstItem("\"item\""), "toSort[0]", wrongType},
         RejectionCase{"SecondProgramItem",
-                      objectJson(with(validSnapshot(), "program",
-                                      "[" + objectJson(validItem()) + "," +
-                                          itemWith("gallery", "\"Surface\"") + "]")),
-                      "program[1].gallery", unknownGallery, "unknown value \"Surface\""}),
+                      snapshotWith("program", "[" + objectJson(validItem()) + "," + itemWith("gallery", "\"Surface\"") + "]"),
+                      "program[1].gallery", unknownGallery},
+        badUuid("ShortUuid", "3F2504E0-4F89-41D3-9A0C-0305E82C330"),
+        badUuid("UuidNotHex", "3F2504E0-4F89-41D3-9A0C-0305E82C330G"),
+        badUuid("BracedUuid", "{3F2504E0-4F89-41D3-9A0C-0305E82C33}"),
+        RejectionCase{"NumberId", snapshotWithFirstItem(itemWith("id", "42")), "toSort[0].id", wrongType},
+        RejectionCase{"TopLevelArray", "[" + validSnapshotJson() + "]", "", notAnObject},
+        RejectionCase{"EmptyObject", "{}", "toSort", missingKey}),
     testing_support::CaseName());
-
-[[nodiscard]] RejectionCase badUuid(const char* name, const std::string& text) {
-  return {name, snapshotWithFirstItem(itemWith("id", "\"" + text + "\"")), "toSort[0].id",
-          malformedUuid, "not a UUID: \"" + text + "\""};
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Uuids, Rejections,
-    ::testing::Values(badUuid("Short", "3F2504E0-4F89-41D3-9A0C-0305E82C330"),
-                      badUuid("NoHyphens", "3F2504E04F8941D39A0C0305E82C3301"),
-                      badUuid("NotHex", "3F2504E0-4F89-41D3-9A0C-0305E82C330G"),
-                      badUuid("Braced", "{3F2504E0-4F89-41D3-9A0C-0305E82C33}"),
-                      RejectionCase{"NumberId", snapshotWithFirstItem(itemWith("id", "42")),
-                                    "toSort[0].id", wrongType, "expected a string, found 42"}),
-    testing_support::CaseName());
-
-INSTANTIATE_TEST_SUITE_P(
-    Documents, Rejections,
-    ::testing::Values(
-        RejectionCase{"TopLevelArray", "[" + validSnapshotJson() + "]", "", notAnObject,
-                      "top-level value is not an object"},
-        RejectionCase{"TopLevelNull", "null", "", notAnObject, "top-level value is not an object"},
-        RejectionCase{"EmptyObject", "{}", "toSort", missingKey, "missing required key"}),
-    testing_support::CaseName());
+// clang-format on
 
 TEST(SnapshotDecoding, RefusesWhatIsNotJson) {
   const std::string valid = validSnapshotJson();
-  const std::string invalidUtf8 = objectJson(with(validSnapshot(), "weekLabel", "\"2 h \xC3\""));
-  const std::string documents[] = {
-      "",
-      "   ",
-      valid.substr(0, valid.size() - 1),
-      valid + "}",
-      valid + " {}",
-      invalidUtf8,
-      objectJson(with(validSnapshot(), "weekDone", "NaN")),
-      objectJson(with(validSnapshot(), "weekDone", "1e400")),
-      objectJson(with(validSnapshot(), "weekDone", "99999999999999999999999"))};
-  for (const auto& document : documents) {
+  for (const std::string& document :
+       {std::string(), std::string("   "), valid.substr(0, valid.size() - 1), valid + "}",
+        valid + " {}", snapshotWith("weekLabel", "\"2 h \xC3\""), snapshotWith("weekDone", "NaN"),
+        snapshotWith("weekDone", "1e400"), snapshotWith("weekDone", "99999999999999999999999")}) {
     const auto result = decodeSnapshot(document);
     ASSERT_FALSE(result.ok()) << document;
     EXPECT_EQ(result.error().kind, DecodeErrorKind::malformedJson) << document;
@@ -287,13 +208,22 @@ TEST(SnapshotDecoding, RefusesWhatIsNotJson) {
   }
 }
 
-TEST(SnapshotDecoding, DescribesErrorsAsPathThenMessage) {
-  const auto nested = decodeSnapshot(snapshotWithFirstItem(itemWith("gallery", "\"Stack\"")));
-  ASSERT_FALSE(nested.ok());
-  EXPECT_EQ(nested.error().describe(), "toSort[0].gallery: unknown value \"Stack\"");
-  const auto top = decodeSnapshot("[]");
-  ASSERT_FALSE(top.ok());
-  EXPECT_EQ(top.error().describe(), "top-level value is not an object");
+// What `validate` prints: the path, then the rule and the value found.
+TEST(SnapshotDecoding, DescribesErrorsAsPathThenWhatWasFound) {
+  const std::pair<std::string, const char*> table[] = {
+      {snapshotWithFirstItem(itemWith("gallery", "\"Stack\"")),
+       "toSort[0].gallery: unknown value \"Stack\""},
+      {snapshotWith("toSortCount", "7.5"), "toSortCount: expected an integer, found 7.5"},
+      {snapshotWith("weekDone", "9.3e18"), "weekDone: integer out of range, found 9.3e+18"},
+      {snapshotWith("weekPlanned", "\"45\""), "weekPlanned: expected an integer, found a string"},
+      {badUuid("", "42").json, "toSort[0].id: not a UUID: \"42\""},
+      {"null", "top-level value is not an object"},
+  };
+  for (const auto& [json, description] : table) {
+    const auto result = decodeSnapshot(json);
+    ASSERT_FALSE(result.ok()) << json;
+    EXPECT_EQ(result.error().describe(), description);
+  }
 }
 
 }  // namespace

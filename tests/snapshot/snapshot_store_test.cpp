@@ -1,12 +1,10 @@
 #include "snapshot/snapshot_store.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <future>
 
 #include "platform/bounded_file.h"
 #include "snapshot/snapshot_documents.h"
@@ -103,15 +101,6 @@ TEST_F(SnapshotStoreTest, EveryUnreadableFileGivesTheDefaultRecord) {
   check("directory in its place");
   std::filesystem::create_directory_symlink(container(), snapshotFile());
   check("symlink to a directory");
-}
-
-TEST_F(SnapshotStoreTest, AFifoInPlaceOfTheFileDoesNotHang) {
-  ASSERT_EQ(::mkfifo(snapshotFile().c_str(), 0600), 0);
-  auto loading = std::async(std::launch::async, [&] { return load(); });
-  // A blocking open would wait forever for a writer; the guard keeps a
-  // regression from hanging the whole suite.
-  ASSERT_EQ(loading.wait_for(std::chrono::seconds(10)), std::future_status::ready);
-  expectFallback(loading.get());
 }
 
 TEST_F(SnapshotStoreTest, AFileOverTheSizeLimitGivesTheDefaultRecord) {

@@ -7,50 +7,35 @@
 namespace kelpo {
 namespace {
 
-using ui::ColorScheme;
-
 // Which badges are solid and which gold: 9 only solid, 10 and above gold
-// (gold badges count as solid), everything below 9 neither.
+// (gold badges count as solid), everything below 9 neither; unread badges
+// take the heat of 5, neither solid nor gold, whatever their score.
 TEST(ScoreHeat, OnlyNineIsSolidAndTenAndAboveAreGold) {
   struct Case {
     std::int64_t score;
-    bool solid, gold;
+    bool unread, solid, gold;
   };
-  for (const Case& c : {Case{INT64_MIN, false, false}, Case{-5, false, false},
-                        Case{1, false, false}, Case{8, false, false}, Case{9, true, false},
-                        Case{10, true, true}, Case{1000, true, true}}) {
-    const ScoreHeat heat = ScoreHeat::forScore(c.score);
-    EXPECT_EQ(heat.solid, c.solid) << c.score;
-    EXPECT_EQ(heat.gold, c.gold) << c.score;
+  for (const Case& c :
+       {Case{INT64_MIN, false, false, false}, Case{-5, false, false, false},
+        Case{1, false, false, false}, Case{8, false, false, false}, Case{9, false, true, false},
+        Case{10, false, true, true}, Case{1000, false, true, true}, Case{9, true, false, false},
+        Case{14, true, false, false}}) {
+    const ScoreHeat& heat = heatForBadge(c.score, c.unread);
+    EXPECT_EQ(heat.solid, c.solid) << c.score << (c.unread ? " unread" : "");
+    EXPECT_EQ(heat.gold, c.gold) << c.score << (c.unread ? " unread" : "");
   }
 }
 
-// Scores at or below 1 share the coldest heat; adaptive heats differ by scheme.
-TEST(ScoreHeat, EverythingBelowOneLooksLikeOne) {
-  const ScoreHeat one = ScoreHeat::forScore(1);
-  for (const std::int64_t score : {std::int64_t{0}, std::int64_t{-5}, INT64_MIN}) {
-    const ScoreHeat heat = ScoreHeat::forScore(score);
-    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
-      EXPECT_EQ(heat.foreground.resolve(scheme), one.foreground.resolve(scheme)) << score;
-      EXPECT_EQ(heat.background.resolve(scheme), one.background.resolve(scheme)) << score;
-    }
-  }
-  EXPECT_NE(one.background.resolve(ColorScheme::light), one.background.resolve(ColorScheme::dark));
-}
-
+// Scores are clamped to 1...10 to pick their heat; the heats adapt to the
+// scheme.
 TEST(ScoreHeat, BadgePicksTheClampedScoreOrFiveWhenUnread) {
   const auto& table = heatTable();
-  EXPECT_EQ(&heatForBadge(0, false), &table[0]);
-  EXPECT_EQ(&heatForBadge(-5, false), &table[0]);
-  EXPECT_EQ(&heatForBadge(7, false), &table[6]);
-  EXPECT_EQ(&heatForBadge(14, false), &table[9]);
-  EXPECT_EQ(&heatForBadge(INT64_MAX, false), &table[9]);
-  for (const std::int64_t score : {0, 9, 10, 14}) {
-    const ScoreHeat& unread = heatForBadge(score, true);
-    EXPECT_EQ(&unread, &table[4]) << score;
-    EXPECT_FALSE(unread.solid);
-    EXPECT_FALSE(unread.gold);
-  }
+  const std::pair<std::int64_t, std::size_t> picks[] = {
+      {INT64_MIN, 0}, {-5, 0}, {0, 0}, {1, 0}, {7, 6}, {14, 9}, {INT64_MAX, 9}};
+  for (const auto& [score, entry] : picks) EXPECT_EQ(&heatForBadge(score, false), &table[entry]);
+  for (const std::int64_t score : {0, 9, 10, 14}) EXPECT_EQ(&heatForBadge(score, true), &table[4]);
+  EXPECT_NE(table[0].background.resolve(ui::ColorScheme::light),
+            table[0].background.resolve(ui::ColorScheme::dark));
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/temporary_directory.h"
+
 namespace kelpo::desktop {
 namespace {
 
@@ -55,14 +57,11 @@ TEST(DesktopSettings, BadWordsAreRefusedNamingTheOption) {
   };
   const Case cases[] = {
       {with([](SettingWords& w) { w.families = {"large"}; }), "--family"},
-      {with([](SettingWords& w) { w.families = {"Small"}; }), "--family"},
       {with([](SettingWords& w) { w.corner = "top"; }), "--corner"},
       {with([](SettingWords& w) { w.margin = "-1"; }), "--margin"},
-      {with([](SettingWords& w) { w.margin = "12px"; }), "--margin"},
       {with([](SettingWords& w) { w.margin = "nan"; }), "--margin"},
       {with([](SettingWords& w) { w.margin = "1e9"; }), "--margin"},
       {with([](SettingWords& w) { w.monitor = "-1"; }), "--monitor"},
-      {with([](SettingWords& w) { w.monitor = "one"; }), "--monitor"},
       {with([](SettingWords& w) { w.appearance = "night"; }), "--appearance"},
       {with([](SettingWords& w) { w.reduceMotion = "yes"; }), "--reduce-motion"},
   };
@@ -76,12 +75,9 @@ TEST(DesktopSettings, BadWordsAreRefusedNamingTheOption) {
 }
 
 TEST(DesktopSettings, ReadsTheDesktopGroupOfTheFile) {
-  const auto directory = std::filesystem::temp_directory_path() / "kelpo-desktop-settings-test";
-  std::filesystem::create_directories(directory);
-  const auto file = directory / "desktop.ini";
+  const testing_support::TemporaryDirectory directory;
+  const auto file = directory.path() / "desktop.ini";
   std::string error;
-
-  std::filesystem::remove(file);
   const auto missing = readSettingsFile(file, error);
   ASSERT_TRUE(missing);
   EXPECT_TRUE(missing->families.empty());
@@ -98,7 +94,6 @@ TEST(DesktopSettings, ReadsTheDesktopGroupOfTheFile) {
   std::ofstream(file) << "not a key file\n";
   EXPECT_FALSE(readSettingsFile(file, error));
   EXPECT_NE(error.find(file.string()), std::string::npos);
-  std::filesystem::remove_all(directory);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/desktop/color_scheme_watch.h"
 #include "platform/desktop/directory_watch.h"
 #include "platform/desktop/wall_clock_deadline.h"
+#include "support/temporary_directory.h"
 
 namespace kelpo::desktop {
 namespace {
@@ -47,9 +48,8 @@ TEST(WallClockDeadline, AnInstantAlreadyPastFiresAtOnceAndOnlyOnce) {
 }
 
 TEST(DirectoryWatch, SeesCreationRenameAndDeletionAndGathersBursts) {
-  const auto directory = std::filesystem::temp_directory_path() / "kelpo-directory-watch-test";
-  std::filesystem::remove_all(directory);
-  std::filesystem::create_directories(directory);
+  const testing_support::TemporaryDirectory temporary;
+  const std::filesystem::path& directory = temporary.path();
   int calls = 0;
   const DirectoryWatch watch(
       directory, "widget.json", [&] { ++calls; }, std::chrono::milliseconds(50));
@@ -78,7 +78,6 @@ TEST(DirectoryWatch, SeesCreationRenameAndDeletionAndGathersBursts) {
   std::ofstream(directory / "other.txt") << "x";
   runFor(std::chrono::milliseconds(200));
   EXPECT_EQ(calls, before);
-  std::filesystem::remove_all(directory);
 }
 
 TEST(ColorSchemeWatch, PortalValuesUnwrapAnyNumberOfVariants) {

@@ -2,14 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/ui/layout_test_support.h"
 #include "platform/ui/output/accessibility_dump.h"
 
 namespace kelpo::ui {
 namespace {
 
-std::vector<AccessibilityElement> elementsOf(const View& content) {
-  return accessibilityElements(testing::layOutWidget(content));
+using Spoken = std::vector<std::string>;
+
+// Each element as one line: label, " — " value, " [image]" for that role,
+// " → " the link around it.
+Spoken spokenBy(const View& content) {
+  Spoken lines;
+  for (const AccessibilityElement& e : accessibilityElements(testing::layOutWidget(content))) {
+    lines.push_back(e.label + (e.value ? " — " + *e.value : "") +
+                    (e.role == AccessibilityRole::image ? " [image]" : "") +
+                    (e.link ? " → " + *e.link : ""));
+  }
+  return lines;
 }
 
 TEST(AccessibilityElements, ElementIgnoringChildrenSpeaksOnceWithLabelAndValue) {
@@ -20,22 +33,14 @@ TEST(AccessibilityElements, ElementIgnoringChildrenSpeaksOnceWithLabelAndValue) 
           .accessibilityElementIgnoringChildren()
           .accessibilityLabel(Text("Ta semaine"))
           .accessibilityValue(Text::verbatim("2 h 15 / 5 h"));
-  const auto elements = elementsOf(HStack(VerticalAlignment::top, 8, {ring, Text::verbatim("3")}));
-  ASSERT_EQ(elements.size(), 2u);
-  EXPECT_EQ(elements[0].label, "Ta semaine");
-  EXPECT_EQ(elements[0].value, "2 h 15 / 5 h");
-  EXPECT_EQ(elements[0].frame.size, (Size{62, 62}));
-  EXPECT_EQ(elements[1].label, "3");
-  EXPECT_EQ(elements[1].value, std::nullopt);
-}
-
-TEST(AccessibilityElements, ElementWithoutLabelJoinsItsTexts) {
+  const View content = HStack(VerticalAlignment::top, 8, {ring, Text::verbatim("3")});
+  EXPECT_EQ(spokenBy(content), (Spoken{"Ta semaine — 2 h 15 / 5 h [image]", "3"}));
+  EXPECT_EQ(accessibilityElements(testing::layOutWidget(content)).at(0).frame.size, (Size{62, 62}));
+  // Without a label, the element joins its texts.
   const View tile = VStack(HorizontalAlignment::leading, 1,
                            {Text::verbatim("45 %"), Text::verbatim("de ta semaine")})
                         .accessibilityElementIgnoringChildren();
-  const auto elements = elementsOf(tile);
-  ASSERT_EQ(elements.size(), 1u);
-  EXPECT_EQ(elements[0].label, "45 %, de ta semaine");
+  EXPECT_EQ(spokenBy(tile), (Spoken{"45 %, de ta semaine"}));
 }
 
 TEST(AccessibilityElements, HiddenViewsAndUnlabelledImagesAreLeftOut) {
@@ -46,10 +51,7 @@ TEST(AccessibilityElements, HiddenViewsAndUnlabelledImagesAreLeftOut) {
                   .accessibilityHidden(true),
               Image::systemName("checkmark").accessibilityLabel(Text::verbatim("fait")),
               Text::verbatim("Fouille demain 9:05")});
-  const auto elements = elementsOf(content);
-  ASSERT_EQ(elements.size(), 2u);
-  EXPECT_EQ(elements[0].label, "fait");
-  EXPECT_EQ(elements[1].label, "Fouille demain 9:05");
+  EXPECT_EQ(spokenBy(content), (Spoken{"fait [image]", "Fouille demain 9:05"}));
 }
 
 TEST(AccessibilityElements, ElementsKnowTheirRoleAndTheLinkAroundThem) {
@@ -59,24 +61,9 @@ TEST(AccessibilityElements, ElementsKnowTheirRoleAndTheLinkAroundThem) {
           .accessibilityLabel(Text::verbatim("Note 7 sur 10"));
   const View row = Link("kelpo://topic/A",
                         HStack(VerticalAlignment::center, 9, {badge, Text::verbatim("Titre")}));
-  const auto elements =
-      elementsOf(VStack(HorizontalAlignment::leading, 0, {Text::verbatim("3 à trier"), row}));
-  struct Expected {
-    std::string label;
-    AccessibilityRole role;
-    std::optional<std::string> link;
-  };
-  const std::vector<Expected> expected{
-      {"3 à trier", AccessibilityRole::text, std::nullopt},
-      {"Note 7 sur 10", AccessibilityRole::image, "kelpo://topic/A"},
-      {"Titre", AccessibilityRole::text, "kelpo://topic/A"},
-  };
-  ASSERT_EQ(elements.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(elements[i].label, expected[i].label);
-    EXPECT_EQ(elements[i].role, expected[i].role) << expected[i].label;
-    EXPECT_EQ(elements[i].link, expected[i].link) << expected[i].label;
-  }
+  EXPECT_EQ(
+      spokenBy(VStack(HorizontalAlignment::leading, 0, {Text::verbatim("3 à trier"), row})),
+      (Spoken{"3 à trier", "Note 7 sur 10 [image] → kelpo://topic/A", "Titre → kelpo://topic/A"}));
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
-#include <cairo.h>
+// Loading pictures: special files, broken and oversized ones are refused
+// (the header is read first and a picture declaring more than it may is
+// never decoded); a picture replaced on disk is read again.
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,24 +9,16 @@
 #include <string>
 
 #include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/painting_probes.h"
 #include "support/temporary_directory.h"
 
 namespace kelpo::ui {
 namespace {
 
-using testing_support::TemporaryDirectory;
+using testing::writeSolidPng;
 
-// A real PNG of the given size, so that only its size can make it refused.
-void writePng(const std::filesystem::path& file, int width, int height) {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-  ASSERT_EQ(cairo_surface_write_to_png(surface, file.c_str()), CAIRO_STATUS_SUCCESS);
-  cairo_surface_destroy(surface);
-}
-
-// Refusing special files and oversized pictures: the header is read first
-// and a picture declaring more than it may is never decoded.
-TEST(BitmapLoading, PicturesAboveTheLargestSideAreRefused) {
-  const TemporaryDirectory directory;
+TEST(BitmapLoading, BrokenMissingAndOversizedPicturesAreRefused) {
+  const testing_support::TemporaryDirectory directory;
   const struct {
     int width;
     int height;
@@ -32,7 +27,7 @@ TEST(BitmapLoading, PicturesAboveTheLargestSideAreRefused) {
   for (const auto& [width, height, loads] : table) {
     const auto file =
         directory.path() / (std::to_string(width) + "x" + std::to_string(height) + ".png");
-    writePng(file, width, height);
+    ASSERT_TRUE(writeSolidPng(file, width, height, {0, 0, 0, 0}));
     EXPECT_EQ(Bitmap::loadPng(file) != nullptr, loads) << width << " x " << height;
   }
   // A header declaring 23000 x 23000 ahead of no pixels at all.
@@ -40,20 +35,26 @@ TEST(BitmapLoading, PicturesAboveTheLargestSideAreRefused) {
   std::ofstream(bomb, std::ios::binary) << std::string(
       "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\x59\xD8\0\0\x59\xD8\x08\x06\0\0\0\0\0\0\0", 33);
   EXPECT_EQ(Bitmap::loadPng(bomb), nullptr);
+  const auto corrupt = directory.path() / "corrupt.png";
+  std::ofstream(corrupt) << "\x89PNG\r\n\x1a\n not really a picture";
+  EXPECT_EQ(Bitmap::loadPng(corrupt), nullptr);
+  EXPECT_EQ(Bitmap::loadPng(directory.path() / "missing.png"), nullptr);
+  EXPECT_EQ(Bitmap::loadPng(directory.path()), nullptr);
 }
 
 // Views are rebuilt on every frame: an unchanged picture is decoded once, and
 // one replaced on disk between two frames shows its new pixels.
 TEST(BitmapLoading, DecodesOncePerFileVersionAndSeesAReplacedFile) {
-  const TemporaryDirectory directory;
+  const testing_support::TemporaryDirectory directory;
   const auto mascot = directory.path() / "mascot-found.png";
-  writePng(mascot, 10, 12);
+  ASSERT_TRUE(writeSolidPng(mascot, 10, 12, {0, 0, 0, 0}));
   const auto first = Bitmap::loadPng(mascot);
   ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->size(), (Size{10, 12}));
   EXPECT_EQ(Bitmap::loadPng(mascot), first) << "the same pixels, not a second decode";
 
   const auto replacement = directory.path() / "replacement.png";
-  writePng(replacement, 20, 24);
+  ASSERT_TRUE(writeSolidPng(replacement, 20, 24, {0, 0, 0, 0}));
   std::filesystem::rename(replacement, mascot);
   const auto second = Bitmap::loadPng(mascot);
   ASSERT_NE(second, nullptr);

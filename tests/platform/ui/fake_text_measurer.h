@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -42,12 +43,12 @@ class FakeTextMeasurer final : public TextMeasurer {
       }
     }
     const std::vector<double> scaled = characterWidths(text, scale);
-    const int lines = width ? lineCount(scaled, *width) : 1;
-    const int shown = std::min(lines, allowedLines(text, proposal, scale));
-    const double widest = width ? std::min(*width, widestLine(scaled, *width)) : total(scaled);
+    const Wrapped wrapped = wrap(scaled, width.value_or(total(scaled)));
+    const int shown = std::min(wrapped.lines, allowedLines(text, proposal, scale));
+    const double widest = width ? std::min(*width, wrapped.widest) : wrapped.widest;
     TextFit fit;
     fit.scale = scale;
-    fit.truncated = lines > shown;
+    fit.truncated = wrapped.lines > shown;
     fit.lineCount = shown;
     fit.size = {widest, shown * lineHeight(text, scale) + (shown - 1) * text.style.lineSpacing};
     return fit;
@@ -67,36 +68,30 @@ class FakeTextMeasurer final : public TextMeasurer {
     return widths;
   }
   static double total(const std::vector<double>& widths) {
-    double sum = 0;
-    for (double w : widths) sum += w;
-    return sum;
+    return std::accumulate(widths.begin(), widths.end(), 0.0);
   }
   static double lineHeight(const StyledText& text, double scale) {
     double size = 0;
     for (const StyledRun& run : text.runs) size = std::max(size, run.font.size);
     return heightPerSize * size * scale;
   }
-  static int lineCount(const std::vector<double>& widths, double width) {
+  // Lines break before the character that would overflow `width`.
+  struct Wrapped {
     int lines = 1;
+    double widest = 0;
+  };
+  static Wrapped wrap(const std::vector<double>& widths, double width) {
+    Wrapped wrapped;
     double used = 0;
     for (double w : widths) {
       if (used > 0 && used + w > width + 1e-9) {
-        ++lines;
+        ++wrapped.lines;
         used = 0;
       }
       used += w;
+      wrapped.widest = std::max(wrapped.widest, used);
     }
-    return lines;
-  }
-  static double widestLine(const std::vector<double>& widths, double width) {
-    double widest = 0;
-    double used = 0;
-    for (double w : widths) {
-      if (used > 0 && used + w > width + 1e-9) used = 0;
-      used += w;
-      widest = std::max(widest, used);
-    }
-    return widest;
+    return wrapped;
   }
   static int allowedLines(const StyledText& text, const ProposedSize& proposal, double scale) {
     int allowed = text.style.lineLimit.value_or(1 << 20);
@@ -109,7 +104,7 @@ class FakeTextMeasurer final : public TextMeasurer {
     return std::max(1, allowed);
   }
   static bool fits(const StyledText& text, double width, int allowed, double scale) {
-    return lineCount(characterWidths(text, scale), width) <= allowed;
+    return wrap(characterWidths(text, scale), width).lines <= allowed;
   }
 };
 

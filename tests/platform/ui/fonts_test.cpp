@@ -90,12 +90,6 @@ TEST(MissingFont, FallsBackToABoldSansAndIsReportedOnce) {
   EXPECT_FALSE(isMissing("Inter"));
 }
 
-TEST(FontDescription, SizeIsAbsoluteInPointsAndScaled) {
-  const FontDescriptionHandle description = makeFontDescription(Font::system(12.5), 0.5);
-  EXPECT_TRUE(pango_font_description_get_size_is_absolute(description.get()));
-  EXPECT_NEAR(pango_font_description_get_size(description.get()), 6.25 * PANGO_SCALE, 1);
-}
-
 TEST(ApplicationFontFile, OnlyABoundedRegularFileReachesFontconfig) {
   // Fontconfig would open whatever it is given and block on a FIFO with no
   // writer, or read a device without end.

@@ -40,7 +40,6 @@ TEST(FrameLayout, FramesPaddingReadersAndLayers) {
        {{{}, rect(0, 0, 100, 15.6)}, {{0}, rect(0, 0, 13, 15.6)}}},
       {"infinite maximum, top leading", hi.frame(filling(Alignment::topLeading())), {200, 100},
        {{{}, rect(0, 0, 200, 100)}, {{0}, rect(0, 0, 13, 15.6)}}},
-      {"infinite maximum, centre", hi.frame(filling(Alignment::center())), {200, 100}, {{{0}, rect(93.5, 42.2, 13, 15.6)}}},
       {"infinite maximum, bottom trailing", hi.frame(filling(Alignment::bottomTrailing())), {200, 100}, {{{0}, rect(187, 84.4, 13, 15.6)}}},
       {"short text grows to the minimum bounds", hi.frame(bounds), {200, 100},
        {{{}, rect(0, 0, 60, 30)}, {{0}, rect(23.5, 7.2, 13, 15.6)}}},
@@ -118,17 +117,6 @@ TEST(ImageLayout, BitmapsKeepTheirPixelSizeUnlessResizableAndFitTheirAspect) {
       {"resizable", Image::file(path).resizable(), {50, 60}, {{{}, rect(0, 0, 50, 60)}}},
   });
   // clang-format on
-}
-
-TEST(ImageLayout, MissingFileIsAnEmptyImageThatStillTakesItsFrame) {
-  const View mascot = Image::file("/nonexistent/mascot-found.png")
-                          .resizable()
-                          .aspectRatio(std::nullopt, ContentMode::fit)
-                          .frame(90, 90);
-  const LaidOutNode laidOut = layOut(mascot, {300, 300});
-  expectFrames(laidOut, {{{}, rect(0, 0, 90, 90)}});
-  EXPECT_EQ(nodeAt(laidOut, {0, 0}).kind, LaidOutNode::Kind::bitmap);
-  EXPECT_EQ(nodeAt(laidOut, {0, 0}).bitmap, nullptr);
 }
 
 TEST(ImageLayout, SymbolIsSizedByTheCurrentFont) {

@@ -48,21 +48,11 @@ TEST_F(RenderOutput, PngAtTwiceTheScaleHasTwiceThePixels) {
   EXPECT_EQ(image.encodePng().size(), png.size());
 }
 
-TEST_F(RenderOutput, EveryFormatWritesANonEmptyFile) {
-  for (const auto& [format, name] : {std::pair{ImageFormat::png, "w.png"},
-                                     {ImageFormat::svg, "w.svg"},
-                                     {ImageFormat::pdf, "w.pdf"}}) {
-    const auto path = directory / name;
-    std::string error;
-    EXPECT_TRUE(renderToFile(redWidget(), format, 2, path, &error)) << error;
-    ASSERT_TRUE(std::filesystem::exists(path)) << name;
-    EXPECT_GT(std::filesystem::file_size(path), 100U) << name;
-  }
-}
-
-TEST_F(RenderOutput, UnwritablePathsAndBadScalesAreReported) {
+TEST_F(RenderOutput, EveryFormatWritesItsFileOrSaysWhyNot) {
   for (const ImageFormat format : {ImageFormat::png, ImageFormat::svg, ImageFormat::pdf}) {
     std::string error;
+    EXPECT_TRUE(renderToFile(redWidget(), format, 2, directory / "w", &error)) << error;
+    EXPECT_GT(std::filesystem::file_size(directory / "w"), 100U);
     EXPECT_FALSE(renderToFile(redWidget(), format, 1, directory / "no/such/dir/w", &error));
     EXPECT_FALSE(error.empty());
   }

@@ -1,5 +1,6 @@
 // The text form of a laid-out widget that tests and the command read.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "platform/ui/layout_test_support.h"
@@ -7,6 +8,8 @@
 
 namespace kelpo::ui {
 namespace {
+
+using ::testing::HasSubstr;
 
 std::string dumpOf(const View& root, ColorScheme scheme = ColorScheme::light) {
   Environment environment = testing::testEnvironment();
@@ -43,7 +46,7 @@ TEST(TreeDump, WholeWidgetReadsAsIndentedLines) {
             "      frame (55, 81, 20 × 20) opacity 0.5\n"
             "        RoundedRectangle (55, 81, 20 × 20) roundedRectangle radius 7 continuous fill "
             "#000000\n");
-  EXPECT_NE(dumpOf(root, ColorScheme::dark).find("system 10 bold #FFFFFF"), std::string::npos);
+  EXPECT_THAT(dumpOf(root, ColorScheme::dark), HasSubstr("system 10 bold #FFFFFF"));
 }
 
 TEST(TreeDump, MixedRunsScaleAndEffectsAreShown) {
@@ -57,16 +60,15 @@ TEST(TreeDump, MixedRunsScaleAndEffectsAreShown) {
                         .shadow(Color::black().opacity(0.45), 6, 0, 4)
                         .accessibilityLabel(Text::verbatim("reste"));
   const std::string dump = dumpOf(root);
-  EXPECT_NE(dump.find("[\"Il reste \" \"Bricolage Grotesque\" 10 heavy"), std::string::npos)
-      << dump;
-  EXPECT_NE(dump.find("[\"2 h\" \"Bricolage Grotesque\" 10 bold"), std::string::npos) << dump;
-  EXPECT_NE(dump.find("scale 0.5"), std::string::npos) << dump;
+  EXPECT_THAT(dump, HasSubstr("[\"Il reste \" \"Bricolage Grotesque\" 10 heavy"));
+  EXPECT_THAT(dump, HasSubstr("[\"2 h\" \"Bricolage Grotesque\" 10 bold"));
+  EXPECT_THAT(dump, HasSubstr("scale 0.5"));
   // The shadow applies outside the rotation, so it gets a node of its own.
-  EXPECT_NE(dump.find("shadow (55, 70, 60 × 30) shadow rgba(0, 0, 0, 0.45) radius 6 (0, 4) "
-                      "a11y[label \"reste\"]\n    rotationEffect (55, 70, 60 × 30) rotation 20°\n"),
-            std::string::npos)
-      << dump;
-  EXPECT_NE(dump.find("offset (1, 2)"), std::string::npos) << dump;
+  EXPECT_THAT(
+      dump,
+      HasSubstr("shadow (55, 70, 60 × 30) shadow rgba(0, 0, 0, 0.45) radius 6 (0, 4) "
+                "a11y[label \"reste\"]\n    rotationEffect (55, 70, 60 × 30) rotation 20°\n"));
+  EXPECT_THAT(dump, HasSubstr("offset (1, 2)"));
 }
 
 TEST(TreeDump, ShapesShowTrimAndStroke) {
@@ -75,10 +77,9 @@ TEST(TreeDump, ShapesShowTrimAndStroke) {
   style.lineCap = LineCap::round;
   const std::string dump =
       dumpOf(stroke(trim(Circle(), 0, 0.45), Color::black(), style).frame(76, 76));
-  EXPECT_NE(
-      dump.find("Circle (47, 47, 76 × 76) circle trim 0…0.45 stroke #000000 width 7.6 cap round"),
-      std::string::npos)
-      << dump;
+  EXPECT_THAT(
+      dump,
+      HasSubstr("Circle (47, 47, 76 × 76) circle trim 0…0.45 stroke #000000 width 7.6 cap round"));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // View state over time: eased animations, appear callbacks and state kept by
-// view identity. The badge sheen test drives scheduled tasks and hovering.
+// view identity. The badge sheen test drives scheduled tasks, hovering and
+// whether the host is moving, and would never sweep if appearing fired on
+// every frame.
 
 #include <gtest/gtest.h>
 
@@ -12,65 +14,16 @@
 namespace kelpo::ui {
 namespace {
 
-// The value shown by the sheen-like view: its state as the text's offset.
+// The value a view shows: its state as the text's offset.
 double shownValue(const LaidOutWidget& widget) {
   return widget.content.offset.x;
 }
 
-// Reset instantly, wait 0.12 s, then sweep to 1 over 0.9 s, eased.
-void playSheen(const StateHandle& sheen, ActionContext& context) {
-  sheen.set(-1, Transaction::disablesAnimations());
-  context.schedule(0.12, [sheen](ActionContext&) {
-    sheen.set(1, Transaction::animated(Animation::easeInOut(0.9)));
-  });
-}
-
-View sheenView() {
-  return Stateful(-1, [](const StateHandle& sheen, const Environment&) {
-    return Text::verbatim("10")
-        .offset(sheen.value(), 0)
-        .onAppear([sheen](ActionContext& context) { playSheen(sheen, context); })
-        .onHover([sheen](bool hovering, ActionContext& context) {
-          if (hovering) playSheen(sheen, context);
-        });
-  });
-}
-
 TEST(AnimationCurve, EaseInOutIsTheStandardBezier) {
-  // Known values of cubic-bezier(0.42, 0, 0.58, 1); the badge sheen test runs the whole sweep.
+  // Known values of cubic-bezier(0.42, 0, 0.58, 1); the badge sheen runs a whole sweep.
   EXPECT_NEAR(animationProgress(Animation::easeInOut(1), 0.25), 0.1291, 1e-3);
   EXPECT_NEAR(animationProgress(Animation::easeInOut(1), 0.75), 0.8709, 1e-3);
   EXPECT_NEAR(animationProgress(Animation::linear(2), 0.5), 0.25, 1e-12);
-}
-
-TEST(ViewHost, MovesWhileATaskWaitsOrAValueAnimates) {
-  ViewHost host(sheenView(), testing::testEnvironment(), testing::fakeMeasurer());
-  (void)host.frameAt(0);
-  EXPECT_TRUE(host.isMoving());  // the sweep waits for its pause
-  (void)host.frameAt(0.5);
-  EXPECT_TRUE(host.isMoving());  // the sweep runs
-  (void)host.frameAt(1.02);
-  EXPECT_FALSE(host.isMoving());
-  // Hovered long after the last frame: the sweep starts then, not at 1.02.
-  const Point badge = host.frameAt(1.02).content.frame.center();
-  host.advanceTo(10);
-  host.hover(badge);
-  EXPECT_TRUE(host.isMoving());
-  EXPECT_NEAR(shownValue(host.frameAt(10.57)), 0, 1e-9);
-
-  ViewHost still(Text::verbatim("9"), testing::testEnvironment(), testing::fakeMeasurer());
-  (void)still.frameAt(0);
-  EXPECT_FALSE(still.isMoving());
-}
-
-TEST(ViewHost, AppearFiresOncePerView) {
-  int appearances = 0;
-  const View root = Text::verbatim("x").onAppear([&](ActionContext&) { ++appearances; });
-  ViewHost host(root, testing::testEnvironment(), testing::fakeMeasurer());
-  (void)host.frameAt(0);
-  (void)host.frameAt(1);
-  (void)host.frameAt(2);
-  EXPECT_EQ(appearances, 1);
 }
 
 TEST(ViewHost, AFrameIsBuiltAgainOnlyWhenAppearingChangedState) {

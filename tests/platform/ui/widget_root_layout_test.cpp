@@ -42,13 +42,5 @@ TEST(WidgetLayout, ContainerBackgroundFillsTheOutlineAndUrlIsKept) {
   EXPECT_EQ(widget.widgetURL, "kelpo://inbox");
 }
 
-TEST(WidgetLayout, EnvironmentReaderSeesTheFamily) {
-  const View root = EnvironmentReader([](const Environment& e) {
-    return Text::verbatim(e.widgetFamily == WidgetFamily::systemSmall ? "small" : "medium");
-  });
-  EXPECT_EQ(layOutWidget(root).content.text.runs.at(0).text, "small");
-  EXPECT_EQ(layOutWidget(root, WidgetFamily::systemLarge).content.text.runs.at(0).text, "medium");
-}
-
 }  // namespace
 }  // namespace kelpo::ui
