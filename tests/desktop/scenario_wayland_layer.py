@@ -1,16 +1,20 @@
 """Wayland: under headless sway, which offers layer-shell, the medium widget
 is a layer surface drawn at the anchored corner, transparent outside its
-rounded shape, with the pixels `kelpo-widget render` draws."""
+rounded shape, with the pixels `kelpo-widget render` draws; a click on its
+second row, from a virtual pointer, opens that item's link."""
 
 import scenario
+from desktop_session import poll
+from virtual_pointer import VirtualPointer
 from widget_checks import (SIZES, ScenarioFailure, corners_show_root, expected_position, render_reference,
-                           sample_snapshot, start_host, stop_host, wait_for_pixels, wayland_region)
+                           sample_snapshot, start_host, stop_host, tree_links, wait_for_pixels, wayland_region)
 
 SCREEN = (1280, 720)
 
 
 def body(session):
     session.start_desktop(*SCREEN, wayland=True)
+    session.register_link_handler()
     snapshot = sample_snapshot(session)
     session.write_snapshot(snapshot)
     reference = render_reference(session, snapshot, "medium", "light", 1, "medium-light")
@@ -24,6 +28,19 @@ def body(session):
     if outside:
         raise ScenarioFailure(f"the surface paints outside its rounded shape at {outside}")
     print(f"layer surface at {region[0]},{region[1]}: {found}")
+
+    links, _ = tree_links(session, snapshot, "medium")
+    x, y = links[1].centre()
+    pointer = VirtualPointer(session.env["WAYLAND_DISPLAY"])
+    try:
+        pointer.move_to(region[0] + x, region[1] + y, SCREEN)
+        pointer.click()
+        opened = poll(session.opened_urls, 5, what="the handler to get the second row's link")
+    finally:
+        pointer.close()
+    if opened != [links[1].url]:
+        raise ScenarioFailure(f"a click on the second row opened {opened}, expected {links[1].url}")
+    print(f"click on the second row opened {opened[0]}")
     stop_host(session, host)
 
 
