@@ -14,5 +14,5 @@ fi
 
 scripts/setup.sh
 cmake --preset dev >/dev/null
-cmake --build --preset dev --target kelpo-widget
+cmake --build --preset dev --target kelpo-widget kelpo-widget-desktop
 exec build/dev/kelpo-widget desktop "$@"
