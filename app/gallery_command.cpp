@@ -12,6 +12,7 @@
 #include "entry_renderer.h"
 #include "font_report.h"
 #include "gallery_examples.h"
+#include "platform/ui/layout/widget_geometry.h"
 #include "platform/ui/output/render_output.h"
 #include "platform/ui/text/pango_text_measurer.h"
 #include "style/accent_state.h"
@@ -45,15 +46,19 @@ int runGallery(const GalleryOptions& options) {
   const Instant now = context.clock->now();
   const ui::PangoTextMeasurer measurer;
 
-  std::vector<ui::ContactSheetEntry> sheet;
+  // Each cell is laid out when the sheet asks for it, so that the first rows
+  // are drawn while the later ones are still being laid out.
+  std::vector<ui::ContactSheetCell> sheet;
   for (const GalleryExample& example : galleryExamples(now)) {
-    const Entry entry{now, example.snapshot};
+    const auto entry = std::make_shared<const Entry>(Entry{now, example.snapshot});
     const AccentTheme accent = AccentState::themeFromPreference(example.snapshot.accent);
     for (const Variant& variant : variants) {
       const EntryDrawing drawing{variant.family, variant.scheme, options.reduceMotion, 0};
       sheet.push_back(
           {example.name + " · " + std::string(rawValue(accent)) + " · " + variant.caption,
-           layOutEntry(entry, accent, context.calendar, drawing, measurer)});
+           ui::widgetGeometry(variant.family).size, [entry, accent, drawing, &context, &measurer] {
+             return layOutEntry(*entry, accent, context.calendar, drawing, measurer);
+           }});
     }
   }
 

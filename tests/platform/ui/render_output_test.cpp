@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <stdexcept>
 
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/painting_probes.h"
@@ -69,7 +70,7 @@ TEST_F(RenderOutput, EveryFormatWritesItsFileOrSaysWhyNot) {
 // whose band edges fall inside pixels too.
 TEST_F(RenderOutput, ContactSheetPlacesEveryWidgetInAGrid) {
   const auto path = directory / "sheet.png";
-  const std::vector<ContactSheetEntry> cells(5, {"cellule", redWidget()});
+  const std::vector<ContactSheetCell> cells(5, {"cellule", redWidget().size, redWidget});
   std::string error;
   ASSERT_TRUE(renderContactSheet(cells, 2, 1.5, path, &error)) << error;
   const SurfaceHandle sheet(cairo_image_surface_create_from_png(path.c_str()));
@@ -94,6 +95,17 @@ TEST_F(RenderOutput, ContactSheetPlacesEveryWidgetInAGrid) {
     EXPECT_EQ(pixelAt(31, 16 + row * pitch - 1), grey) << "above row " << row;
   }
   EXPECT_FALSE(renderContactSheet({}, 2, 1, path, &error));
+}
+
+// Cells are laid out while earlier rows are drawn: a layout that fails must
+// reach the caller, not leave the drawing waiting, nor leave a file behind.
+TEST_F(RenderOutput, ContactSheetPassesOnAFailedLayout) {
+  const auto path = directory / "failed.png";
+  std::vector<ContactSheetCell> cells(5, {"cellule", redWidget().size, redWidget});
+  cells[3].layOut = []() -> LaidOutWidget { throw std::runtime_error("no layout"); };
+  std::string error;
+  EXPECT_THROW((void)renderContactSheet(cells, 2, 1, path, &error), std::runtime_error);
+  EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include "platform/replacing_file.h"
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/painter.h"
-#include "platform/ui/output/finished_rows.h"
+#include "platform/ui/output/completed_count.h"
 #include "platform/ui/output/png_encoder.h"
 #include "platform/ui/text/pango_fonts.h"
 #include "platform/ui/text/pango_text_layout.h"
@@ -180,18 +180,33 @@ struct SheetGrid {
   Size sheet;
 };
 
-[[nodiscard]] SheetGrid sheetGrid(const std::vector<ContactSheetEntry>& entries, int columns) {
+[[nodiscard]] SheetGrid sheetGrid(const std::vector<ContactSheetCell>& cells, int columns) {
   SheetGrid grid;
-  grid.columns = std::clamp(columns, 1, static_cast<int>(entries.size()));
-  grid.rows = static_cast<int>((entries.size() + grid.columns - 1) / grid.columns);
-  for (const ContactSheetEntry& entry : entries) {
-    grid.cell.width = std::max(grid.cell.width, entry.widget.size.width);
-    grid.cell.height = std::max(grid.cell.height, entry.widget.size.height);
+  grid.columns = std::clamp(columns, 1, static_cast<int>(cells.size()));
+  grid.rows = static_cast<int>((cells.size() + grid.columns - 1) / grid.columns);
+  for (const ContactSheetCell& cell : cells) {
+    grid.cell.width = std::max(grid.cell.width, cell.size.width);
+    grid.cell.height = std::max(grid.cell.height, cell.size.height);
   }
   grid.pitchX = grid.cell.width + sheetMargin;
   grid.pitchY = grid.cell.height + captionGap + captionHeight + sheetMargin;
   grid.sheet = {sheetMargin + grid.columns * grid.pitchX, sheetMargin + grid.rows * grid.pitchY};
   return grid;
+}
+
+// The sheet's widgets, laid out on one thread and drawn on another: a cell
+// is drawn once the count says it is laid out. A cell left empty (its
+// layout failed) ends the drawing.
+struct LaidOutCells {
+  std::vector<std::optional<LaidOutWidget>> widgets;
+  CompletedCount laidOut;
+};
+
+// A widget larger than the cell it announced is kept inside that cell.
+void clipToCell(cairo_t* cr, Size widget, Size cell) {
+  if (widget.width <= cell.width && widget.height <= cell.height) return;
+  cairo_rectangle(cr, 0, 0, cell.width, cell.height);
+  cairo_clip(cr);
 }
 
 // Fills pixel rows [top, bottom) with the sheet's grey.
@@ -206,9 +221,11 @@ void fillBand(cairo_t* cr, int width, int top, int bottom) {
 // Draws the sheet one row of cells at a time, and publishes the pixel rows
 // each finishes. A widget is clipped to its own shape and a caption stays
 // inside the margin below it, so nothing drawn for a row reaches the pixel
-// row where the next row's cells begin: the band above it is final.
-void drawSheet(cairo_surface_t* surface, const std::vector<ContactSheetEntry>& entries,
-               const SheetGrid& grid, double scale, FinishedRows& finished) {
+// row where the next row's cells begin: the band above it is final. False
+// when a cell was never laid out.
+[[nodiscard]] bool drawSheet(cairo_surface_t* surface, const std::vector<ContactSheetCell>& cells,
+                             LaidOutCells& laidOut, const SheetGrid& grid, double scale,
+                             CompletedCount& finishedRows) {
   const int width = cairo_image_surface_get_width(surface);
   const int height = cairo_image_surface_get_height(surface);
   const CairoHandle cr(cairo_create(surface));
@@ -221,19 +238,43 @@ void drawSheet(cairo_surface_t* surface, const std::vector<ContactSheetEntry>& e
         row + 1 == grid.rows ? height : std::min(height, static_cast<int>(nextTop * scale));
     fillBand(cr.get(), width, bandTop, bandBottom);
     for (int column = 0; column < grid.columns; ++column) {
-      const auto index = static_cast<std::size_t>(row) * static_cast<std::size_t>(grid.columns) +
-                         static_cast<std::size_t>(column);
-      if (index >= entries.size()) break;
+      const int index = row * grid.columns + column;
+      if (static_cast<std::size_t>(index) >= cells.size()) break;
+      laidOut.laidOut.await(index);
+      const std::optional<LaidOutWidget>& widget = laidOut.widgets[static_cast<std::size_t>(index)];
+      if (!widget) return false;
       const SavedState saved(cr.get());
       cairo_translate(cr.get(), sheetMargin + column * grid.pitchX,
                       sheetMargin + row * grid.pitchY);
-      paintWidget(cr.get(), entries[index].widget);
-      drawCaption(cr.get(), captions.get(), entries[index].caption,
+      {
+        const SavedState clipped(cr.get());
+        clipToCell(cr.get(), widget->size, grid.cell);
+        paintWidget(cr.get(), *widget);
+      }
+      drawCaption(cr.get(), captions.get(), cells[static_cast<std::size_t>(index)].caption,
                   {{0, grid.cell.height + captionGap}, {grid.cell.width, captionHeight}});
     }
     cairo_surface_flush(surface);
-    finished.publish(bandBottom);
+    finishedRows.publish(bandBottom);
     bandTop = bandBottom;
+  }
+  return true;
+}
+
+// Lays out every cell in order, publishing each as it is done; on failure
+// the cells left are published empty, so the drawing ends, and the failure
+// is passed on.
+void layOutCells(const std::vector<ContactSheetCell>& cells, LaidOutCells& laidOut) {
+  const int count = static_cast<int>(cells.size());
+  try {
+    for (int index = 0; index < count; ++index) {
+      laidOut.widgets[static_cast<std::size_t>(index)] =
+          cells[static_cast<std::size_t>(index)].layOut();
+      laidOut.laidOut.publish(index + 1);
+    }
+  } catch (...) {
+    laidOut.laidOut.publish(count);
+    throw;
   }
 }
 
@@ -308,13 +349,13 @@ bool renderToFile(const LaidOutWidget& widget, ImageFormat format, double scale,
   return false;
 }
 
-bool renderContactSheet(const std::vector<ContactSheetEntry>& entries, int columns, double scale,
+bool renderContactSheet(const std::vector<ContactSheetCell>& cells, int columns, double scale,
                         const std::filesystem::path& path, std::string* error) {
-  if (entries.empty()) {
+  if (cells.empty()) {
     setError(error, "nothing to put on the contact sheet");
     return false;
   }
-  const SheetGrid grid = sheetGrid(entries, columns);
+  const SheetGrid grid = sheetGrid(cells, columns);
   const std::optional<PixelSize> pixels = pixelSize(grid.sheet, scale);
   if (!pixels) {
     setError(error, "the contact sheet is too large at scale " + std::to_string(scale));
@@ -327,27 +368,30 @@ bool renderContactSheet(const std::vector<ContactSheetEntry>& entries, int colum
     return false;
   }
   // A sheet is tens of megabytes: one thread draws it a row of cells at a
-  // time while this one encodes the rows already drawn.
-  FinishedRows finished;
+  // time, as soon as the row is laid out, while this one lays out the cells
+  // and then encodes the rows already drawn.
+  LaidOutCells laidOut{std::vector<std::optional<LaidOutWidget>>(cells.size()), {}};
+  CompletedCount finishedRows;
   bool drawn = false;
   const auto draw = [&] {
     try {
-      drawSheet(surface.get(), entries, grid, scale, finished);
-      drawn = true;
+      drawn = drawSheet(surface.get(), cells, laidOut, grid, scale, finishedRows);
     } catch (const std::exception&) {
       // Reported below; the encoder is let through to the end.
     }
-    finished.publish(pixels->height);
+    finishedRows.publish(pixels->height);
   };
   std::jthread drawing;
   try {
     drawing = std::jthread(draw);
   } catch (const std::system_error&) {
-    draw();  // no thread to be had: draw first, then encode
+    // No thread to be had: lay out, draw, then encode, one after the other.
   }
+  layOutCells(cells, laidOut);
+  if (!drawing.joinable()) draw();
   return writePng(path, error, [&](const PngByteSink& sink) {
-    const bool encoded =
-        encodeOpaquePngAsDrawn(pixelsOf(surface.get()), sink, [&](int y) { finished.await(y); });
+    const bool encoded = encodeOpaquePngAsDrawn(pixelsOf(surface.get()), sink,
+                                                [&](int y) { finishedRows.await(y); });
     if (drawing.joinable()) drawing.join();
     return encoded && drawn;
   });

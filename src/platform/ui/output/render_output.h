@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,15 +63,20 @@ inline constexpr int largestRenderSide = 16384;
 [[nodiscard]] bool renderToFile(const LaidOutWidget& widget, ImageFormat format, double scale,
                                 const std::filesystem::path& path, std::string* error);
 
-struct ContactSheetEntry {
+// One cell of a contact sheet: its caption, the size of its widget, and how
+// to lay the widget out.
+struct ContactSheetCell {
   std::string caption;
-  LaidOutWidget widget;
+  Size size;
+  std::function<LaidOutWidget()> layOut;
 };
 
 // A PNG of the widgets in a grid of `columns` columns (at least one), each
 // in a cell as large as the largest widget with its caption beneath, on a
-// neutral grey, at `scale` pixels per point.
-[[nodiscard]] bool renderContactSheet(const std::vector<ContactSheetEntry>& entries, int columns,
+// neutral grey, at `scale` pixels per point. The cells are laid out in
+// order on the calling thread while the rows already laid out are drawn;
+// a layout that throws is passed on, with nothing written.
+[[nodiscard]] bool renderContactSheet(const std::vector<ContactSheetCell>& cells, int columns,
                                       double scale, const std::filesystem::path& path,
                                       std::string* error);
 
