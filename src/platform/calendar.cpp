@@ -6,6 +6,7 @@
 #include <unicode/simpletz.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
+#include <unicode/ures.h>
 
 #include <algorithm>
 #include <array>
@@ -145,11 +146,10 @@ class PatternCache {
 }
 
 // Whether ICU can format dates for `id`: a locale it can parse (not
-// "bogus") and make a pattern generator for.
+// "bogus") with a language.
 [[nodiscard]] bool isUsableLocale(const std::string& id) {
   const icu::Locale locale = makeLocale(id);
-  if (locale.isBogus() || *locale.getLanguage() == '\0') return false;
-  return patternCache().bestPattern(id, "j").has_value();
+  return !locale.isBogus() && *locale.getLanguage() != '\0';
 }
 
 // A Gregorian calendar in the context's zone that resolves wall times the
@@ -204,20 +204,46 @@ class PatternCache {
   return utf8(text);
 }
 
-// Whether `pattern` holds the day-period field "a" outside quoted literal
-// text (French "HH 'h'" quotes its letter h; "''" is a literal quote and
-// toggles twice, which leaves the state as it was).
-[[nodiscard]] bool hasDayPeriodField(const icu::UnicodeString& pattern) {
-  bool quoted = false;
-  for (int32_t i = 0; i < pattern.length(); ++i) {
-    const char16_t unit = pattern.charAt(i);
-    if (unit == u'\'') {
-      quoted = !quoted;
-    } else if (!quoted && unit == u'a') {
-      return true;
-    }
+struct BundleCloser {
+  void operator()(UResourceBundle* bundle) const { ures_close(bundle); }
+};
+using Bundle = std::unique_ptr<UResourceBundle, BundleCloser>;
+
+// The entry `key` of `parent`; null when there is none.
+[[nodiscard]] Bundle entryOf(const Bundle& parent, const char* key) {
+  if (!parent) return nullptr;
+  UErrorCode status = U_ZERO_ERROR;
+  Bundle entry(ures_getByKey(parent.get(), key, nullptr, &status));
+  return U_SUCCESS(status) ? std::move(entry) : nullptr;
+}
+
+// The hour cycle the locale prefers, from ICU's hour-cycle data as skeleton
+// "j" resolves it: by language and region ("ca_ES"), else by region ("US"
+// gives h, "FR" gives H), a missing region filled in from the language's
+// likely one, else the world's. One of h, H, K, k; nothing without data.
+// Read straight from the data: a pattern generator would load every date
+// pattern of the locale, over a megabyte, for this one letter.
+[[nodiscard]] std::optional<char16_t> preferredHourCycle(const icu::Locale& requested) {
+  icu::Locale locale = requested;
+  if (*locale.getCountry() == '\0') {
+    UErrorCode status = U_ZERO_ERROR;
+    locale.addLikelySubtags(status);
   }
-  return false;
+  UErrorCode status = U_ZERO_ERROR;
+  const Bundle supplemental(ures_openDirect(nullptr, "supplementalData", &status));
+  if (U_FAILURE(status)) return std::nullopt;
+  const Bundle timeData = entryOf(supplemental, "timeData");
+  const std::string country = *locale.getCountry() == '\0' ? "001" : locale.getCountry();
+  for (const std::string& key :
+       {std::string(locale.getLanguage()) + "_" + country, country, std::string("001")}) {
+    const Bundle entry = entryOf(timeData, key.c_str());
+    if (!entry) continue;
+    UErrorCode found = U_ZERO_ERROR;
+    int32_t length = 0;
+    const char16_t* preferred = ures_getStringByKey(entry.get(), "preferred", &length, &found);
+    if (U_SUCCESS(found) && length > 0) return preferred[0];
+  }
+  return std::nullopt;
 }
 
 [[nodiscard]] std::string_view firstNonEmptyEnvironment(std::initializer_list<const char*> names) {
@@ -355,7 +381,8 @@ int CalendarContext::dayDifference(Instant from, Instant to) const {
 }
 
 bool CalendarContext::usesTwelveHourClock() const {
-  return hasDayPeriodField(bestPattern(*this, "j"));
+  const std::optional<char16_t> cycle = preferredHourCycle(makeLocale(localeId()));
+  return cycle == u'h' || cycle == u'K';
 }
 
 std::string CalendarContext::abbreviatedWeekday(Instant instant) const {

@@ -78,9 +78,9 @@ class CalendarContext {
   // same day, 1 when `to` is on the next day, negative when earlier.
   [[nodiscard]] int dayDifference(Instant from, Instant to) const;
 
-  // Whether the locale's preferred hour format (the pattern for skeleton
-  // "j") shows a day period ("a" outside quoted text). A locale without a
-  // pattern counts as 24-hour.
+  // Whether the locale prefers a 12-hour clock: its preferred hour cycle,
+  // the one skeleton "j" stands for, is h or K ("en_US"; "fr_FR" has H). A
+  // locale without hour-cycle data counts as 24-hour.
   [[nodiscard]] bool usesTwelveHourClock() const;
   // The locale's abbreviated weekday name of `instant`'s local day, UTF-8
   // ("lun." in French, "Mon" in English).

@@ -16,11 +16,15 @@ namespace {
 using testing_support::utc;
 using Variable = testing_support::ScopedEnvironmentVariable;
 
-TEST(CalendarClockStyle, TwelveHourClockFollowsTheLocalesHourPattern) {
-  for (const char* locale : {"fr_FR", "de_DE", "en_GB"}) {
+// The hour cycle comes from ICU's data by language and region; a locale
+// without a region takes its language's likely one ("en" is American).
+TEST(CalendarClockStyle, TwelveHourClockFollowsTheLocalesHourCycle) {
+  for (const char* locale : {"fr_FR", "de_DE", "en_GB", "fr", "ja_JP"}) {
     EXPECT_FALSE(CalendarContext(locale, "Europe/Paris").usesTwelveHourClock()) << locale;
   }
-  EXPECT_TRUE(CalendarContext("en_US", "America/New_York").usesTwelveHourClock());
+  for (const char* locale : {"en_US", "en", "ko_KR", "en_IN"}) {
+    EXPECT_TRUE(CalendarContext(locale, "America/New_York").usesTwelveHourClock()) << locale;
+  }
 }
 
 TEST(CalendarComponents, WeekdayHourAndDayDifferenceAreLocal) {
