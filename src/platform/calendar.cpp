@@ -1,7 +1,6 @@
 #include "platform/calendar.h"
 
 #include <unicode/dtptngen.h>
-#include <unicode/gregocal.h>
 #include <unicode/locid.h>
 #include <unicode/simpletz.h>
 #include <unicode/smpdtfmt.h>
@@ -30,10 +29,6 @@ using namespace std::chrono;
 // parts are dropped towards the past, which keeps "strictly after" honest.
 [[nodiscard]] UDate toUDate(Instant instant) {
   return static_cast<UDate>(floor<milliseconds>(instant).time_since_epoch().count());
-}
-
-[[nodiscard]] Instant fromUDate(UDate date) {
-  return Instant{milliseconds{static_cast<std::int64_t>(std::floor(date))}};
 }
 
 [[nodiscard]] icu::UnicodeString unicode(std::string_view utf8) {
@@ -152,34 +147,72 @@ class PatternCache {
   return !locale.isBogus() && *locale.getLanguage() != '\0';
 }
 
-// A Gregorian calendar in the context's zone that resolves wall times the
-// way the widget wants: the first of two repeated times, the first valid
-// time after a skipped one. Null if ICU cannot make one.
-[[nodiscard]] std::unique_ptr<icu::GregorianCalendar> makeCalendar(const CalendarContext& context) {
-  std::unique_ptr<icu::TimeZone> zone = makeTimeZone(context.timeZoneId());
-  if (!zone) return nullptr;
+// Wall-clock time in a zone: milliseconds counted as if the zone's clocks
+// were UTC's.
+using WallTime = local_time<milliseconds>;
+
+// The zone's whole offset from UTC (standard and daylight parts) at the
+// instant `date`; nothing if ICU fails.
+[[nodiscard]] std::optional<milliseconds> utcOffset(const icu::TimeZone& zone, UDate date) {
+  int32_t raw = 0;
+  int32_t daylight = 0;
   UErrorCode status = U_ZERO_ERROR;
-  auto calendar = std::make_unique<icu::GregorianCalendar>(zone.release(),
-                                                           makeLocale(context.localeId()), status);
-  if (U_FAILURE(status)) return nullptr;
-  calendar->setRepeatedWallTimeOption(UCAL_WALLTIME_FIRST);
-  calendar->setSkippedWallTimeOption(UCAL_WALLTIME_NEXT_VALID);
-  return calendar;
+  zone.getOffset(date, false, raw, daylight, status);
+  if (U_FAILURE(status)) return std::nullopt;
+  return milliseconds{std::int64_t{raw} + daylight};
+}
+
+[[nodiscard]] UDate toUDate(milliseconds sinceEpoch) {
+  return static_cast<UDate>(sinceEpoch.count());
+}
+
+// What the zone's clocks show at `instant`.
+[[nodiscard]] std::optional<WallTime> wallTime(const icu::TimeZone& zone, Instant instant) {
+  const UDate date = toUDate(instant);
+  const auto offset = utcOffset(zone, date);
+  if (!offset) return std::nullopt;
+  return WallTime{milliseconds{static_cast<std::int64_t>(date)} + *offset};
+}
+
+// The instant whose wall time is `wall`: of a time that occurs twice (clocks
+// going back), the first; of a time skipped (clocks going forward), the
+// first instant after the gap. Local times read with the offsets a day
+// either side, the only two in play while a zone changes at most once a day.
+[[nodiscard]] std::optional<Instant> instantOf(const icu::TimeZone& zone, WallTime wall) {
+  const milliseconds local = wall.time_since_epoch();
+  const auto before = utcOffset(zone, toUDate(local - days{1}));
+  const auto after = utcOffset(zone, toUDate(local + days{1}));
+  if (!before || !after) return std::nullopt;
+  const auto wallAt = [&](milliseconds utc) {
+    return wallTime(zone, Instant{utc}).value_or(WallTime::min());
+  };
+  std::optional<milliseconds> first;
+  for (const milliseconds offset : {*before, *after}) {
+    const milliseconds candidate = local - offset;
+    if (wallAt(candidate) == wall && (!first || candidate < *first)) first = candidate;
+  }
+  if (first) return Instant{*first};
+  if (*after <= *before) return std::nullopt;  // no gap, yet no reading
+  // In a gap: the change is the earliest instant whose wall time has reached
+  // `wall`, between the two readings.
+  milliseconds low = local - *after;
+  milliseconds high = local - *before;
+  while (low < high) {
+    const milliseconds middle = low + (high - low) / 2;
+    if (wallAt(middle) >= wall) {
+      high = middle;
+    } else {
+      low = middle + milliseconds{1};
+    }
+  }
+  return Instant{high};
 }
 
 // The local calendar day of `instant`, or nothing if ICU fails.
-[[nodiscard]] std::optional<year_month_day> localDay(const CalendarContext& context,
-                                                     Instant instant) {
-  const auto calendar = makeCalendar(context);
-  if (!calendar) return std::nullopt;
-  UErrorCode status = U_ZERO_ERROR;
-  calendar->setTime(toUDate(instant), status);
-  const int year = calendar->get(UCAL_EXTENDED_YEAR, status);
-  const int month = calendar->get(UCAL_MONTH, status) + 1;
-  const int day = calendar->get(UCAL_DATE, status);
-  if (U_FAILURE(status)) return std::nullopt;
-  return year_month_day{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                        std::chrono::day{static_cast<unsigned>(day)}};
+[[nodiscard]] std::optional<year_month_day> localDay(const icu::TimeZone& zone, Instant instant) {
+  const auto wall = wallTime(zone, instant);
+  if (!wall) return std::nullopt;
+  return year_month_day{floor<days>(*wall)};
 }
 
 // The locale's best pattern for `skeleton`; empty when there is none.
@@ -333,36 +366,29 @@ CalendarContext CalendarContext::fromEnvironment() {
 std::optional<Instant> CalendarContext::nextDateMatching(Instant after, int weekday,
                                                          int hour) const {
   if (weekday < 1 || weekday > 7 || hour < 0 || hour > 23) return std::nullopt;
-  const auto startDay = localDay(*this, after);
-  const auto calendar = makeCalendar(*this);
-  if (!startDay || !calendar) return std::nullopt;
+  const std::unique_ptr<icu::TimeZone> zone = makeTimeZone(timeZoneId_);
+  const auto startDay = zone ? localDay(*zone, after) : std::nullopt;
+  if (!startDay) return std::nullopt;
 
   // Walk the local days forward from the day of `after`. Two weeks leave
   // room for a day that a zone skipped entirely (Samoa, December 2011).
   constexpr int searchedDays = 15;
   for (int offset = 0; offset < searchedDays; ++offset) {
-    const year_month_day day{sys_days{*startDay} + days{offset}};
-    if (static_cast<int>(std::chrono::weekday{sys_days{day}}.c_encoding()) + 1 != weekday) continue;
-    calendar->clear();
-    calendar->set(static_cast<int>(day.year()), static_cast<int>(unsigned{day.month()}) - 1,
-                  static_cast<int>(unsigned{day.day()}), hour, 0, 0);
-    UErrorCode status = U_ZERO_ERROR;
-    const UDate candidate = calendar->getTime(status);
-    if (U_FAILURE(status)) continue;
-    if (fromUDate(candidate) > after) return fromUDate(candidate);
+    const local_days day{(sys_days{*startDay} + days{offset}).time_since_epoch()};
+    if (static_cast<int>(std::chrono::weekday{day}.c_encoding()) + 1 != weekday) continue;
+    const auto candidate = instantOf(*zone, WallTime{day + hours{hour}});
+    if (candidate && *candidate > after) return candidate;
   }
   return std::nullopt;
 }
 
 HourMinute CalendarContext::hourMinute(Instant instant) const {
-  const auto calendar = makeCalendar(*this);
-  if (!calendar) return {};
-  UErrorCode status = U_ZERO_ERROR;
-  calendar->setTime(toUDate(instant), status);
-  const int hour = calendar->get(UCAL_HOUR_OF_DAY, status);
-  const int minute = calendar->get(UCAL_MINUTE, status);
-  if (U_FAILURE(status)) return {};  // missing components count as 0
-  return {hour, minute};
+  const std::unique_ptr<icu::TimeZone> zone = makeTimeZone(timeZoneId_);
+  const auto wall = zone ? wallTime(*zone, instant) : std::nullopt;
+  if (!wall) return {};  // missing components count as 0
+  const hh_mm_ss sinceMidnight{*wall - floor<days>(*wall)};
+  return {static_cast<int>(sinceMidnight.hours().count()),
+          static_cast<int>(sinceMidnight.minutes().count())};
 }
 
 bool CalendarContext::isSameDay(Instant a, Instant b) const {
@@ -370,10 +396,11 @@ bool CalendarContext::isSameDay(Instant a, Instant b) const {
 }
 
 int CalendarContext::dayDifference(Instant from, Instant to) const {
-  const auto fromDay = localDay(*this, from);
-  const auto toDay = localDay(*this, to);
+  const std::unique_ptr<icu::TimeZone> zone = makeTimeZone(timeZoneId_);
+  const auto fromDay = zone ? localDay(*zone, from) : std::nullopt;
+  const auto toDay = zone ? localDay(*zone, to) : std::nullopt;
   if (!fromDay || !toDay) {
-    // Only reachable if ICU cannot make a calendar; whole UTC days are the
+    // Only reachable if ICU cannot read the zone; whole UTC days are the
     // nearest honest answer.
     return static_cast<int>((floor<days>(to) - floor<days>(from)).count());
   }
