@@ -14,6 +14,7 @@ using testing_support::utc;
 
 constexpr int sunday = 1;
 constexpr int monday = 2;
+constexpr int friday = 6;
 
 struct MatchCase {
   const char* name;
@@ -44,6 +45,9 @@ TEST(NextDateMatching, FindsTheFirstMatchingLocalTimeStrictlyAfter) {
       MatchCase{"a skipped time", "Europe/Paris", utc(2026, 3, 28, 12, 0), sunday, 2, utc(2026, 3, 29, 1, 0)},
       // 02:00 occurs twice on 25 October in Paris: the first, still CEST.
       MatchCase{"a repeated time", "Europe/Paris", utc(2026, 10, 24, 12, 0), sunday, 2, utc(2026, 10, 25, 0, 0)},
+      // Apia skipped Friday 30 December 2011 (UTC-10 to UTC+14 at midnight):
+      // its 10:00 lies inside the gap, which ends at Saturday 00:00.
+      MatchCase{"a time inside a skipped day", "Pacific/Apia", utc(2011, 12, 29, 12, 0), friday, 10, utc(2011, 12, 30, 10, 0)},
       MatchCase{"an unknown zone counts as UTC", "Mars/Olympus_Mons", utc(2026, 3, 9, 6, 0), monday, 8, utc(2026, 3, 9, 8, 0)},
       MatchCase{"weekday out of range", "Europe/Paris", utc(2026, 3, 9, 0, 0), 8, 8, std::nullopt},
       MatchCase{"hour out of range", "Europe/Paris", utc(2026, 3, 9, 0, 0), monday, 24, std::nullopt}}) {
