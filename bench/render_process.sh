@@ -2,7 +2,8 @@
 # Whole-process figures for one medium widget at 2x: wall and CPU time and
 # peak resident memory, median of several runs, for
 # `kelpo-widget render` and for bench/render_floor.cpp, the same drawing done
-# with Cairo and Pango alone. Usage: bench/render_process.sh [BUILD_DIR] [RUNS]
+# with Cairo and Pango alone; then the same figures for `kelpo-widget gallery`
+# (24 cells at 2x on one sheet). Usage: bench/render_process.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/dev}
@@ -40,3 +41,5 @@ measure render_floor "$build/render_floor" "$work/floor.png" \
   resources/fonts/BricolageGrotesque_800ExtraBold.ttf resources/mascot/mascot-found.png
 awk -v w="$kelpo_widget_wall" -v fw="$render_floor_wall" -v c="$kelpo_widget_cpu" \
   -v fc="$render_floor_cpu" 'BEGIN {printf "ratio to the floor: wall %.2f, cpu %.2f\n", w / fw, c / fc}'
+measure gallery "$build/kelpo-widget" gallery \
+  --now 2026-12-06T10:00:00Z --time-zone Europe/Paris --output "$work/gallery.png"
