@@ -28,19 +28,7 @@ TOOLS = {
 }
 WAYLAND_TOOLS = {"sway": "sway", "grim": "grim", "swaymsg": "sway"}
 
-BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir={dir}</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-"""
+BUS_CONFIG = Path(__file__).with_name("session_bus.conf")
 
 # The root window's colour: neither black nor white, so that corners drawn
 # instead of left to the root show up.
@@ -239,7 +227,7 @@ class Session:
         bus_dir.mkdir()
         config = self.root / "session-bus.conf"
         # No <servicedir>: nothing on this bus gets started by activation.
-        config.write_text(BUS_CONFIG.format(dir=bus_dir))
+        config.write_text(BUS_CONFIG.read_text().replace("@BUS_DIR@", str(bus_dir)))
         bus = self.start(
             "dbus", ["dbus-daemon", f"--config-file={config}", "--nofork", "--print-address=1"],
             stdout=subprocess.PIPE,
