@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/text/pango_fonts.h"
@@ -42,31 +43,14 @@ bool isMissing(const std::string& family) {
   return std::ranges::count(missing, family) > 0;
 }
 
-struct WeightCase {
-  FontWeight weight;
-  int expectedFaceWeight;
-};
-
-void PrintTo(const WeightCase& c, std::ostream* out) {
-  *out << "weight " << c.expectedFaceWeight;
-}
-
-class SystemFontWeights : public ::testing::TestWithParam<WeightCase> {};
-
-TEST_P(SystemFontWeights, EachWeightLoadsTheInterFaceOfThatWeight) {
-  const ChosenFace face = chosenFace(Font::system(12, GetParam().weight));
-  EXPECT_EQ(face.family, "Inter");
-  EXPECT_EQ(face.weight, GetParam().expectedFaceWeight);
-}
-
-INSTANTIATE_TEST_SUITE_P(Inter, SystemFontWeights,
-                         ::testing::Values(WeightCase{FontWeight::regular, 400},
-                                           WeightCase{FontWeight::medium, 500},
-                                           WeightCase{FontWeight::semibold, 600},
-                                           WeightCase{FontWeight::bold, 700},
-                                           WeightCase{FontWeight::heavy, 800}));
-
-TEST(DisplayFont, HeavyBricolageComesFromTheApplicationFontFile) {
+TEST(WidgetFonts, WeightsPickTheirOwnFacesAndTheDisplayFontComesFromItsFile) {
+  for (const auto& [weight, faceWeight] :
+       {std::pair{FontWeight::regular, 400}, std::pair{FontWeight::semibold, 600},
+        std::pair{FontWeight::heavy, 800}}) {
+    const ChosenFace face = chosenFace(Font::system(12, weight));
+    EXPECT_EQ(face.family, "Inter");
+    EXPECT_EQ(face.weight, faceWeight);
+  }
   if (!std::filesystem::exists(std::filesystem::path(KELPO_RESOURCE_DIR) /
                                "fonts/BricolageGrotesque_800ExtraBold.ttf")) {
     GTEST_SKIP() << "run scripts/fetch-fonts.sh to fetch the display font";
