@@ -1,18 +1,24 @@
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "support/temporary_directory.h"
 
 namespace kelpo::testing_support {
 
@@ -87,5 +93,54 @@ inline CommandResult runWidget(const std::vector<std::string>& arguments,
   if (!result.timedOut && WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);
   return result;
 }
+
+// A test of the command. Every run gets its own shared directory,
+// preferences and data, so the tests never read or write the user's.
+class WidgetCommandTest : public ::testing::Test {
+ protected:
+  static constexpr const char* monday0659 = "2026-03-09T06:59:00Z";
+
+  void SetUp() override {
+    std::filesystem::create_directories(sharedDirectory());
+    environment_ = {{"KELPO_APP_GROUP_DIR", sharedDirectory().string()},
+                    {"XDG_CONFIG_HOME", configDirectory().string()},
+                    {"XDG_DATA_HOME", (home_.path() / "data").string()},
+                    {"TZ", "Europe/Paris"}};
+  }
+
+  [[nodiscard]] std::filesystem::path sharedDirectory() const { return home_.path() / "group"; }
+  [[nodiscard]] std::filesystem::path configDirectory() const { return home_.path() / "config"; }
+  [[nodiscard]] std::filesystem::path outputDirectory() const { return home_.path() / "out"; }
+
+  [[nodiscard]] CommandResult run(const std::vector<std::string>& arguments,
+                                  const std::map<std::string, std::string>& overrides = {},
+                                  const std::function<void()>& inChild = {}) const {
+    auto environment = environment_;
+    for (const auto& [name, value] : overrides) environment[name] = value;
+    return runWidget(arguments, environment, std::chrono::seconds{10}, inChild);
+  }
+
+  void writeSnapshot(const std::string& content) const {
+    std::ofstream(sharedDirectory() / "widget.json", std::ios::binary) << content;
+  }
+
+  [[nodiscard]] static std::string contents(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  [[nodiscard]] static std::vector<std::string> filesIn(const std::filesystem::path& directory) {
+    std::vector<std::string> names;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, ignored)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::ranges::sort(names);
+    return names;
+  }
+
+  TemporaryDirectory home_;
+  std::map<std::string, std::string> environment_;
+};
 
 }  // namespace kelpo::testing_support
