@@ -1,6 +1,5 @@
 // What the week ring draws: how much of it each arc covers, track and arcs
-// in the theme's colours, the mascot's frame, and what assistive
-// technologies read.
+// in the theme's colours, and what assistive technologies read.
 
 #include <gtest/gtest.h>
 
@@ -16,7 +15,6 @@
 namespace kelpo {
 namespace {
 
-using testing_support::bitmaps;
 using testing_support::resolved;
 using testing_support::shapes;
 using ui::ColorScheme;
@@ -72,19 +70,6 @@ TEST(WeekRingDrawing, ColoursArcsWithTheThemeAndTrackWithNeutral) {
     EXPECT_NE(paintOf(0, 2, scheme), paintOf(1, 2, scheme));
     EXPECT_EQ(paintOf(0, 0, scheme), paintOf(1, 0, scheme));
   }
-}
-
-TEST(WeekRingDrawing, PlacesTheMascotInANinetyPercentFrameRaisedByEightPercent) {
-  const auto ring = layOutRing(100);
-  const auto pictures = bitmaps(ring);
-  ASSERT_EQ(pictures.size(), 1u);
-  ASSERT_NE(pictures[0]->bitmap, nullptr) << "the found pose is among the resources";
-  // A square picture fits the 90 x 90 frame exactly; the raise is an offset
-  // somewhere on the way down to it.
-  EXPECT_EQ(pictures[0]->frame, (ui::Rect{{5, 5}, {90, 90}}));
-  double raise = 0;
-  for (const auto* node : testing_support::allNodes(ring)) raise += node->offset.y;
-  EXPECT_DOUBLE_EQ(raise, -8);
 }
 
 TEST(WeekRingDrawing, ReadsAsOneElementWithTheWeekLabel) {
