@@ -43,20 +43,6 @@ TEST_F(KelpoWidgetCommand, ValidateRefusesAFifoWithoutBlockingAndAMissingFile) {
   EXPECT_THAT(missing.err, HasSubstr("no such file"));
 }
 
-TEST_F(KelpoWidgetCommand, TimelineReloadsAtTheStoredNextSearch) {
-  writeSnapshot(run({"sample", "--now", monday0659}).out);
-  // The file's next search (07:00) is closer than 15 minutes: 07:14.
-  const CommandResult soon = run({"timeline", "--now", monday0659});
-  ASSERT_EQ(soon.exitStatus, 0) << soon.err;
-  EXPECT_THAT(soon.out, HasSubstr("\"date\": \"2026-03-09T06:59:00Z\""));
-  EXPECT_THAT(soon.out, HasSubstr("\"reloadDate\": \"2026-03-09T07:14:00Z\""));
-  // Three days earlier, the widget waits for the search itself.
-  const CommandResult later = run({"timeline", "--now", "2026-03-06T07:00:00Z"});
-  EXPECT_THAT(later.out, HasSubstr("\"reloadDate\": \"2026-03-09T07:00:00Z\""));
-  EXPECT_THAT(contents(configDirectory() / "app.kelpo.widget/preferences.ini"),
-              HasSubstr("accent=Braise"));
-}
-
 TEST_F(KelpoWidgetCommand, PlaceholderAndPreviewHaveNoReloadDate) {
   for (const char* request : {"--placeholder", "--preview"}) {
     const CommandResult result = run({"timeline", request});
