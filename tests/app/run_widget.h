@@ -2,13 +2,12 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/temporary_directory.h"
@@ -35,62 +35,53 @@ struct CommandResult {
 // so a hang fails the test instead of stalling it. `inChild`, when given, runs
 // in the child just before the binary starts (to set a limit, a directory or
 // a user for that run alone).
+// Everything written to `descriptor`, which is then closed.
+inline std::string readBack(int descriptor) {
+  std::string text;
+  char buffer[4096];
+  ::lseek(descriptor, 0, SEEK_SET);
+  for (ssize_t n = 0; (n = ::read(descriptor, buffer, sizeof buffer)) > 0;) {
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(descriptor);
+  return text;
+}
+
 inline CommandResult runWidget(const std::vector<std::string>& arguments,
                                const std::map<std::string, std::string>& environment = {},
                                std::chrono::milliseconds timeout = std::chrono::seconds{10},
                                const std::function<void()>& inChild = {}) {
-  int outPipe[2];
-  int errPipe[2];
-  if (pipe(outPipe) != 0 || pipe(errPipe) != 0) return {};
-  const pid_t child = fork();
+  // The output goes to files in memory rather than pipes, so that a command
+  // printing a lot never blocks on a full pipe while the test waits for it.
+  const int out = ::memfd_create("out", MFD_CLOEXEC);
+  const int err = ::memfd_create("err", MFD_CLOEXEC);
+  const pid_t child = out >= 0 && err >= 0 ? ::fork() : -1;
   if (child == 0) {
-    dup2(outPipe[1], STDOUT_FILENO);
-    dup2(errPipe[1], STDERR_FILENO);
-    for (const int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]}) close(fd);
-    for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
+    ::dup2(out, STDOUT_FILENO);
+    ::dup2(err, STDERR_FILENO);
+    for (const auto& [name, value] : environment) ::setenv(name.c_str(), value.c_str(), 1);
     if (inChild) inChild();
     std::vector<char*> argv{const_cast<char*>(KELPO_WIDGET_BINARY)};
     for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    execv(KELPO_WIDGET_BINARY, argv.data());
-    _exit(127);
+    ::execv(KELPO_WIDGET_BINARY, argv.data());
+    ::_exit(127);
   }
-  close(outPipe[1]);
-  close(errPipe[1]);
-
   CommandResult result;
+  int status = 0;
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  std::array<pollfd, 2> fds{pollfd{outPipe[0], POLLIN, 0}, pollfd{errPipe[0], POLLIN, 0}};
-  std::array<std::string*, 2> sinks{&result.out, &result.err};
-  int open = 2;
-  while (open > 0) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) {
+  while (child > 0 && ::waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() >= deadline) {
       result.timedOut = true;
-      kill(child, SIGKILL);
+      ::kill(child, SIGKILL);
+      ::waitpid(child, &status, 0);
       break;
     }
-    if (poll(fds.data(), fds.size(), static_cast<int>(left.count())) < 0) break;
-    for (std::size_t i = 0; i < fds.size(); ++i) {
-      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
-      char buffer[4096];
-      const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
-      if (n > 0) {
-        sinks[i]->append(buffer, static_cast<std::size_t>(n));
-      } else {
-        close(fds[i].fd);
-        fds[i].fd = -1;
-        --open;
-      }
-    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  for (const auto& fd : fds) {
-    if (fd.fd >= 0) close(fd.fd);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  if (!result.timedOut && WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);
+  if (child > 0 && !result.timedOut && WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);
+  result.out = out >= 0 ? readBack(out) : "";
+  result.err = err >= 0 ? readBack(err) : "";
   return result;
 }
 
