@@ -58,11 +58,6 @@ TEST(TextResolution, UpperCaseFollowsTheLocale) {
   EXPECT_EQ(dotted.text.runs[0].text, "İSTANBUL");
 }
 
-TEST(TextResolution, MonospacedDigitReachesEveryRun) {
-  const LaidOutNode text = layOut(Text::verbatim("10").monospacedDigit(), {100, 100});
-  EXPECT_TRUE(text.text.runs[0].font.monospacedDigits);
-}
-
 TEST(TextFitting, LineLimitCutsAfterTheLastAllowedLineAndLineSpacingAddsBetween) {
   const std::string title(40, 'x');  // 260 wide: three lines of 15 in 100
   const LaidOutNode free = layOut(Text::verbatim(title), {100, 300});
