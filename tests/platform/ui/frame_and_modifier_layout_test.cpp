@@ -22,10 +22,7 @@ using testing::rect;
 const Paint black = Color::black();
 
 TEST(FrameLayout, FramesPaddingReadersAndLayers) {
-  FlexibleFrame bounds;
-  bounds.minWidth = 40;
-  bounds.maxWidth = 60;
-  bounds.minHeight = 30;
+  const FlexibleFrame bounds{.minWidth = 40, .maxWidth = 60, .minHeight = 30};
   const View reader = GeometryReader(
       [](Size size) { return PaintView(black).frame(size.width / 2, size.height / 2); });
   const View hi = Text::verbatim("Hi");
