@@ -104,10 +104,7 @@ TEST_F(TextMeasuring, EmptyTextBadBytesAndZeroSizesDoNotBreakMeasuring) {
   const TextFit empty = fit(styled(""));
   EXPECT_EQ(empty.size, (Size{0, 0}));
   EXPECT_EQ(empty.lineCount, 0);
-  EXPECT_GT(naturalWidth(std::string("ab\xff\xfe"
-                                     "cd\0ef",
-                                     9)),
-            0);
+  EXPECT_GT(naturalWidth(std::string("ab\xff\xfe-cd\0ef", 10)), 0);
   EXPECT_GE(fit(styled("abc", Font::system(0))).size.width, 0);
   EXPECT_LE(fit(styled(longSentence), proposal(0)).size.width, 0);
   EXPECT_LE(fit(styled(longSentence), proposal(-5)).size.width, 0);
