@@ -19,6 +19,7 @@
 namespace kelpo::app {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using testing_support::ScopedEnvironmentVariable;
@@ -94,7 +95,6 @@ TEST(DesktopEntryText, NamesTheWidgetInEveryLanguageAndSaysHowItStarts) {
             "Ce qui attend d’être trié, ta semaine et la prochaine fouille.");
   EXPECT_EQ(value(menu, "Comment", "en"),
             "What’s waiting to be sorted, your week and the next search.");
-  EXPECT_EQ(value(menu, "Exec"), "kelpo-widget desktop");
   EXPECT_EQ(value(menu, "Categories"), "Utility;");
   struct Case {
     DesktopEntryRole role;
@@ -103,8 +103,6 @@ TEST(DesktopEntryText, NamesTheWidgetInEveryLanguageAndSaysHowItStarts) {
   };
   for (const Case& c : {Case{DesktopEntryRole::application, "Hidden", "(absent)"},
                         Case{DesktopEntryRole::autostart, "X-GNOME-Autostart-enabled", "true"},
-                        Case{DesktopEntryRole::autostart, "NoDisplay", "(absent)"},
-                        Case{DesktopEntryRole::autostart, "Hidden", "(absent)"},
                         Case{DesktopEntryRole::hiddenAutostart, "Hidden", "true"}}) {
     const KeyFile entry = parsedEntry(desktopEntryText(c.role, {}, phrases));
     EXPECT_EQ(value(entry, "Name"), "kelpo");
@@ -197,25 +195,13 @@ TEST(AutostartDirectoriesFromEnvironment, FollowTheBaseDirectoryRules) {
   }
 }
 
-TEST(ManPage, KeepsHelpTextAsWrittenAndLeavesHiddenVerbsOut) {
-  struct Case {
-    const char* text;
-    const char* roff;
-  };
-  const Case cases[] = {
-      {".starts like a request", "\\&.starts like a request\n"},
-      {"'and like another\nplain", "\\&'and like another\nplain\n"},
-      {"--option a\\b", "\\-\\-option a\\eb\n"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(roffVerbatim(c.text), c.roff);
-
+TEST(ManPage, NamesTheShownVerbsAndKeepsHelpTextAsWritten) {
   CLI::App command("Does things.", "tool");
-  command.add_subcommand("shown", "A verb for people");
+  command.add_subcommand("shown", ".starts like a request");
   command.add_subcommand("internal", "A verb for the build")->group("");
-  const std::string page = manPage(command, "1.0");
-  EXPECT_THAT(page, HasSubstr(".SS shown\n"));
-  EXPECT_THAT(page, HasSubstr("Usage: tool shown"));
-  EXPECT_THAT(page, Not(HasSubstr("internal")));
+  EXPECT_THAT(manPage(command, "1.0"),
+              AllOf(HasSubstr(".SS shown\n"), HasSubstr("\n\\&.starts like a request"),
+                    Not(HasSubstr("internal"))));
 }
 
 }  // namespace

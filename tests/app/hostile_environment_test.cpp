@@ -11,16 +11,12 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "app/run_widget.h"
-#include "support/temporary_directory.h"
 
 namespace kelpo {
 namespace {
@@ -28,33 +24,9 @@ namespace {
 using testing::HasSubstr;
 using testing::Not;
 using testing_support::CommandResult;
-using testing_support::runWidget;
-using testing_support::TemporaryDirectory;
 
-constexpr const char* monday0659 = "2026-03-09T06:59:00Z";
-
-class HostileEnvironment : public testing::Test {
+class HostileEnvironment : public testing_support::WidgetCommandTest {
  protected:
-  void SetUp() override {
-    std::filesystem::create_directories(sharedDirectory());
-    environment_ = {{"KELPO_APP_GROUP_DIR", sharedDirectory().string()},
-                    {"XDG_CONFIG_HOME", configDirectory().string()},
-                    {"XDG_DATA_HOME", (home_.path() / "data").string()},
-                    {"TZ", "Europe/Paris"}};
-  }
-
-  [[nodiscard]] std::filesystem::path sharedDirectory() const { return home_.path() / "group"; }
-  [[nodiscard]] std::filesystem::path configDirectory() const { return home_.path() / "config"; }
-  [[nodiscard]] std::filesystem::path outputDirectory() const { return home_.path() / "out"; }
-
-  [[nodiscard]] CommandResult run(const std::vector<std::string>& arguments,
-                                  const std::map<std::string, std::string>& overrides = {},
-                                  const std::function<void()>& inChild = {}) const {
-    auto environment = environment_;
-    for (const auto& [name, value] : overrides) environment[name] = value;
-    return runWidget(arguments, environment, std::chrono::seconds{6}, inChild);
-  }
-
   // The sample record with its first title replaced by `title`, already
   // escaped for JSON, as a file to pass to --snapshot.
   [[nodiscard]] std::string snapshotTitled(const std::string& jsonTitle) const {
@@ -65,19 +37,6 @@ class HostileEnvironment : public testing::Test {
     std::ofstream(file, std::ios::binary) << json;
     return file.string();
   }
-
-  [[nodiscard]] std::vector<std::string> filesIn(const std::filesystem::path& directory) const {
-    std::vector<std::string> names;
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(directory, ignored)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  TemporaryDirectory home_;
-  std::map<std::string, std::string> environment_;
 };
 
 // Locale and zone fallback: what the environment says never fails a verb;
@@ -122,7 +81,7 @@ TEST_F(HostileEnvironment, NoConfigurationDirectoryMeansNoPreferenceWrite) {
   // The shared directory doubles as the current directory, the worst place.
   std::filesystem::permissions(home_.path(), std::filesystem::perms::all);
   std::filesystem::permissions(sharedDirectory(), std::filesystem::perms::all);
-  std::ofstream(sharedDirectory() / "widget.json") << run({"sample"}).out;
+  writeSnapshot(run({"sample"}).out);
   const CommandResult result = run({"timeline"}, {{"HOME", ""}, {"XDG_CONFIG_HOME", ""}}, [this] {
     if (::chdir(sharedDirectory().c_str()) != 0 || ::setgroups(0, nullptr) != 0 ||
         ::setgid(unknownUser) != 0 || ::setuid(unknownUser) != 0) {
@@ -210,7 +169,7 @@ TEST_F(HostileEnvironment, SnapshotTextIsEscapedInEveryListing) {
   std::string broken = run({"sample"}).out;
   const auto date = broken.find("\"nextSearch\": \"") + 15;
   broken.replace(date, 20, "\\u001b[2J\\n");
-  std::ofstream(sharedDirectory() / "widget.json") << broken;
+  writeSnapshot(broken);
   const CommandResult validate = run({"validate"});
   EXPECT_NE(validate.exitStatus, 0);
   EXPECT_THAT(validate.err, Not(HasSubstr("\x1B")));
@@ -222,7 +181,7 @@ TEST_F(HostileEnvironment, DatesNearTheLastYearAreWrittenReadably) {
   const CommandResult sample = run({"sample", "--now", "9999-12-30T00:00:00Z"});
   ASSERT_EQ(sample.exitStatus, 0) << sample.err;
   EXPECT_THAT(sample.out, HasSubstr("\"nextSearch\": \"9999-12-31T23:59:59.999999Z\""));
-  std::ofstream(sharedDirectory() / "widget.json") << sample.out;
+  writeSnapshot(sample.out);
   EXPECT_EQ(run({"validate"}).out, "ok\n");
 
   const CommandResult timeline = run({"timeline", "--now", "9999-12-31T23:59:59Z"});

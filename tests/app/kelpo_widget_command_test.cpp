@@ -4,52 +4,17 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 
 #include "app/run_widget.h"
-#include "support/temporary_directory.h"
 
 namespace kelpo {
 namespace {
 
 using testing::HasSubstr;
 using testing_support::CommandResult;
-using testing_support::runWidget;
-using testing_support::TemporaryDirectory;
 
-// Every run gets its own shared directory and preferences, so the tests
-// never read or write the user's.
-class KelpoWidgetCommand : public testing::Test {
- protected:
-  void SetUp() override {
-    std::filesystem::create_directories(sharedDirectory());
-    environment_ = {{"KELPO_APP_GROUP_DIR", sharedDirectory().string()},
-                    {"XDG_CONFIG_HOME", (home_.path() / "config").string()},
-                    {"XDG_DATA_HOME", (home_.path() / "data").string()},
-                    {"TZ", "Europe/Paris"}};
-  }
-
-  [[nodiscard]] std::filesystem::path sharedDirectory() const { return home_.path() / "group"; }
-
-  void writeFile(const std::filesystem::path& file, const std::string& content) const {
-    std::ofstream(file, std::ios::binary) << content;
-  }
-
-  [[nodiscard]] CommandResult run(const std::vector<std::string>& arguments) const {
-    return runWidget(arguments, environment_);
-  }
-
-  [[nodiscard]] std::string preferencesFile() const {
-    std::ifstream in(home_.path() / "config/app.kelpo.widget/preferences.ini");
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-
-  TemporaryDirectory home_;
-  std::map<std::string, std::string> environment_;
-};
-
-constexpr const char* monday0659 = "2026-03-09T06:59:00Z";
+using KelpoWidgetCommand = testing_support::WidgetCommandTest;
 
 TEST_F(KelpoWidgetCommand, ValidateNamesTheFirstProblemWithItsPath) {
   const CommandResult sample = run({"sample"});
@@ -57,7 +22,7 @@ TEST_F(KelpoWidgetCommand, ValidateNamesTheFirstProblemWithItsPath) {
   const auto second = broken.find("\"gallery\": \"stack\"", broken.find("\"gallery\"") + 1);
   ASSERT_NE(second, std::string::npos);
   broken.replace(second, 18, "\"gallery\": \"Stack\"");
-  writeFile(sharedDirectory() / "widget.json", broken);
+  writeSnapshot(broken);
 
   const CommandResult validate = run({"validate"});
   EXPECT_NE(validate.exitStatus, 0);
@@ -76,19 +41,6 @@ TEST_F(KelpoWidgetCommand, ValidateRefusesAFifoWithoutBlockingAndAMissingFile) {
   const CommandResult missing = run({"validate", (home_.path() / "nowhere.json").string()});
   EXPECT_NE(missing.exitStatus, 0);
   EXPECT_THAT(missing.err, HasSubstr("no such file"));
-}
-
-TEST_F(KelpoWidgetCommand, TimelineReloadsAtTheStoredNextSearch) {
-  writeFile(sharedDirectory() / "widget.json", run({"sample", "--now", monday0659}).out);
-  // The file's next search (07:00) is closer than 15 minutes: 07:14.
-  const CommandResult soon = run({"timeline", "--now", monday0659});
-  ASSERT_EQ(soon.exitStatus, 0) << soon.err;
-  EXPECT_THAT(soon.out, HasSubstr("\"date\": \"2026-03-09T06:59:00Z\""));
-  EXPECT_THAT(soon.out, HasSubstr("\"reloadDate\": \"2026-03-09T07:14:00Z\""));
-  // Three days earlier, the widget waits for the search itself.
-  const CommandResult later = run({"timeline", "--now", "2026-03-06T07:00:00Z"});
-  EXPECT_THAT(later.out, HasSubstr("\"reloadDate\": \"2026-03-09T07:00:00Z\""));
-  EXPECT_THAT(preferencesFile(), HasSubstr("accent=Braise"));
 }
 
 TEST_F(KelpoWidgetCommand, PlaceholderAndPreviewHaveNoReloadDate) {
@@ -125,10 +77,8 @@ TEST_F(KelpoWidgetCommand, DesktopAutostartRepeatsItsOptionsAndChecksThemFirst) 
   const CommandResult on = run({"desktop", "--install-autostart", "--family", "small", "--family",
                                 "medium", "--corner", "bottom-left", "--now", monday0659});
   ASSERT_EQ(on.exitStatus, 0) << on.err;
-  std::ifstream in(entry);
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  EXPECT_THAT(text, HasSubstr("Exec=kelpo-widget desktop --family small --family medium "
-                              "--corner bottom-left\n"));
+  EXPECT_THAT(contents(entry), HasSubstr("Exec=kelpo-widget desktop --family small --family medium "
+                                         "--corner bottom-left\n"));
 
   const CommandResult off = run({"desktop", "--remove-autostart"});
   ASSERT_EQ(off.exitStatus, 0) << off.err;

@@ -31,8 +31,7 @@ TEST(RowView, TitleOverDetailBesideA22PointBadgeShownVerbatim) {
   const auto row = layOut(Row{.item = item("<b>&amp;</b>", "%@ %lld 100 %")}.body(), {250, 40});
   const auto* title = findText(row, "<b>&amp;</b>");
   const auto* detail = findText(row, "%@ %lld 100 %");
-  ASSERT_NE(title, nullptr);
-  ASSERT_NE(detail, nullptr);
+  ASSERT_TRUE(title && detail);
   EXPECT_EQ(title->text.runs[0].font, ui::Font::system(12.5, ui::FontWeight::semibold));
   EXPECT_EQ(detail->text.style.lineLimit, 1);
   // Badge 22 wide, then 9 points, then the texts, left-aligned together.
@@ -56,8 +55,7 @@ TEST(TileView, StretchesToTheOfferedWidthWithTextsOnTheLeadingSide) {
   EXPECT_DOUBLE_EQ(tile.frame.size.width, 140);
   const auto* value = findText(tile, "45 %");
   const auto* label = findText(tile, "de ta semaine");
-  ASSERT_NE(value, nullptr);
-  ASSERT_NE(label, nullptr);
+  ASSERT_TRUE(value && label);
   // 10 points in from the card's leading edge, 8 down from its top; the
   // label 1 point under the value.
   EXPECT_DOUBLE_EQ(value->frame.minX(), 10);

@@ -171,9 +171,7 @@ TEST(MediumLayoutSidebar, IsAHundredPointColumnWithTheRingOnTopAndTextsAtTheBott
   const auto* caption = findText(widget.content, "Ta semaine");
   const auto* label = findText(widget.content, "2 h 15 / 5 h");
   const auto* next = findText(widget.content, "demain 8:00");
-  ASSERT_NE(caption, nullptr);
-  ASSERT_NE(label, nullptr);
-  ASSERT_NE(next, nullptr);
+  ASSERT_TRUE(caption && label && next);
   EXPECT_DOUBLE_EQ(caption->frame.center().x, 16 + 50);
   EXPECT_DOUBLE_EQ(label->frame.minY(), caption->frame.maxY());
   EXPECT_DOUBLE_EQ(next->frame.maxY(), 170 - 16);

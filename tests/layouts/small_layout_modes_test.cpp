@@ -78,8 +78,7 @@ TEST(SmallLayoutStyle, CounterIsInTheDeepAccentAndHugsTheTrailingEdge) {
   const auto widget = layOutWidget(sample(), ui::WidgetFamily::systemSmall, AccentTheme::lagune);
   const auto* count = findText(widget.content, "3");
   const auto* label = findText(widget.content, "à trier");
-  ASSERT_NE(count, nullptr);
-  ASSERT_NE(label, nullptr);
+  ASSERT_TRUE(count && label);
   EXPECT_EQ(resolved(count->text.runs[0].foreground, ui::ColorScheme::light),
             parseColorLiteral("#0B6461"));
   // The count's negative bottom padding pulls the label up over its frame.
@@ -92,8 +91,7 @@ TEST(SmallLayoutStyle, FocusBlockSitsAtTheBottomUnderTheRing) {
   const auto widget = small(sample());
   const auto* detail = findText(widget.content, "Pixelbarn · 30 min");
   const auto* title = findText(widget.content, "AGP 9.5 : mapping.txt corrigé");
-  ASSERT_NE(detail, nullptr);
-  ASSERT_NE(title, nullptr);
+  ASSERT_TRUE(detail && title);
   EXPECT_EQ(title->text.style.lineLimit, 2);
   EXPECT_DOUBLE_EQ(title->frame.minX(), 16);
   EXPECT_LE(detail->frame.maxY(), 170 - 16);

@@ -47,14 +47,5 @@ TEST(PhraseFormatting, FillsDirectivesWithTheirArgumentsAndNeverInterpretsThem) 
   }
 }
 
-TEST(Localize, LooksTheKeyUpThenFillsTheTranslation) {
-  const auto book =
-      PhraseBook::parse("msgid \"Note %lld sur 10\"\nmsgstr \"Score %lld out of 10\"\n");
-  const LocalizedPhrase phrase{"Note %lld sur 10", {std::int64_t{7}}};
-  EXPECT_EQ(localize(phrase, &book), "Score 7 out of 10");
-  EXPECT_EQ(localize(phrase, nullptr), "Note 7 sur 10");
-  EXPECT_EQ(localize({"Ta semaine", {}}, &book), "Ta semaine");
-}
-
 }  // namespace
 }  // namespace kelpo

@@ -58,13 +58,10 @@ TEST(SnapshotEncoding, RoundTripsEveryFieldAndTextThatNeedsEscaping) {
   }
 }
 
-TEST(SnapshotEncoding, PrettyFormIndentsByTwoSpaces) {
-  WidgetSnapshot snapshot;
-  snapshot.nextSearch = std::chrono::sys_days(std::chrono::year(2025) / 3 / 10);
-  const std::string json = encodeSnapshot(snapshot);
-  EXPECT_TRUE(json.starts_with("{\n  \"toSort\": [],\n  \"toSortCount\": 0,\n")) << json;
-  EXPECT_TRUE(json.ends_with("  \"accent\": \"Braise\"\n}\n")) << json;
-  EXPECT_EQ(json.find("null"), std::string::npos) << "absent optional fields are left out";
+// The pretty form's layout is the typical file's, which the decoding test
+// writes back byte for byte.
+TEST(SnapshotEncoding, LeavesAbsentOptionalFieldsOut) {
+  EXPECT_EQ(encodeSnapshot(WidgetSnapshot{}).find("null"), std::string::npos);
 }
 
 }  // namespace

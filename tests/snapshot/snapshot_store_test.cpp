@@ -77,14 +77,6 @@ TEST_F(SnapshotStoreTest, DecodesAValidFileAndStoresItsAccent) {
   EXPECT_EQ(storedAccent(), "Émeraude #2") << "an unknown accent is stored unchanged";
 }
 
-TEST_F(SnapshotStoreTest, ABrokenFileAfterAValidOneResetsTheAccent) {
-  writeFile(snapshotFile(), withAccent("Lagune"));
-  EXPECT_EQ(load().accent, "Lagune");
-  writeFile(snapshotFile(), objectJson(testing::with(testing::validSnapshot(), "nextSearch",
-                                                     "\"mardi prochain\"")));
-  expectFallback(load());
-}
-
 TEST_F(SnapshotStoreTest, EveryUnreadableFileGivesTheDefaultRecord) {
   const auto check = [&](const char* what) {
     SCOPED_TRACE(what);

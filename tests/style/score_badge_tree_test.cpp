@@ -63,11 +63,8 @@ TEST_P(ScoreBadgeTest, ShowsTheScoreInItsHeat) {
   const LaidOutNode badge = layOutBadge({c.score, 22, c.unread});
   const std::string dump = ui::dumpNode(badge, ColorScheme::light);
   const ScoreHeat& heat = heatForBadge(c.score, c.unread);
-  const LaidOutNode& text =
-      onlyNode(badge, [](const LaidOutNode& n) { return n.kind == LaidOutNode::Kind::text; });
-  const LaidOutNode& plate = onlyNode(badge, [](const LaidOutNode& n) {
-    return n.kind == LaidOutNode::Kind::shape && n.fill.has_value();
-  });
+  const LaidOutNode& text = onlyNode(badge, isText);
+  const LaidOutNode& plate = onlyNode(badge, isPlate);
   ASSERT_EQ(text.text.runs.size(), 1u) << dump;
   EXPECT_EQ(text.text.runs[0].text, c.text) << dump;
   EXPECT_EQ(badge.accessibility.label, c.label) << dump;

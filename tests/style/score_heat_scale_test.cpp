@@ -7,25 +7,6 @@
 namespace kelpo {
 namespace {
 
-// Which badges are solid and which gold: 9 only solid, 10 and above gold
-// (gold badges count as solid), everything below 9 neither; unread badges
-// take the heat of 5, neither solid nor gold, whatever their score.
-TEST(ScoreHeat, OnlyNineIsSolidAndTenAndAboveAreGold) {
-  struct Case {
-    std::int64_t score;
-    bool unread, solid, gold;
-  };
-  for (const Case& c :
-       {Case{INT64_MIN, false, false, false}, Case{-5, false, false, false},
-        Case{1, false, false, false}, Case{8, false, false, false}, Case{9, false, true, false},
-        Case{10, false, true, true}, Case{1000, false, true, true}, Case{9, true, false, false},
-        Case{14, true, false, false}}) {
-    const ScoreHeat& heat = heatForBadge(c.score, c.unread);
-    EXPECT_EQ(heat.solid, c.solid) << c.score << (c.unread ? " unread" : "");
-    EXPECT_EQ(heat.gold, c.gold) << c.score << (c.unread ? " unread" : "");
-  }
-}
-
 // Scores are clamped to 1...10 to pick their heat; the heats adapt to the
 // scheme.
 TEST(ScoreHeat, BadgePicksTheClampedScoreOrFiveWhenUnread) {

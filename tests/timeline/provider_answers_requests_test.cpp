@@ -86,14 +86,6 @@ TEST_F(ProviderTest, ReloadsAtTheNextSearchButNeverSoonerThanFifteenMinutes) {
   }
 }
 
-TEST_F(ProviderTest, WithoutAFileTheTimelineHoldsTheDefaultRecord) {
-  const Timeline timeline = requestTimeline();
-  ASSERT_EQ(timeline.entries.size(), 1u);
-  EXPECT_EQ(timeline.entries[0].snapshot, defaultSnapshot(monday0659Utc));
-  EXPECT_EQ(timeline.reloadDate, monday0659Utc + seconds{900});
-  EXPECT_EQ(preferences_.string("accent"), "Braise");
-}
-
 TEST_F(ProviderTest, PreviewShowsTheSampleEvenWithAFileAndOtherwiseTheFile) {
   const WidgetSnapshot stored = fileSnapshot(monday0659Utc + days{1});
   writeSnapshot(stored);

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/text/pango_fonts.h"
@@ -19,6 +20,9 @@
 
 namespace kelpo::ui {
 namespace {
+
+const std::filesystem::path displayFontFile =
+    std::filesystem::path(KELPO_RESOURCE_DIR) / "fonts/BricolageGrotesque_800ExtraBold.ttf";
 
 struct ChosenFace {
   std::string family;
@@ -42,33 +46,15 @@ bool isMissing(const std::string& family) {
   return std::ranges::count(missing, family) > 0;
 }
 
-struct WeightCase {
-  FontWeight weight;
-  int expectedFaceWeight;
-};
-
-void PrintTo(const WeightCase& c, std::ostream* out) {
-  *out << "weight " << c.expectedFaceWeight;
-}
-
-class SystemFontWeights : public ::testing::TestWithParam<WeightCase> {};
-
-TEST_P(SystemFontWeights, EachWeightLoadsTheInterFaceOfThatWeight) {
-  const ChosenFace face = chosenFace(Font::system(12, GetParam().weight));
-  EXPECT_EQ(face.family, "Inter");
-  EXPECT_EQ(face.weight, GetParam().expectedFaceWeight);
-}
-
-INSTANTIATE_TEST_SUITE_P(Inter, SystemFontWeights,
-                         ::testing::Values(WeightCase{FontWeight::regular, 400},
-                                           WeightCase{FontWeight::medium, 500},
-                                           WeightCase{FontWeight::semibold, 600},
-                                           WeightCase{FontWeight::bold, 700},
-                                           WeightCase{FontWeight::heavy, 800}));
-
-TEST(DisplayFont, HeavyBricolageComesFromTheApplicationFontFile) {
-  if (!std::filesystem::exists(std::filesystem::path(KELPO_RESOURCE_DIR) /
-                               "fonts/BricolageGrotesque_800ExtraBold.ttf")) {
+TEST(WidgetFonts, WeightsPickTheirOwnFacesAndTheDisplayFontComesFromItsFile) {
+  for (const auto& [weight, faceWeight] :
+       {std::pair{FontWeight::regular, 400}, std::pair{FontWeight::semibold, 600},
+        std::pair{FontWeight::heavy, 800}}) {
+    const ChosenFace face = chosenFace(Font::system(12, weight));
+    EXPECT_EQ(face.family, "Inter");
+    EXPECT_EQ(face.weight, faceWeight);
+  }
+  if (!std::filesystem::exists(displayFontFile)) {
     GTEST_SKIP() << "run scripts/fetch-fonts.sh to fetch the display font";
   }
   const ChosenFace face = chosenFace(Font::custom("Bricolage Grotesque", 10, FontWeight::heavy));
@@ -101,23 +87,12 @@ TEST(ApplicationFontFile, OnlyABoundedRegularFileReachesFontconfig) {
   const std::filesystem::path huge = directory.path() / "huge.ttf";
   std::ofstream{huge};
   std::filesystem::resize_file(huge, largestFontFileBytes + 1);  // sparse: takes no space
-  const std::filesystem::path font =
-      std::filesystem::path(KELPO_RESOURCE_DIR) / "fonts/BricolageGrotesque_800ExtraBold.ttf";
-  struct Case {
-    const char* name;
-    std::filesystem::path path;
-    bool usable;
-  };
-  for (const Case& c :
-       {Case{"a FIFO", fifo, false}, Case{"an empty file", empty, false},
-        Case{"a file past the bound", huge, false}, Case{"a directory", directory.path(), false},
-        Case{"a device", "/dev/zero", false},
-        Case{"no file", directory.path() / "missing.ttf", false}}) {
-    EXPECT_EQ(isUsableFontFile(c.path), c.usable) << c.name;
+  for (const std::filesystem::path& unusable :
+       {fifo, empty, huge, directory.path(), std::filesystem::path("/dev/zero"),
+        directory.path() / "missing.ttf"}) {
+    EXPECT_FALSE(isUsableFontFile(unusable)) << unusable;
   }
-  if (std::filesystem::exists(font)) {
-    EXPECT_TRUE(isUsableFontFile(font));
-  }
+  EXPECT_EQ(isUsableFontFile(displayFontFile), std::filesystem::exists(displayFontFile));
 }
 
 }  // namespace

@@ -39,11 +39,7 @@ inline LaidOutWidget layOutWidget(const View& root,
 
 // A frame that takes all it is offered and places its child by `alignment`.
 inline FlexibleFrame filling(Alignment alignment = Alignment::topLeading()) {
-  FlexibleFrame frame;
-  frame.maxWidth = infinity;
-  frame.maxHeight = infinity;
-  frame.alignment = alignment;
-  return frame;
+  return {.maxWidth = infinity, .maxHeight = infinity, .alignment = alignment};
 }
 
 // The node reached from `root` by child indices, in order.

@@ -17,7 +17,6 @@ namespace kelpo::ui {
 namespace {
 
 using namespace kelpo::ui::testing;
-using Points = std::vector<std::pair<int, int>>;
 
 LaidOutNode squareStroke(bool inside) {
   LaidOutNode square;
@@ -44,39 +43,82 @@ LaidOutWidget outlined(LaidOutWidget widget) {
   return widget;
 }
 
-// Where each drawing puts ink and where it must leave the image clear.
-TEST(Painting, EachNodeInksItsOwnPixelsOnly) {
+LaidOutWidget inScheme(LaidOutWidget widget, ColorScheme scheme) {
+  widget.colorScheme = scheme;
+  return widget;
+}
+
+LaidOutNode halfOpaque(LaidOutNode node) {
+  node.opacity = 0.5;
+  return node;
+}
+
+// A colour expected at one pixel, each channel within `tolerance`.
+struct Probe {
+  int x;
+  int y;
+  Pixel colour;
+  int tolerance = 0;
+};
+
+const Pixel clear{0, 0, 0, 0};
+const Pixel opaqueRed{255, 0, 0, 255};
+
+// Where each drawing puts which colour, and where it must leave the image
+// clear.
+TEST(Painting, EachNodeDrawsItsColoursOnItsOwnPixelsOnly) {
+  const testing_support::TemporaryDirectory directory;
+  const auto red3x2 = directory.path() / "red.png";
+  ASSERT_TRUE(writeSolidPng(red3x2, 3, 2, Rgba{1, 0, 0, 1}));
+  LaidOutNode picture;
+  picture.kind = LaidOutNode::Kind::bitmap;
+  picture.bitmap = Bitmap::loadPng(red3x2);
+  picture.frame = {{0, 0}, {30, 20}};
+  const LaidOutWidget adaptive =
+      widgetOf({4, 4}, paintNode({{0, 0}, {4, 4}}, Color(Rgba{1, 0, 0, 1}, Rgba{0, 0, 1, 1})));
+  // Two overlapping opaque children under a half-transparent parent show
+  // the top child at half alpha, not a blend of both.
+  const LaidOutNode overlapping = group({{0, 0}, {10, 10}}, {paintNode({{0, 0}, {10, 10}}, blue),
+                                                             paintNode({{0, 0}, {10, 10}}, red)});
+  const auto across = [](Paint gradient) {
+    return widgetOf({100, 10}, paintNode({{0, 0}, {100, 10}}, std::move(gradient)));
+  };
   struct Case {
     const char* name;
     LaidOutWidget widget;
-    Points inked;
-    Points blank;
+    std::vector<Probe> probes;
   };
   // clang-format off
   const Case cases[] = {
-      {"a fill, its frame only", widgetOf({20, 20}, paintNode({{5, 5}, {10, 10}}, red)), {{10, 10}}, {{2, 2}, {16, 16}}},
-      {"an offset moves the drawing", widgetOf({20, 10}, movedBy(paintNode({{0, 0}, {10, 10}}, red), {10, 0})), {{15, 5}}, {{5, 5}}},
-      {"a stroke border stays inside the frame", widgetOf({40, 40}, squareStroke(true)), {{11, 20}}, {{9, 20}}},
-      {"a plain stroke straddles it", widgetOf({40, 40}, squareStroke(false)), {{9, 20}}, {}},
-      {"a clip cuts children to its shape", widgetOf({40, 40}, clippedToCircle(group({{0, 0}, {40, 40}}, {paintNode({{-10, -10}, {60, 60}}, red)}))), {{20, 20}}, {{2, 2}}},
+      {"a fill, its frame only", widgetOf({20, 20}, paintNode({{5, 5}, {10, 10}}, red)), {{10, 10, opaqueRed}, {2, 2, clear}, {16, 16, clear}}},
+      {"an offset moves the drawing", widgetOf({20, 10}, movedBy(paintNode({{0, 0}, {10, 10}}, red), {10, 0})), {{15, 5, opaqueRed}, {5, 5, clear}}},
+      {"a stroke border stays inside the frame", widgetOf({40, 40}, squareStroke(true)), {{11, 20, opaqueRed}, {9, 20, clear}}},
+      {"a plain stroke straddles it", widgetOf({40, 40}, squareStroke(false)), {{9, 20, opaqueRed}}},
+      {"a clip cuts children to its shape", widgetOf({40, 40}, clippedToCircle(group({{0, 0}, {40, 40}}, {paintNode({{-10, -10}, {60, 60}}, red)}))), {{20, 20, opaqueRed}, {2, 2, clear}}},
       {"outside the widget's rounded outline is clear", outlined(widgetOf({60, 60}, group({{0, 0}, {60, 60}}, {}), 20)),
-       {{30, 30}, {30, 0}}, {{0, 0}, {59, 0}, {0, 59}, {59, 59}, {2, 3}}},
+       {{30, 30, opaqueRed}, {30, 0, opaqueRed}, {0, 0, clear}, {59, 0, clear}, {0, 59, clear}, {59, 59, clear}, {2, 3, clear}}},
+      {"an adaptive colour in the light scheme", adaptive, {{2, 2, opaqueRed}}},
+      {"an adaptive colour in the dark scheme", inScheme(adaptive, ColorScheme::dark), {{2, 2, {0, 0, 255, 255}}}},
+      {"opacity applies to the group", widgetOf({10, 10}, halfOpaque(overlapping)), {{5, 5, {255, 0, 0, 128}, 2}}},
+      {"a gradient runs between its points", across(LinearGradient{{red, blue}, UnitPoint::leading(), UnitPoint::trailing()}), {{50, 5, {127, 0, 127, 255}, 6}}},
+      {"fading to clear keeps the hue", across(LinearGradient{{red, Color::clear()}, UnitPoint::leading(), UnitPoint::trailing()}), {{50, 5, {128, 0, 0, 128}, 8}}},
+      {"a radial gradient keeps its last colour beyond its end", widgetOf({60, 60}, paintNode({{0, 0}, {60, 60}}, RadialGradient{{white, Color::black()}, UnitPoint::center(), 0, 20})),
+       {{30, 30, {255, 255, 255, 255}, 15}, {40, 30, {128, 128, 128, 255}, 10}, {55, 30, {0, 0, 0, 255}, 5}}},
+      {"a picture is scaled to its frame", widgetOf({40, 20}, picture), {{1, 1, opaqueRed}, {29, 19, opaqueRed}, {35, 10, clear}}},
   };
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const RasterImage image = renderToImage(c.widget, 1);
-    for (const auto& [x, y] : c.inked) EXPECT_TRUE(isInked(image.pixel(x, y))) << x << "," << y;
-    for (const auto& [x, y] : c.blank) EXPECT_EQ(image.pixel(x, y).alpha, 0) << x << "," << y;
+    for (const auto& [x, y, colour, tolerance] : c.probes) {
+      const Pixel p = image.pixel(x, y);
+      const auto near = [&](int got, int want) { return std::abs(got - want) <= tolerance; };
+      EXPECT_TRUE(near(p.red, colour.red) && near(p.green, colour.green) &&
+                  near(p.blue, colour.blue) && near(p.alpha, colour.alpha))
+          << "at " << x << "," << y << ": " << +p.red << " " << +p.green << " " << +p.blue << " "
+          << +p.alpha;
+    }
   }
-}
-
-TEST(Painting, AdaptiveColorResolvesInTheWidgetsScheme) {
-  LaidOutWidget widget =
-      widgetOf({4, 4}, paintNode({{0, 0}, {4, 4}}, Color(Rgba{1, 0, 0, 1}, Rgba{0, 0, 1, 1})));
-  EXPECT_EQ(renderToImage(widget, 1).pixel(2, 2), (Pixel{255, 0, 0, 255}));
-  widget.colorScheme = ColorScheme::dark;
-  EXPECT_EQ(renderToImage(widget, 1).pixel(2, 2), (Pixel{0, 0, 255, 255}));
 }
 
 // A ring of radius 20 centred in a 50 x 50 widget, probed on the middle of
@@ -106,42 +148,6 @@ TEST(Painting, TrimmedRingsRunClockwiseFromThreeOClockUnlessRotated) {
     for (const double degrees : c.inked) EXPECT_TRUE(inkedAt(degrees)) << degrees;
     for (const double degrees : c.blank) EXPECT_FALSE(inkedAt(degrees)) << degrees;
   }
-}
-
-TEST(Painting, OpacityHalvesAlphaOfTheGroupNotOfEachChild) {
-  // Two overlapping opaque children under a half-transparent parent show
-  // the top child at half alpha, not a blend of both.
-  LaidOutNode parent = group({{0, 0}, {10, 10}}, {paintNode({{0, 0}, {10, 10}}, blue),
-                                                  paintNode({{0, 0}, {10, 10}}, red)});
-  parent.opacity = 0.5;
-  const Pixel top = renderToImage(widgetOf({10, 10}, parent), 1).pixel(5, 5);
-  EXPECT_EQ(top.red, 255);
-  EXPECT_EQ(top.blue, 0);
-  EXPECT_NEAR(top.alpha, 128, 2);
-}
-
-TEST(Painting, GradientsRunBetweenTheirPointsAndFadeToClearInTheirHue) {
-  const auto middle = [](Paint gradient) {
-    return renderToImage(widgetOf({100, 10}, paintNode({{0, 0}, {100, 10}}, std::move(gradient))),
-                         1)
-        .pixel(50, 5);
-  };
-  const Pixel blend =
-      middle(LinearGradient{{red, blue}, UnitPoint::leading(), UnitPoint::trailing()});
-  EXPECT_NEAR(blend.red, 127, 6);
-  EXPECT_NEAR(blend.blue, 127, 6);
-  // Fading to clear keeps the hue: half way is half-transparent red.
-  const Pixel faded =
-      middle(LinearGradient{{red, Color::clear()}, UnitPoint::leading(), UnitPoint::trailing()});
-  EXPECT_NEAR(faded.alpha, 128, 8);
-  EXPECT_GT(faded.red, 120);
-
-  const RadialGradient radial{{white, Color::black()}, UnitPoint::center(), 0, 20};
-  const RasterImage image =
-      renderToImage(widgetOf({60, 60}, paintNode({{0, 0}, {60, 60}}, radial)), 1);
-  EXPECT_GT(image.pixel(30, 30).red, 240);
-  EXPECT_NEAR(image.pixel(40, 30).red, 128, 10);
-  EXPECT_LT(image.pixel(55, 30).red, 5);  // beyond the end radius: the last colour
 }
 
 TEST(Painting, ShadowDarkensPixelsBelowTheShape) {
@@ -255,20 +261,6 @@ TEST(SymbolPainting, KnownSymbolsInkTheirBoxUnknownOnesDoNot) {
       EXPECT_GT(ink, 100) << name;
     }
   }
-}
-
-TEST(BitmapPainting, APictureIsScaledToItsFrame) {
-  const testing_support::TemporaryDirectory directory;
-  const auto red3x2 = directory.path() / "red.png";
-  ASSERT_TRUE(writeSolidPng(red3x2, 3, 2, Rgba{1, 0, 0, 1}));
-  LaidOutNode node;
-  node.kind = LaidOutNode::Kind::bitmap;
-  node.bitmap = Bitmap::loadPng(red3x2);
-  node.frame = {{0, 0}, {30, 20}};
-  const RasterImage image = renderToImage(widgetOf({40, 20}, node), 1);
-  EXPECT_EQ(image.pixel(1, 1), (Pixel{255, 0, 0, 255}));
-  EXPECT_EQ(image.pixel(29, 19), (Pixel{255, 0, 0, 255}));
-  EXPECT_EQ(image.pixel(35, 10).alpha, 0);
 }
 
 }  // namespace

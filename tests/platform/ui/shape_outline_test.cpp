@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <numeric>
 #include <variant>
 #include <vector>
@@ -72,21 +70,6 @@ INSTANTIATE_TEST_SUITE_P(
         // No radius, or a nonsense one, is a plain rectangle.
         CornerCase{{{0, 0}, {10, 10}}, 0, CornerStyle::continuous, 0},
         CornerCase{{{0, 0}, {10, 10}}, -3, CornerStyle::continuous, 0}));
-
-TEST(RoundedOutline, CircularCornerPassesThroughTheQuarterCircle) {
-  const auto path = roundedRectOutline({{0, 0}, {100, 100}}, 10, CornerStyle::circular);
-  // Every piece of every corner ends on that corner's circle of radius 10.
-  const std::vector<Point> centres = {{90, 10}, {90, 90}, {10, 90}, {10, 10}};
-  const auto onSomeCircle = [&](Point p) {
-    return std::ranges::any_of(
-        centres, [&](Point c) { return std::abs(std::hypot(p.x - c.x, p.y - c.y) - 10) < 1e-6; });
-  };
-  for (const PathElement& element : path) {
-    if (const auto* curve = std::get_if<CurveTo>(&element)) {
-      EXPECT_TRUE(onSomeCircle(curve->to)) << curve->to.x << "," << curve->to.y;
-    }
-  }
-}
 
 TEST(AlphaBlur, SpreadsInkAndKeepsItsAmount) {
   constexpr int side = 41;

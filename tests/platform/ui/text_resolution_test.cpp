@@ -58,34 +58,6 @@ TEST(TextResolution, UpperCaseFollowsTheLocale) {
   EXPECT_EQ(dotted.text.runs[0].text, "İSTANBUL");
 }
 
-TEST(TextResolution, MonospacedDigitReachesEveryRun) {
-  const LaidOutNode text = layOut(Text::verbatim("10").monospacedDigit(), {100, 100});
-  EXPECT_TRUE(text.text.runs[0].font.monospacedDigits);
-}
-
-// Fits: a count in display 20 (10 wide per character, 24 high) shrinks down
-// to its minimum scale factor before it is cut.
-TEST(TextFitting, ShrinksThenCuts) {
-  struct Case {
-    double width;
-    double scale;
-    bool truncated;
-    Size size;
-  };
-  for (const Case& c : {Case{100, 1, false, {80, 24}}, Case{60, 0.75, false, {60, 18}},
-                        Case{40, 0.6, true, {36, 14.4}}}) {
-    const View count =
-        Text::verbatim("12345678").font(Font::system(20)).lineLimit(1).minimumScaleFactor(0.6);
-    const LaidOutNode text =
-        layOut(count.frame(c.width, std::nullopt, Alignment::leading()), {300, 300});
-    const LaidOutNode& fitted = text.children.at(0);
-    EXPECT_DOUBLE_EQ(fitted.textFit.scale, c.scale) << c.width;
-    EXPECT_EQ(fitted.textFit.truncated, c.truncated) << c.width;
-    EXPECT_DOUBLE_EQ(fitted.frame.size.width, c.size.width) << c.width;
-    EXPECT_DOUBLE_EQ(fitted.frame.size.height, c.size.height) << c.width;
-  }
-}
-
 TEST(TextFitting, LineLimitCutsAfterTheLastAllowedLineAndLineSpacingAddsBetween) {
   const std::string title(40, 'x');  // 260 wide: three lines of 15 in 100
   const LaidOutNode free = layOut(Text::verbatim(title), {100, 300});

@@ -1,4 +1,6 @@
-// The text form of a laid-out widget that tests and the command read.
+// The text form of a laid-out widget that tests and the command read: a
+// stable format, with the snapshot's text quoted as it is, never read as
+// markup.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -47,39 +49,6 @@ TEST(TreeDump, WholeWidgetReadsAsIndentedLines) {
             "        RoundedRectangle (55, 81, 20 × 20) roundedRectangle radius 7 continuous fill "
             "#000000\n");
   EXPECT_THAT(dumpOf(root, ColorScheme::dark), HasSubstr("system 10 bold #FFFFFF"));
-}
-
-TEST(TreeDump, MixedRunsScaleAndEffectsAreShown) {
-  const View root = (Text::verbatim("Il reste ") + Text::verbatim("2 h").bold())
-                        .font(Font::custom("Bricolage Grotesque", 20, FontWeight::heavy))
-                        .lineLimit(1)
-                        .minimumScaleFactor(0.5)
-                        .frame(60, 30)
-                        .offset(1, 2)
-                        .rotationEffect(20)
-                        .shadow(Color::black().opacity(0.45), 6, 0, 4)
-                        .accessibilityLabel(Text::verbatim("reste"));
-  const std::string dump = dumpOf(root);
-  EXPECT_THAT(dump, HasSubstr("[\"Il reste \" \"Bricolage Grotesque\" 10 heavy"));
-  EXPECT_THAT(dump, HasSubstr("[\"2 h\" \"Bricolage Grotesque\" 10 bold"));
-  EXPECT_THAT(dump, HasSubstr("scale 0.5"));
-  // The shadow applies outside the rotation, so it gets a node of its own.
-  EXPECT_THAT(
-      dump,
-      HasSubstr("shadow (55, 70, 60 × 30) shadow rgba(0, 0, 0, 0.45) radius 6 (0, 4) "
-                "a11y[label \"reste\"]\n    rotationEffect (55, 70, 60 × 30) rotation 20°\n"));
-  EXPECT_THAT(dump, HasSubstr("offset (1, 2)"));
-}
-
-TEST(TreeDump, ShapesShowTrimAndStroke) {
-  StrokeStyle style;
-  style.lineWidth = 7.6;
-  style.lineCap = LineCap::round;
-  const std::string dump =
-      dumpOf(stroke(trim(Circle(), 0, 0.45), Color::black(), style).frame(76, 76));
-  EXPECT_THAT(
-      dump,
-      HasSubstr("Circle (47, 47, 76 × 76) circle trim 0…0.45 stroke #000000 width 7.6 cap round"));
 }
 
 }  // namespace

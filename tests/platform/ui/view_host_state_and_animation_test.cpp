@@ -1,7 +1,7 @@
-// View state over time: eased animations, appear callbacks and state kept by
-// view identity. The badge sheen test drives scheduled tasks, hovering and
-// whether the host is moving, and would never sweep if appearing fired on
-// every frame.
+// View state over time: appear callbacks and state kept by view identity.
+// The badge sheen test drives eased animations, scheduled tasks, hovering
+// and whether the host is moving, and would never sweep if appearing fired
+// on every frame.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 
 #include "platform/ui/layout/view_host.h"
 #include "platform/ui/layout_test_support.h"
-#include "platform/ui/views/animation_curve.h"
 
 namespace kelpo::ui {
 namespace {
@@ -17,13 +16,6 @@ namespace {
 // The value a view shows: its state as the text's offset.
 double shownValue(const LaidOutWidget& widget) {
   return widget.content.offset.x;
-}
-
-TEST(AnimationCurve, EaseInOutIsTheStandardBezier) {
-  // Known values of cubic-bezier(0.42, 0, 0.58, 1); the badge sheen runs a whole sweep.
-  EXPECT_NEAR(animationProgress(Animation::easeInOut(1), 0.25), 0.1291, 1e-3);
-  EXPECT_NEAR(animationProgress(Animation::easeInOut(1), 0.75), 0.8709, 1e-3);
-  EXPECT_NEAR(animationProgress(Animation::linear(2), 0.5), 0.25, 1e-12);
 }
 
 TEST(ViewHost, AFrameIsBuiltAgainOnlyWhenAppearingChangedState) {

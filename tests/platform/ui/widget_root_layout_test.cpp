@@ -9,24 +9,20 @@ namespace kelpo::ui {
 namespace {
 
 using testing::expectFrames;
-using testing::rect;
-
 using testing::filling;
+using testing::rect;
 
 LaidOutWidget layOutWidget(const View& root, WidgetFamily family = WidgetFamily::systemSmall) {
   return testing::layOutWidget(root, testing::testEnvironment(family));
 }
 
-TEST(WidgetLayout, RootIsOfferedTheInsideOfTheMarginsAtSixteenSixteen) {
+TEST(WidgetLayout, RootIsOfferedTheInsideOfTheMarginsAndASmallerOneIsCentred) {
   const LaidOutWidget widget =
       layOutWidget(VStack(HorizontalAlignment::leading, 0, {Text::verbatim("3")}).frame(filling()));
   EXPECT_EQ(widget.size, (Size{170, 170}));
   expectFrames(widget.content, {{{}, rect(16, 16, 138, 138)}, {{0}, rect(16, 16, 6.5, 15.6)}});
-}
-
-TEST(WidgetLayout, SmallerRootIsCentred) {
-  const LaidOutWidget widget = layOutWidget(Text::verbatim("Hello"));
-  expectFrames(widget.content, {{{}, rect(68.75, 77.2, 32.5, 15.6)}});
+  expectFrames(layOutWidget(Text::verbatim("Hello")).content,
+               {{{}, rect(68.75, 77.2, 32.5, 15.6)}});
 }
 
 TEST(WidgetLayout, ContainerBackgroundFillsTheOutlineAndUrlIsKept) {
