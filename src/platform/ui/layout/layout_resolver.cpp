@@ -85,10 +85,8 @@ class Resolver {
   }
 
   LayoutList operator()(const primitive::Symbol& symbol) const {
-    Font font = scope_.text.font;
-    if (scope_.text.monospacedDigit) font.monospacedDigits = true;
-    return just(std::make_unique<SymbolLayout>(symbol.name, font, scope_.text.foreground,
-                                               session_.measurer));
+    return just(std::make_unique<SymbolLayout>(symbol.name, scope_.text.font,
+                                               scope_.text.foreground, session_.measurer));
   }
 
   LayoutList operator()(const primitive::BitmapImage& image) const {

@@ -55,7 +55,6 @@ StyledText styleText(const std::vector<Text::Run>& runs, const TextEnvironment& 
     if (style.textCase) out.text = applyTextCase(out.text, *style.textCase, environment.locale);
     out.font = run.font.value_or(style.font);
     if (run.weight) out.font.weight = *run.weight;
-    if (style.monospacedDigit) out.font.monospacedDigits = true;
     out.foreground = run.foreground.value_or(style.foreground);
     styled.runs.push_back(std::move(out));
   }

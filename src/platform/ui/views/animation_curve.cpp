@@ -53,8 +53,6 @@ double animationProgress(const Animation& animation, double elapsed) {
   if (animation.duration <= 0) return 1;
   const double x = std::clamp(elapsed / animation.duration, 0.0, 1.0);
   switch (animation.curve) {
-    case Animation::Curve::linear:
-      return x;
     // The standard ease-in-out timing curve.
     case Animation::Curve::easeInOut:
       return cubicBezierTiming(0.42, 0, 0.58, 1, x);

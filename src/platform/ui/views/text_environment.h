@@ -30,7 +30,6 @@ struct TextEnvironment {
   std::optional<TextCase> textCase;
   double tracking = 0;
   double lineSpacing = 0;
-  bool monospacedDigit = false;
 };
 
 }  // namespace kelpo::ui

@@ -96,10 +96,6 @@ View View::tracking(double points) const {
 View View::lineSpacing(double points) const {
   return textStyle(*this, [points](TextEnvironment& e) { e.lineSpacing = points; });
 }
-View View::monospacedDigit() const {
-  return textStyle(*this, [](TextEnvironment& e) { e.monospacedDigit = true; });
-}
-
 View View::allowsHitTesting(bool enabled) const {
   return modified(*this, modifier::HitTesting{enabled});
 }

@@ -45,11 +45,10 @@ inline constexpr double infinity = std::numeric_limits<double>::infinity();
 
 // How a state change is carried out.
 struct Animation {
-  enum class Curve { linear, easeInOut };
+  enum class Curve { easeInOut };
   Curve curve = Curve::easeInOut;
   double duration = 0.35;  // seconds
   static Animation easeInOut(double seconds) { return {Curve::easeInOut, seconds}; }
-  static Animation linear(double seconds) { return {Curve::linear, seconds}; }
 };
 
 struct Transaction {
@@ -119,7 +118,6 @@ class View {
   [[nodiscard]] View textCase(std::optional<TextCase> textCase) const;
   [[nodiscard]] View tracking(double points) const;
   [[nodiscard]] View lineSpacing(double points) const;
-  [[nodiscard]] View monospacedDigit() const;
 
   // Interaction and identity.
   [[nodiscard]] View allowsHitTesting(bool enabled) const;
