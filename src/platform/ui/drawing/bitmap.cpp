@@ -19,6 +19,7 @@ namespace kelpo::ui {
 
 struct Bitmap::Pixels {
   SurfaceHandle surface;
+  std::mutex drawing;  // see BitmapAccess::lockForDrawing
 };
 
 namespace {
@@ -157,6 +158,10 @@ Size Bitmap::size() const {
 
 cairo_surface_t* BitmapAccess::surface(const Bitmap& bitmap) {
   return bitmap.pixels_->surface.get();
+}
+
+std::unique_lock<std::mutex> BitmapAccess::lockForDrawing(const Bitmap& bitmap) {
+  return std::unique_lock(bitmap.pixels_->drawing);
 }
 
 }  // namespace kelpo::ui

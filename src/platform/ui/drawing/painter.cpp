@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <numbers>
 #include <optional>
 
@@ -252,6 +253,7 @@ class NodePainter {
     const Size pixels = node.bitmap->size();
     const Rect& frame = node.frame;
     if (!(frame.size.width > 0 && frame.size.height > 0)) return;
+    const std::unique_lock drawing = BitmapAccess::lockForDrawing(*node.bitmap);
     const PatternHandle pattern(
         cairo_pattern_create_for_surface(BitmapAccess::surface(*node.bitmap)));
     cairo_matrix_t toPixels;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
+#include <set>
 
 namespace kelpo::ui {
 
@@ -19,6 +20,17 @@ class CompletedCount {
     changed_.notify_all();
   }
 
+  // Item `index` is final. Items may finish in any order: the count covers
+  // those finished from the first on without a gap.
+  void complete(int index) {
+    {
+      const std::lock_guard lock(mutex_);
+      if (index >= count_) finishedAhead_.insert(index);
+      while (finishedAhead_.erase(count_) > 0) ++count_;
+    }
+    changed_.notify_all();
+  }
+
   // Returns once item `index` is final.
   void await(int index) {
     std::unique_lock lock(mutex_);
@@ -29,6 +41,7 @@ class CompletedCount {
   std::mutex mutex_;
   std::condition_variable changed_;
   int count_ = 0;
+  std::set<int> finishedAhead_;  // finished, beyond the count
 };
 
 }  // namespace kelpo::ui

@@ -6,6 +6,8 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <exception>
@@ -31,6 +33,8 @@ constexpr double sheetMargin = 16;
 constexpr double captionGap = 6;
 constexpr double captionFontSize = 11;
 constexpr double captionHeight = 16;
+// Threads drawing a contact sheet, beside the one that lays out and encodes.
+constexpr std::size_t drawingThreads = 2;
 
 void setError(std::string* error, std::string message) {
   if (error != nullptr) *error = std::move(message);
@@ -218,45 +222,77 @@ void fillBand(cairo_t* cr, int width, int top, int bottom) {
   cairo_fill(cr);
 }
 
-// Draws the sheet one row of cells at a time, and publishes the pixel rows
-// each finishes. A widget is clipped to its own shape and a caption stays
-// inside the margin below it, so nothing drawn for a row reaches the pixel
-// row where the next row's cells begin: the band above it is final. False
-// when a cell was never laid out.
-[[nodiscard]] bool drawSheet(cairo_surface_t* surface, const std::vector<ContactSheetCell>& cells,
-                             LaidOutCells& laidOut, const SheetGrid& grid, double scale,
-                             CompletedCount& finishedRows) {
-  const int width = cairo_image_surface_get_width(surface);
-  const int height = cairo_image_surface_get_height(surface);
-  const CairoHandle cr(cairo_create(surface));
-  cairo_scale(cr.get(), scale, scale);
-  const PangoContextHandle captions = makeWidgetPangoContext();
-  int bandTop = 0;
+// What the threads drawing a sheet share. The sheet is cut into bands, one
+// row of cells each with its captions and the margin below; a thread takes
+// the next band not yet taken, draws it and marks it drawn. A widget is
+// clipped to its own shape and a caption stays inside the margin below it,
+// so nothing drawn for one band reaches another's pixel rows: bands are
+// drawn side by side, and every band above the first undrawn one is final.
+struct SheetDrawing {
+  const std::vector<ContactSheetCell>& cells;
+  LaidOutCells& laidOut;
+  const SheetGrid& grid;
+  double scale = 1;
+  cairo_surface_t* target = nullptr;  // the sheet's image surface
+  std::vector<int> bandBottoms;       // the pixel row after each band
+  std::atomic<int> nextBand = 0;
+  CompletedCount drawnBands{};
+  std::atomic<bool> failed = false;
+};
+
+[[nodiscard]] std::vector<int> bandBottoms(const SheetGrid& grid, double scale, int height) {
+  std::vector<int> bottoms;
   for (int row = 0; row < grid.rows; ++row) {
     const double nextTop = sheetMargin + (row + 1) * grid.pitchY;
-    const int bandBottom =
-        row + 1 == grid.rows ? height : std::min(height, static_cast<int>(nextTop * scale));
-    fillBand(cr.get(), width, bandTop, bandBottom);
-    for (int column = 0; column < grid.columns; ++column) {
-      const int index = row * grid.columns + column;
-      if (static_cast<std::size_t>(index) >= cells.size()) break;
-      laidOut.laidOut.await(index);
-      const std::optional<LaidOutWidget>& widget = laidOut.widgets[static_cast<std::size_t>(index)];
-      if (!widget) return false;
-      const SavedState saved(cr.get());
-      cairo_translate(cr.get(), sheetMargin + column * grid.pitchX,
-                      sheetMargin + row * grid.pitchY);
-      {
-        const SavedState clipped(cr.get());
-        clipToCell(cr.get(), widget->size, grid.cell);
-        paintWidget(cr.get(), *widget);
-      }
-      drawCaption(cr.get(), captions.get(), cells[static_cast<std::size_t>(index)].caption,
-                  {{0, grid.cell.height + captionGap}, {grid.cell.width, captionHeight}});
+    bottoms.push_back(row + 1 == grid.rows ? height
+                                           : std::min(height, static_cast<int>(nextTop * scale)));
+  }
+  return bottoms;
+}
+
+// Draws one band's cells and captions on its grey. False when a cell was
+// never laid out.
+[[nodiscard]] bool drawBand(cairo_t* cr, PangoContext* captions, SheetDrawing& sheet, int band) {
+  const SheetGrid& grid = sheet.grid;
+  fillBand(cr, cairo_image_surface_get_width(sheet.target),
+           band == 0 ? 0 : sheet.bandBottoms[band - 1], sheet.bandBottoms[band]);
+  for (int column = 0; column < grid.columns; ++column) {
+    const int index = band * grid.columns + column;
+    if (static_cast<std::size_t>(index) >= sheet.cells.size()) break;
+    sheet.laidOut.laidOut.await(index);
+    const std::optional<LaidOutWidget>& widget =
+        sheet.laidOut.widgets[static_cast<std::size_t>(index)];
+    if (!widget) return false;
+    const SavedState saved(cr);
+    cairo_translate(cr, sheetMargin + column * grid.pitchX, sheetMargin + band * grid.pitchY);
+    {
+      const SavedState clipped(cr);
+      clipToCell(cr, widget->size, grid.cell);
+      paintWidget(cr, *widget);
     }
-    cairo_surface_flush(surface);
-    finishedRows.publish(bandBottom);
-    bandTop = bandBottom;
+    drawCaption(cr, captions, sheet.cells[static_cast<std::size_t>(index)].caption,
+                {{0, grid.cell.height + captionGap}, {grid.cell.width, captionHeight}});
+  }
+  return true;
+}
+
+// One drawing thread's work: bands until none is left. Each thread draws
+// through a surface of its own over the sheet's pixels, so that no Cairo
+// object is shared but the fonts and pictures Cairo guards itself.
+[[nodiscard]] bool drawBands(SheetDrawing& sheet) {
+  cairo_surface_t* target = sheet.target;
+  const SurfaceHandle surface(cairo_image_surface_create_for_data(
+      cairo_image_surface_get_data(target), CAIRO_FORMAT_ARGB32,
+      cairo_image_surface_get_width(target), cairo_image_surface_get_height(target),
+      cairo_image_surface_get_stride(target)));
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return false;
+  const CairoHandle cr(cairo_create(surface.get()));
+  cairo_scale(cr.get(), sheet.scale, sheet.scale);
+  const PangoContextHandle captions = makeWidgetPangoContext();
+  for (int band = sheet.nextBand++; band < sheet.grid.rows; band = sheet.nextBand++) {
+    if (!drawBand(cr.get(), captions.get(), sheet, band)) return false;
+    cairo_surface_flush(surface.get());
+    sheet.drawnBands.complete(band);
   }
   return true;
 }
@@ -367,33 +403,41 @@ bool renderContactSheet(const std::vector<ContactSheetCell>& cells, int columns,
     setError(error, "out of memory for the contact sheet");
     return false;
   }
-  // A sheet is tens of megabytes: one thread draws it a row of cells at a
-  // time, as soon as the row is laid out, while this one lays out the cells
+  // A sheet is tens of megabytes: two threads draw it a band at a time, as
+  // soon as the band's cells are laid out, while this one lays out the cells
   // and then encodes the rows already drawn.
   LaidOutCells laidOut{std::vector<std::optional<LaidOutWidget>>(cells.size()), {}};
-  CompletedCount finishedRows;
-  bool drawn = false;
-  const auto draw = [&] {
+  SheetDrawing sheet{cells, laidOut,       grid,
+                     scale, surface.get(), bandBottoms(grid, scale, pixels->height)};
+  const auto draw = [&sheet] {
     try {
-      drawn = drawSheet(surface.get(), cells, laidOut, grid, scale, finishedRows);
+      if (!drawBands(sheet)) sheet.failed = true;
     } catch (const std::exception&) {
-      // Reported below; the encoder is let through to the end.
+      sheet.failed = true;
     }
-    finishedRows.publish(pixels->height);
+    // A thread that stops early lets the encoder through to the end.
+    if (sheet.failed) sheet.drawnBands.publish(sheet.grid.rows);
   };
-  std::jthread drawing;
-  try {
-    drawing = std::jthread(draw);
-  } catch (const std::system_error&) {
-    // No thread to be had: lay out, draw, then encode, one after the other.
+  std::array<std::jthread, drawingThreads> drawing;
+  for (std::jthread& thread : drawing) {
+    try {
+      thread = std::jthread(draw);
+    } catch (const std::system_error&) {
+      break;  // fewer threads, or none: then this one draws after laying out
+    }
   }
   layOutCells(cells, laidOut);
-  if (!drawing.joinable()) draw();
+  if (!drawing.front().joinable()) draw();
   return writePng(path, error, [&](const PngByteSink& sink) {
-    const bool encoded = encodeOpaquePngAsDrawn(pixelsOf(surface.get()), sink,
-                                                [&](int y) { finishedRows.await(y); });
-    if (drawing.joinable()) drawing.join();
-    return encoded && drawn;
+    const auto awaitRow = [&](int y) {
+      const auto band = std::upper_bound(sheet.bandBottoms.begin(), sheet.bandBottoms.end(), y);
+      sheet.drawnBands.await(static_cast<int>(band - sheet.bandBottoms.begin()));
+    };
+    const bool encoded = encodeOpaquePngAsDrawn(pixelsOf(surface.get()), sink, awaitRow);
+    for (std::jthread& thread : drawing) {
+      if (thread.joinable()) thread.join();
+    }
+    return encoded && !sheet.failed;
   });
 }
 
