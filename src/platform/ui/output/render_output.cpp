@@ -198,7 +198,7 @@ struct SheetGrid {
   return grid;
 }
 
-// The sheet's widgets, laid out on one thread and drawn on another: a cell
+// The sheet's widgets, laid out on one thread and drawn on others: a cell
 // is drawn once the count says it is laid out. A cell left empty (its
 // layout failed) ends the drawing.
 struct LaidOutCells {
