@@ -8,9 +8,7 @@
 #include <unicode/ures.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
