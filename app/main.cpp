@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "run_command.h"
-#include "verbs.h"
+#include "command/run_command.h"
+#include "command/verbs.h"
 
 int main(int argc, char** argv) {
   using namespace kelpo::app;

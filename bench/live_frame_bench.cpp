@@ -12,9 +12,9 @@
 #include <optional>
 
 #include "layouts/kelpo_widget_view.h"
-#include "platform/calendar.h"
-#include "platform/phrases.h"
-#include "platform/resource_directory.h"
+#include "platform/files/resource_directory.h"
+#include "platform/locale/phrases.h"
+#include "platform/time/calendar.h"
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/live_frame_painter.h"
 #include "platform/ui/drawing/painter.h"

@@ -6,18 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "autostart_entry.h"
-#include "command_error.h"
-#include "common_options.h"
-#include "desktop_options.h"
-#include "entry_renderer.h"
+#include "command/command_error.h"
+#include "command/common_options.h"
+#include "command/verbs.h"
+#include "desktop/autostart_entry.h"
+#include "desktop/desktop_options.h"
+#include "layouts/extension_context.h"
 #include "platform/desktop/desktop_host.h"
-#include "platform/preferences.h"
-#include "platform/shared_container.h"
+#include "platform/files/shared_container.h"
+#include "platform/preferences/preferences.h"
 #include "snapshot/snapshot_store.h"
-#include "style/accent_state.h"
 #include "timeline/provider.h"
-#include "verbs.h"
 
 namespace kelpo::app {
 namespace {
@@ -40,10 +39,10 @@ namespace {
 }
 
 // One timeline request as a widget host makes it of a fresh extension
-// process: the provider loads the snapshot (recording its accent), and the
-// accent state is read again from that record, as a new process would read
-// it when first used. So a changed accent shows on the reload that reads
-// it, without restarting the window.
+// context: the provider loads the snapshot (recording its accent), then the
+// context starts and its accent state reads that record, as a new process
+// would. So a changed accent shows on the reload that reads it, without
+// restarting the window, even when the preference could not be saved.
 [[nodiscard]] desktop::TimelineAnswer requestTimeline(const CommandContext& context,
                                                       WidgetFamily family) {
   Preferences preferences(Preferences::defaultLocation());
@@ -53,13 +52,12 @@ namespace {
   provider.timeline(TimelineContext{.isPreview = false, .family = family},
                     [&](Timeline timeline) { answer = std::move(timeline); });
   if (!answer || answer->entries.empty()) throw CommandError("the provider gave no entry");
-  AccentState::shared().setValue(
-      AccentState::themeFromPreference(preferences.string(accentPreferenceKey)));
+  const ExtensionContext extension(preferences);
 
   const Entry& entry = answer->entries.front();
   const EntryDrawing drawing{.family = family};
-  return {entryView(entry, AccentState::shared().value()),
-          widgetEnvironment(entry, context.calendar, drawing), answer->reloadDate};
+  return {extension.widgetView(entry), widgetEnvironment(entry, context.calendar, drawing),
+          answer->reloadDate};
 }
 
 // The options given on this command line, as the autostart entry repeats

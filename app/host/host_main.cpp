@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "run_command.h"
-#include "verbs.h"
+#include "command/run_command.h"
+#include "command/verbs.h"
 
 int main(int argc, char** argv) {
   using namespace kelpo::app;

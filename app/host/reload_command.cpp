@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "command_error.h"
-#include "desktop_options.h"
+#include "command/command_error.h"
+#include "command/verbs.h"
+#include "desktop/desktop_options.h"
 #include "platform/desktop/desktop_host.h"
-#include "verbs.h"
 
 namespace kelpo::app {
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "platform/calendar.h"
-#include "platform/phrases.h"
+#include "platform/locale/phrases.h"
+#include "platform/time/calendar.h"
 #include "style/neutral_colors.h"
 
 namespace kelpo {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/instant.h"
+#include "platform/time/instant.h"
 #include "platform/ui/views/environment.h"
 #include "platform/ui/views/view.h"
 #include "snapshot/widget_snapshot.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/phrases.h"
+#include "platform/locale/phrases.h"
 #include "platform/ui/views/view.h"
 
 namespace kelpo {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "components/mascot.h"
-#include "platform/saturating.h"
+#include "platform/numbers/saturating.h"
 #include "style/accent_state.h"
 #include "style/neutral_colors.h"
 
@@ -37,7 +37,7 @@ double doneFraction(const WidgetSnapshot& snapshot) {
 
 ui::View WeekRing::body() const {
   const double lineWidth = size * 0.1;
-  const ui::Color main = palette(chosenOrSharedAccent(accent)).accentMain;
+  const ui::Color main = palette(accent).accentMain;
   ui::StrokeStyle trackStyle;
   trackStyle.lineWidth = lineWidth;
   trackStyle.lineCap = ui::LineCap::butt;

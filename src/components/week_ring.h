@@ -1,10 +1,7 @@
 #pragma once
 
-#include <optional>
-
 #include "platform/ui/views/view.h"
 #include "snapshot/widget_snapshot.h"
-#include "style/accent_state.h"
 #include "style/accent_theme.h"
 
 namespace kelpo {
@@ -13,9 +10,9 @@ namespace kelpo {
 // done plus planned, an opaque arc for what is done, the mascot inside.
 struct WeekRing {
   WidgetSnapshot snapshot;
-  bool sleeping = false;              // the resting mascot instead of the found one
-  double size = 62;                   // side of the square the ring occupies, in points
-  std::optional<AccentTheme> accent;  // nothing: the process-wide theme
+  bool sleeping = false;  // the resting mascot instead of the found one
+  double size = 62;       // side of the square the ring occupies, in points
+  AccentTheme accent = AccentTheme::braise;
 
   [[nodiscard]] ui::View body() const;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "style/accent_state.h"
 #include "style/mist_background.h"
 
 namespace kelpo {
@@ -11,26 +10,33 @@ namespace {
 
 // The view the layouts are built from: only the items it can show (the
 // lists of a snapshot are not bounded, and the views built from it keep
-// copies of the view) and its accent settled, so the layouts read no shared
-// state.
+// copies of the view).
 [[nodiscard]] std::shared_ptr<const KelpoWidgetView> shownView(KelpoWidgetView view) {
   for (auto* list : {&view.snapshot.toSort, &view.snapshot.program}) {
     list->resize(std::min(list->size(), listedItemLimit));
   }
-  view.accent = chosenOrSharedAccent(view.accent);
   return std::make_shared<const KelpoWidgetView>(std::move(view));
 }
 
 }  // namespace
 
+// One layout per family: a new size is a new case here, which the compiler
+// asks for.
+ui::View KelpoWidgetView::layout(WidgetFamily family, WidgetMode widgetMode) const {
+  switch (family) {
+    case WidgetFamily::systemSmall:
+      return smallLayout(widgetMode);
+    case WidgetFamily::systemMedium:
+      break;
+  }
+  return mediumLayout(widgetMode);
+}
+
 ui::View KelpoWidgetView::body() const {
   const WidgetMode widgetMode = mode(snapshot);
-  // Only the small family gets the small layout; medium and any family the
-  // widget does not offer get the medium one.
   auto layout =
       ui::EnvironmentReader([view = shownView(*this), widgetMode](const ui::Environment& env) {
-        return env.widgetFamily == ui::WidgetFamily::systemSmall ? view->smallLayout(widgetMode)
-                                                                 : view->mediumLayout(widgetMode);
+        return view->layout(env.widgetFamily, widgetMode);
       });
   return ui::Group({std::move(layout)})
       .containerBackground(MistBackground{}.body())

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "layouts/widget_mode.h"
@@ -12,16 +11,20 @@
 namespace kelpo {
 
 // The view of one timeline entry: the small layout for a small instance, the
-// medium layout for any other family, over the mist background, with the
+// medium layout for a medium one, over the mist background, with the
 // link of the widget's mode on the whole widget.
-// The layouts below run on the copy body() makes, whose accent is set.
+// The accent is the one the extension context's accent state read; the
+// views take their palette from it and read no shared state.
 struct KelpoWidgetView {
   WidgetSnapshot snapshot;
-  std::optional<AccentTheme> accent;  // nothing: the process-wide theme
+  AccentTheme accent = AccentTheme::braise;
 
   [[nodiscard]] ui::View body() const;
 
  private:
+  // The layout of `family`.
+  [[nodiscard]] ui::View layout(WidgetFamily family, WidgetMode widgetMode) const;
+
   // Small layout (small_layout.cpp).
   [[nodiscard]] ui::View smallLayout(WidgetMode mode) const;
   [[nodiscard]] ui::View smallHeader(WidgetMode mode) const;

@@ -8,7 +8,7 @@
 #include "layouts/flexible_frames.h"
 #include "layouts/kelpo_widget_view.h"
 #include "layouts/week_figures.h"
-#include "platform/phrases.h"
+#include "platform/locale/phrases.h"
 #include "style/display_font.h"
 #include "style/neutral_colors.h"
 #include "timeline/deep_links.h"
@@ -65,7 +65,7 @@ ui::View KelpoWidgetView::mediumMain(WidgetMode mode) const {
   std::vector<ui::View> column{
       ui::Text(headingPhrase(snapshot, mode))
           .font(displayFont(16))
-          .foregroundStyle(palette(*accent).accentDeep)
+          .foregroundStyle(palette(accent).accentDeep)
           .lineLimit(1),
   };
 
@@ -96,13 +96,18 @@ ui::Text KelpoWidgetView::weekMessage(WidgetMode mode) const {
       // column's colour.
       return ui::Text(LocalizedPhrase{"Il te reste %@ cette semaine. ",
                                       {snapshot.weekLeftLabel.value_or("")}}) +
-             ui::Text("Compléter ma semaine ›").bold().foregroundStyle(palette(*accent).accentDeep);
+             ui::Text("Compléter ma semaine ›").bold().foregroundStyle(palette(accent).accentDeep);
     case WidgetMode::weekFull:
       return ui::Text(LocalizedPhrase{"Tes %@ sont faites. Je dors jusqu’à la prochaine fouille.",
                                       {snapshot.weekBudgetLabel.value_or("")}});
-    default:
-      return ui::Text("Rien en attente, rien au programme. Je dors jusqu’à la prochaine fouille.");
+    case WidgetMode::toSort:
+    case WidgetMode::program:
+    case WidgetMode::idle:
+      break;
   }
+  // Only the idle mode says this: the main column lists rows instead of a
+  // message while items wait to be sorted or read.
+  return ui::Text("Rien en attente, rien au programme. Je dors jusqu’à la prochaine fouille.");
 }
 
 std::vector<ui::View> KelpoWidgetView::weekTiles() const {

@@ -41,7 +41,7 @@ ui::View KelpoWidgetView::smallHeader(WidgetMode mode) const {
 }
 
 std::vector<ui::View> KelpoWidgetView::smallCounter(WidgetMode mode) const {
-  const ui::Color deep = palette(*accent).accentDeep;
+  const ui::Color deep = palette(accent).accentDeep;
   const auto stateWord = [&](const char* phrase) -> std::vector<ui::View> {
     return {
         ui::Image::systemName("checkmark")
@@ -87,7 +87,7 @@ std::vector<ui::View> KelpoWidgetView::counterStack(std::int64_t count, const ch
       // The negative bottom padding pulls the label up under the large digits.
       ui::Text(LocalizedPhrase{"%lld", {count}})
           .font(displayFont(44))
-          .foregroundStyle(palette(*accent).accentDeep)
+          .foregroundStyle(palette(accent).accentDeep)
           .lineLimit(1)
           .minimumScaleFactor(0.6)
           .padding(ui::Edge::bottom, -4),
@@ -107,7 +107,7 @@ std::vector<ui::View> KelpoWidgetView::focusBlock(WidgetMode mode) const {
           ui::Text("Programme fini.").font(body).foregroundStyle(ink()).lineLimit(1),
           ui::Text("Compléter ›")
               .font(ui::Font::system(12.5, ui::FontWeight::bold))
-              .foregroundStyle(palette(*accent).accentDeep)
+              .foregroundStyle(palette(accent).accentDeep)
               .lineLimit(1)
               .padding(ui::Edge::top, 2),
       };

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/saturating.h"
+#include "platform/numbers/saturating.h"
 
 namespace kelpo {
 

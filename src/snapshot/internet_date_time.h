@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/instant.h"
+#include "platform/time/instant.h"
 
 namespace kelpo {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/bounded_file.h"
+#include "platform/files/bounded_file.h"
 #include "snapshot/snapshot_json.h"
 
 namespace kelpo {

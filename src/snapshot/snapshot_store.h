@@ -4,17 +4,13 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/clock.h"
-#include "platform/instant.h"
-#include "platform/preferences.h"
+#include "platform/files/shared_container.h"
+#include "platform/preferences/preferences.h"
+#include "platform/time/clock.h"
+#include "platform/time/instant.h"
 #include "snapshot/widget_snapshot.h"
 
 namespace kelpo {
-
-// The file the host application writes, directly inside the shared container.
-inline constexpr std::string_view snapshotFileName = "widget.json";
-// The preference the store writes on every load and the accent state reads.
-inline constexpr std::string_view accentPreferenceKey = "accent";
 
 // The fallback record: every field at its default, the next search at `now`.
 [[nodiscard]] WidgetSnapshot defaultSnapshot(Instant now);

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/instant.h"
+#include "platform/time/instant.h"
 #include "snapshot/uuid.h"
 
 namespace kelpo {

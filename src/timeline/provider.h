@@ -4,10 +4,10 @@
 #include <functional>
 #include <vector>
 
-#include "platform/calendar.h"
-#include "platform/clock.h"
-#include "platform/instant.h"
-#include "platform/widget_family.h"
+#include "platform/time/calendar.h"
+#include "platform/time/clock.h"
+#include "platform/time/instant.h"
+#include "platform/widget/widget_family.h"
 #include "timeline/entry.h"
 
 namespace kelpo {

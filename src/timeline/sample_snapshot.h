@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/calendar.h"
-#include "platform/instant.h"
+#include "platform/time/calendar.h"
+#include "platform/time/instant.h"
 #include "snapshot/widget_snapshot.h"
 
 namespace kelpo {

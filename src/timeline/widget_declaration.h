@@ -1,9 +1,8 @@
 #pragma once
 
-#include <array>
 #include <string_view>
 
-#include "platform/widget_family.h"
+#include "platform/widget/widget_family.h"
 
 namespace kelpo {
 
@@ -15,8 +14,7 @@ struct KelpoWidget {
   static constexpr std::string_view displayName = "kelpo";
   static constexpr std::string_view description =
       "Ce qui attend d’être trié, ta semaine et la prochaine fouille.";
-  static constexpr std::array<WidgetFamily, 2> supportedFamilies{WidgetFamily::systemSmall,
-                                                                 WidgetFamily::systemMedium};
+  static constexpr const auto& supportedSizes = widgetSizes;
 };
 
 }  // namespace kelpo

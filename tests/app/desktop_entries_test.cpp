@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "autostart_entry.h"
-#include "command_error.h"
-#include "desktop_entry.h"
-#include "man_page.h"
+#include "command/command_error.h"
+#include "desktop/autostart_entry.h"
+#include "desktop/desktop_entry.h"
+#include "desktop/man_page.h"
 #include "support/scoped_environment_variable.h"
 #include "support/temporary_directory.h"
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/phrases.h"
+#include "platform/locale/phrases.h"
 #include "platform/ui/fake_text_measurer.h"
 #include "platform/ui/layout/widget_layout.h"
 #include "support/colors.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/bounded_file.h"
+#include "platform/files/bounded_file.h"
 #include "support/temporary_directory.h"
 
 namespace kelpo {

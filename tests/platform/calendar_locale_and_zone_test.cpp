@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/calendar.h"
+#include "platform/time/calendar.h"
 #include "support/instants.h"
 #include "support/scoped_environment_variable.h"
 

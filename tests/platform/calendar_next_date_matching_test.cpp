@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/calendar.h"
+#include "platform/time/calendar.h"
 #include "support/instants.h"
 
 namespace kelpo {

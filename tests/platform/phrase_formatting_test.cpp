@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "platform/phrases.h"
+#include "platform/locale/phrases.h"
 
 namespace kelpo {
 namespace {

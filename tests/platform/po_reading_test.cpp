@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/phrases.h"
-#include "platform/po_reader.h"
+#include "platform/locale/phrases.h"
+#include "platform/locale/po_reader.h"
 #include "support/temporary_directory.h"
 
 namespace kelpo {

@@ -1,4 +1,4 @@
-#include "platform/preferences.h"
+#include "platform/preferences/preferences.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -72,16 +72,19 @@ TEST_F(PreferencesTest, AnUnreadableOrMalformedFileCountsAsEmpty) {
   std::filesystem::remove(file_);
   std::filesystem::create_directory(file_);
   EXPECT_EQ(preferences_.string("accent"), std::nullopt);
-  preferences_.setString("accent", "Lagune");  // cannot replace a directory: silently nothing
-  EXPECT_EQ(preferences_.string("accent"), std::nullopt);
+  Preferences writer(file_);
+  writer.setString("accent", "Lagune");  // cannot replace a directory: silently kept in memory
+  EXPECT_EQ(writer.string("accent"), "Lagune") << "the writer reads back what it wrote";
+  EXPECT_EQ(preferences_.string("accent"), std::nullopt) << "nothing reached the file";
 
   std::filesystem::remove(file_);
   ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0);
   EXPECT_EQ(preferences_.string("accent"), std::nullopt) << "a FIFO is not waited on";
 
-  const Preferences nowhere(std::filesystem::path("/proc/self/kelpo/preferences.ini"));
+  Preferences nowhere(std::filesystem::path("/proc/self/kelpo/preferences.ini"));
   nowhere.setString("accent", "Lagune");
-  EXPECT_EQ(nowhere.string("accent"), std::nullopt) << "an unwritable place is silent";
+  EXPECT_EQ(Preferences(*nowhere.file()).string("accent"), std::nullopt)
+      << "an unwritable place is silent";
 }
 
 // Readers take no lock, so only an atomic replace lets every read see a
@@ -117,7 +120,7 @@ TEST_F(PreferencesTest, ConcurrentReadersNeverSeeATornFile) {
   std::vector<std::thread> writers;
   for (int writer = 0; writer < writerCount; ++writer) {
     writers.emplace_back([&, writer] {
-      const Preferences own(file_);
+      Preferences own(file_);
       for (int write = 0; write < writesPerWriter; ++write) {
         own.setString("accent", valueOf(writer, write));
       }
@@ -139,7 +142,7 @@ TEST_F(PreferencesTest, ConcurrentWritersOfDifferentKeysKeepEveryKey) {
   std::vector<std::thread> writers;
   for (int writer = 0; writer < writerCount; ++writer) {
     writers.emplace_back([&, writer] {
-      const Preferences own(file_);
+      Preferences own(file_);
       for (int write = 0; write < 10; ++write) {
         own.setString("key" + std::to_string(writer), std::to_string(write));
       }
@@ -152,8 +155,9 @@ TEST_F(PreferencesTest, ConcurrentWritersOfDifferentKeysKeepEveryKey) {
 }
 
 // A lock held by any other process of the user (here another descriptor of
-// this one, which flock treats alike) costs a write about a second, then the
-// write gives up and leaves the file as it was.
+// this one, which flock treats alike) costs a write a moment, then the write
+// gives up and leaves the file as it was; a later write, once the lock is
+// free, records the value.
 TEST_F(PreferencesTest, AWriteGivesUpOnALockHeldElsewhere) {
   preferences_.setString("accent", "Lagune");
   const int holder = ::open(file_.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -172,16 +176,40 @@ TEST_F(PreferencesTest, AWriteGivesUpOnALockHeldElsewhere) {
   ::close(holder);  // frees a writer still stuck on the lock, so the join returns
   writer.join();
   EXPECT_TRUE(gaveUpByItself) << "the write waited on the lock for more than 4 s";
-  EXPECT_EQ(preferences_.string("accent"), "Lagune") << "the write gave up";
+  EXPECT_EQ(Preferences(file_).string("accent"), "Lagune") << "the write gave up";
+  preferences_.setString("accent", "Indigo");
+  EXPECT_EQ(Preferences(file_).string("accent"), "Indigo");
 }
 
-TEST(PreferencesWithoutAFile, ReadNothingAndWriteNowhere) {
+// A writer killed between writing its temporary file and renaming it leaves
+// the temporary behind; the next write clears it. An unchanged value is not
+// written again (the file keeps its inode).
+TEST_F(PreferencesTest, WritesClearLeftoversAndSkipUnchangedValues) {
+  preferences_.setString("accent", "Lagune");
+  const auto leftover = file_.parent_path() / "preferences.ini.A1b2C3";
+  std::ofstream(leftover) << "[widget]\naccent=Indigo\n";
+  const auto inode = [&] {
+    struct stat status {};
+    ::stat(file_.c_str(), &status);
+    return status.st_ino;
+  };
+  const auto before = inode();
+  preferences_.setString("accent", "Lagune");
+  EXPECT_EQ(inode(), before) << "an unchanged value was rewritten";
+  EXPECT_TRUE(std::filesystem::exists(leftover)) << "nothing written, nothing cleared";
+  preferences_.setString("accent", "Indigo");
+  EXPECT_FALSE(std::filesystem::exists(leftover));
+  EXPECT_EQ(Preferences(file_).string("accent"), "Indigo");
+}
+
+TEST(PreferencesWithoutAFile, KeepValuesInMemoryAndWriteNowhere) {
   const TemporaryDirectory directory;
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(directory.path());
-  const Preferences none(std::nullopt);
-  none.setString("accent", "Lagune");
+  Preferences none(std::nullopt);
   EXPECT_EQ(none.string("accent"), std::nullopt);
+  none.setString("accent", "Lagune");
+  EXPECT_EQ(none.string("accent"), "Lagune");
   std::filesystem::current_path(previous);
   EXPECT_TRUE(std::filesystem::is_empty(directory.path())) << "nothing written where we stood";
 }

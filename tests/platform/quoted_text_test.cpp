@@ -1,4 +1,4 @@
-#include "platform/quoted_text.h"
+#include "platform/text/quoted_text.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/resource_directory.h"
+#include "platform/files/resource_directory.h"
 #include "support/temporary_directory.h"
 
 namespace kelpo {

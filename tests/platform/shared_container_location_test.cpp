@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/preferences.h"
-#include "platform/shared_container.h"
+#include "platform/files/shared_container.h"
+#include "platform/preferences/preferences.h"
 #include "support/scoped_environment_variable.h"
 #include "support/temporary_directory.h"
 

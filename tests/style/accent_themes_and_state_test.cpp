@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/preferences.h"
+#include "platform/preferences/preferences.h"
 #include "style/accent_state.h"
 #include "style/accent_theme.h"
 #include "support/scoped_environment_variable.h"
@@ -34,32 +34,16 @@ TEST(AccentState, TakesTheThemeNamedByThePreference) {
 
 // The outliving subscription is dropped after the state: under the address
 // sanitizer, touching the freed state there fails the test.
-TEST(AccentState, TellsObserversUntilTheirSubscriptionEnds) {
-  AccentState::Subscription outliving;
-  AccentState state(AccentTheme::braise);
-  outliving = state.subscribe([](AccentTheme) {});
-  std::vector<AccentTheme> seen;
-  {
-    const auto subscription = state.subscribe([&](AccentTheme theme) { seen.push_back(theme); });
-    state.setValue(AccentTheme::indigo);
-    EXPECT_EQ(state.value(), AccentTheme::indigo);
-  }
-  state.setValue(AccentTheme::lagune);
-  EXPECT_EQ(seen, std::vector<AccentTheme>{AccentTheme::indigo});
-}
-
-// The only test that makes the shared state, so it sees the preference it
-// writes; the shared state is read once and keeps its theme afterwards.
-TEST(AccentState, SharedStateReadsThePreferenceOnce) {
+// A context's state is read once, when it starts: a later write reaches
+// only the next context.
+TEST(AccentState, ReadsThePreferenceOnceWhenMade) {
   const testing_support::TemporaryDirectory home;
-  const testing_support::ScopedEnvironmentVariable config("XDG_CONFIG_HOME", home.path().string());
-  const Preferences preferences(Preferences::defaultLocation());
+  Preferences preferences(home.path() / "preferences.ini");
   preferences.setString("accent", "Lagune");
-
-  EXPECT_EQ(AccentState::shared().value(), AccentTheme::lagune);
+  const AccentState state(preferences);
   preferences.setString("accent", "Indigo");
-  EXPECT_EQ(AccentState::shared().value(), AccentTheme::lagune);
-  EXPECT_EQ(&AccentState::shared(), &AccentState::shared());
+  EXPECT_EQ(state.value(), AccentTheme::lagune);
+  EXPECT_EQ(AccentState(preferences).value(), AccentTheme::indigo);
 }
 
 }  // namespace

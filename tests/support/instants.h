@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "platform/instant.h"
+#include "platform/time/instant.h"
 
 namespace kelpo::testing_support {
 

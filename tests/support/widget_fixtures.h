@@ -8,8 +8,8 @@
 #include <string>
 
 #include "layouts/kelpo_widget_view.h"
-#include "platform/calendar.h"
-#include "platform/phrases.h"
+#include "platform/locale/phrases.h"
+#include "platform/time/calendar.h"
 #include "platform/ui/fake_text_measurer.h"
 #include "platform/ui/layout/widget_layout.h"
 #include "timeline/sample_snapshot.h"

@@ -10,18 +10,17 @@
 #include <optional>
 #include <vector>
 
-#include "platform/clock.h"
 #include "platform/desktop/color_scheme_watch.h"
 #include "platform/desktop/directory_watch.h"
 #include "platform/desktop/wall_clock_deadline.h"
 #include "platform/desktop/widget_window.h"
-#include "platform/shared_container.h"
+#include "platform/files/shared_container.h"
+#include "platform/time/clock.h"
 #include "platform/ui/text/pango_text_measurer.h"
 
 namespace kelpo::desktop {
 namespace {
 
-constexpr const char* snapshotFileName = "widget.json";
 constexpr const char* reloadAction = "reload";
 
 // What reaches the host from outside. Each adapter turns its own event into
@@ -55,7 +54,8 @@ class LiveHost {
           application, WindowPlacement{settings_.placement, 0}, measurer_, &openLink));
     }
     if (const auto container = sharedContainerLocation()) {
-      watch_.emplace(*container, snapshotFileName, [this] { handle(HostEvent::snapshotChanged); });
+      watch_.emplace(*container, std::string(snapshotFileName),
+                     [this] { handle(HostEvent::snapshotChanged); });
     }
     reload();
   }

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "platform/desktop/glib_handles.h"
-#include "platform/user_directories.h"
+#include "platform/files/user_directories.h"
 
 namespace kelpo::desktop {
 namespace {
@@ -25,8 +25,13 @@ struct Named {
   Value value;
 };
 
-constexpr std::array families{Named<WidgetFamily>{"small", WidgetFamily::systemSmall},
-                              Named<WidgetFamily>{"medium", WidgetFamily::systemMedium}};
+constexpr auto families = [] {
+  std::array<Named<WidgetFamily>, widgetSizes.size()> named{};
+  for (std::size_t i = 0; i < widgetSizes.size(); ++i) {
+    named[i] = {widgetSizes[i].name, widgetSizes[i].family};
+  }
+  return named;
+}();
 constexpr std::array corners{Named<Corner>{"top-left", Corner::topLeft},
                              Named<Corner>{"top-right", Corner::topRight},
                              Named<Corner>{"bottom-left", Corner::bottomLeft},

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/widget_family.h"
+#include "platform/widget/widget_family.h"
 
 namespace kelpo::desktop {
 

@@ -1,45 +1,16 @@
 #pragma once
 
-// Owning handles for the GLib and GIO objects the desktop host keeps, so each
-// is released exactly once, in reverse order of making, whatever path a
-// function leaves by.
+// The desktop host's GLib handles: the value handles every layer shares,
+// and the main-loop source the host alone keeps.
 
 #include <gio/gio.h>
 #include <glib.h>
 
-#include <memory>
-#include <string>
 #include <utility>
 
+#include "platform/glib/glib_handles.h"
+
 namespace kelpo::desktop {
-
-namespace handle_detail {
-struct ObjectReleaser {
-  void operator()(void* object) const noexcept {
-    if (object != nullptr) g_object_unref(object);
-  }
-};
-template <auto Release>
-struct Releaser {
-  template <typename T>
-  void operator()(T* object) const noexcept {
-    if (object != nullptr) Release(object);
-  }
-};
-}  // namespace handle_detail
-
-template <typename T>
-using ObjectHandle = std::unique_ptr<T, handle_detail::ObjectReleaser>;
-using ErrorHandle = std::unique_ptr<GError, handle_detail::Releaser<g_error_free>>;
-using KeyFileHandle = std::unique_ptr<GKeyFile, handle_detail::Releaser<g_key_file_unref>>;
-using VariantHandle = std::unique_ptr<GVariant, handle_detail::Releaser<g_variant_unref>>;
-using CharsHandle = std::unique_ptr<gchar, handle_detail::Releaser<g_free>>;
-
-// The message of a GError, or `fallback` when there is none.
-[[nodiscard]] inline std::string messageOf(const GError* error,
-                                           const char* fallback = "unknown error") {
-  return error != nullptr && error->message != nullptr ? error->message : fallback;
-}
 
 // A GLib source attached to the default main context, removed when the
 // handle goes.

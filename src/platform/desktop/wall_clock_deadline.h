@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "platform/desktop/glib_handles.h"
-#include "platform/instant.h"
+#include "platform/time/instant.h"
 
 namespace kelpo::desktop {
 

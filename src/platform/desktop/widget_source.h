@@ -6,10 +6,10 @@
 
 #include <functional>
 
-#include "platform/instant.h"
+#include "platform/time/instant.h"
 #include "platform/ui/views/environment.h"
 #include "platform/ui/views/view.h"
-#include "platform/widget_family.h"
+#include "platform/widget/widget_family.h"
 
 namespace kelpo::desktop {
 

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/clock.h"
 #include "platform/desktop/color_scheme_watch.h"
 #include "platform/desktop/directory_watch.h"
 #include "platform/desktop/wall_clock_deadline.h"
+#include "platform/time/clock.h"
 #include "support/temporary_directory.h"
 
 namespace kelpo::desktop {

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/bounded_file.h"
+#include "platform/files/bounded_file.h"
 #include "platform/ui/drawing/bitmap_surface.h"
 #include "platform/ui/drawing/cairo_handles.h"
 

@@ -19,23 +19,8 @@ Rect WidgetGeometry::contentRect() const {
 }
 
 WidgetGeometry widgetGeometry(WidgetFamily family) {
-  switch (family) {
-    case WidgetFamily::systemSmall:
-      return {{170, 170}, systemMargins, systemCornerRadius};
-    case WidgetFamily::systemMedium:
-      return {{364, 170}, systemMargins, systemCornerRadius};
-    case WidgetFamily::systemLarge:
-      return {{364, 382}, systemMargins, systemCornerRadius};
-    case WidgetFamily::systemExtraLarge:
-      return {{768, 382}, systemMargins, systemCornerRadius};
-    case WidgetFamily::accessoryCircular:
-      return {{72, 72}, {}, 36};
-    case WidgetFamily::accessoryRectangular:
-      return {{172, 76}, {}, 0};
-    case WidgetFamily::accessoryInline:
-      return {{234, 26}, {}, 0};
-  }
-  return {{170, 170}, systemMargins, systemCornerRadius};
+  const WidgetSize& size = widgetSize(family);
+  return {{size.width, size.height}, systemMargins, systemCornerRadius};
 }
 
 }  // namespace kelpo::ui

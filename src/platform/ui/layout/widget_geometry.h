@@ -16,11 +16,10 @@ struct WidgetGeometry {
   [[nodiscard]] Rect contentRect() const;
 };
 
-// The desktop sizes: small 170 x 170, medium 364 x 170, large 364 x 382,
-// extra large 768 x 382, with 16-point margins on every edge. The accessory
-// families keep no margins. The outline's continuous corners have a radius
-// of 20 points, close to the rounding of the desktop's widget outlines and
-// well inside the 16-point margins, so no content is ever cut by a corner.
+// The family's size from the widget's table of sizes, with 16-point margins
+// on every edge. The outline's continuous corners have a radius of 20
+// points, close to the rounding of the desktop's widget outlines and well
+// inside the 16-point margins, so no content is ever cut by a corner.
 [[nodiscard]] WidgetGeometry widgetGeometry(WidgetFamily family);
 
 }  // namespace kelpo::ui

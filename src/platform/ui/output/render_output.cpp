@@ -16,7 +16,7 @@
 #include <system_error>
 #include <thread>
 
-#include "platform/replacing_file.h"
+#include "platform/files/replacing_file.h"
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/painter.h"
 #include "platform/ui/output/completed_count.h"

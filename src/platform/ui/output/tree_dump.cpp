@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/quoted_text.h"
+#include "platform/text/quoted_text.h"
 #include "platform/ui/drawing/bitmap.h"
 
 namespace kelpo::ui {

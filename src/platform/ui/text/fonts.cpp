@@ -12,7 +12,7 @@
 #include <mutex>
 #include <set>
 
-#include "platform/resource_directory.h"
+#include "platform/files/resource_directory.h"
 #include "platform/ui/text/pango_fonts.h"
 
 namespace kelpo::ui {

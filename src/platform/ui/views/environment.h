@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/instant.h"
+#include "platform/time/instant.h"
 #include "platform/ui/views/color.h"
-#include "platform/widget_family.h"
+#include "platform/widget/widget_family.h"
 
 namespace kelpo {
 class PhraseBook;

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/phrases.h"
+#include "platform/locale/phrases.h"
 #include "platform/ui/text/font.h"
 #include "platform/ui/views/environment.h"
 #include "platform/ui/views/geometry.h"
