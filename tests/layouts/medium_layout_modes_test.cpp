@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/layout/widget_geometry.h"
 #include "platform/ui/layout_test_support.h"
 #include "platform/ui/output/hit_testing.h"
 #include "style/color_literal.h"
@@ -28,11 +29,20 @@ bool shows(const ui::LaidOutWidget& widget, const std::string& text) {
   return findText(widget.content, text) != nullptr;
 }
 
-// The texts of the right column: everything right of the 100-point sidebar.
+const ui::LaidOutNode* weekRing(const ui::LaidOutWidget& widget) {
+  const auto rings = nodesWhere(widget.content, [](const ui::LaidOutNode& n) {
+    return n.accessibility.label == "Ta semaine";
+  });
+  return rings.size() == 1 ? rings[0] : nullptr;
+}
+
+// The texts of the right column: everything right of the sidebar's ring.
 Texts mainColumnTexts(const ui::LaidOutWidget& widget) {
+  const auto* ring = weekRing(widget);
+  if (ring == nullptr) return {};
   Texts texts;
   for (const auto* node : allNodes(widget.content)) {
-    if (node->kind == ui::LaidOutNode::Kind::text && node->frame.minX() >= 16 + 100 + 14) {
+    if (node->kind == ui::LaidOutNode::Kind::text && node->frame.minX() > ring->frame.maxX()) {
       texts.push_back(shownText(*node));
     }
   }
@@ -160,28 +170,26 @@ TEST(MediumLayoutWeek, TilesShareTheRowAndSitAtTheBottom) {
            n.shape.kind == ui::ShapeGeometry::Kind::roundedRectangle;
   });
   ASSERT_EQ(cards.size(), 2u);
+  const ui::Rect content = ui::widgetGeometry(ui::WidgetFamily::systemMedium).contentRect();
   EXPECT_DOUBLE_EQ(cards[0]->frame.size.width, cards[1]->frame.size.width);
   EXPECT_DOUBLE_EQ(cards[1]->frame.minX() - cards[0]->frame.maxX(), 8);
-  EXPECT_DOUBLE_EQ(cards[1]->frame.maxX(), 364 - 16);
-  EXPECT_DOUBLE_EQ(cards[0]->frame.maxY(), 170 - 16);
+  EXPECT_DOUBLE_EQ(cards[1]->frame.maxX(), content.maxX());
+  EXPECT_DOUBLE_EQ(cards[0]->frame.maxY(), content.maxY());
 }
 
-TEST(MediumLayoutSidebar, IsAHundredPointColumnWithTheRingOnTopAndTextsAtTheBottom) {
+TEST(MediumLayoutSidebar, TheRingSitsOnTopAndTheTextsAtTheBottomOfOneCentredColumn) {
   const auto widget = medium(sample());
   const auto* caption = findText(widget.content, "Ta semaine");
   const auto* label = findText(widget.content, "2 h 15 / 5 h");
   const auto* next = findText(widget.content, "demain 8:00");
-  ASSERT_TRUE(caption && label && next);
-  EXPECT_DOUBLE_EQ(caption->frame.center().x, 16 + 50);
+  const auto* ring = weekRing(widget);
+  ASSERT_TRUE(caption && label && next && ring);
+  const ui::Rect content = ui::widgetGeometry(ui::WidgetFamily::systemMedium).contentRect();
+  EXPECT_DOUBLE_EQ(ring->frame.minY(), content.minY());
+  EXPECT_DOUBLE_EQ(ring->frame.size.width, 76);
+  EXPECT_DOUBLE_EQ(caption->frame.center().x, ring->frame.center().x);
   EXPECT_DOUBLE_EQ(label->frame.minY(), caption->frame.maxY());
-  EXPECT_DOUBLE_EQ(next->frame.maxY(), 170 - 16);
-
-  const auto ring = nodesWhere(widget.content, [](const ui::LaidOutNode& n) {
-    return n.accessibility.label == "Ta semaine";
-  });
-  ASSERT_EQ(ring.size(), 1u);
-  // Centred in the 100-point column.
-  ui::testing::expectFrames(*ring[0], {{{}, ui::testing::rect(16 + 12, 16, 76, 76)}});
+  EXPECT_DOUBLE_EQ(next->frame.maxY(), content.maxY());
 }
 
 TEST(WidgetFamilyDispatch, EachSizeGetsItsLayoutBackgroundAndLink) {
