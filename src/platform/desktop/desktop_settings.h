@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop/instance_place.h"
 #include "platform/widget/widget_family.h"
 
 namespace kelpo::desktop {
 
-enum class Corner { topLeft, topRight, bottomLeft, bottomRight };
 // `automatic` follows the desktop's preference.
 enum class AppearanceChoice { automatic, light, dark };
 enum class MotionChoice { automatic, on, off };

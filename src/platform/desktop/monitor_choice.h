@@ -1,0 +1,26 @@
+#pragma once
+
+// Which monitor an instance shows on. An instance belongs to a monitor by
+// its connector name ("DP-1", "HDMI-A-1"), which survives unplugging and
+// replugging where a monitor's index does not.
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace kelpo::desktop {
+
+struct MonitorInfo {
+  std::string name;  // the connector; may be empty when the server gives none
+  bool primary = false;
+};
+
+// The index in `monitors` of the instance's monitor: the one named `wanted`
+// while it is plugged in, else the primary one, else the first. Nothing when
+// there is no monitor at all. The instance keeps its wanted name, so when
+// that monitor comes back the instance returns to it.
+[[nodiscard]] std::optional<std::size_t> chooseMonitor(const std::optional<std::string>& wanted,
+                                                       std::span<const MonitorInfo> monitors);
+
+}  // namespace kelpo::desktop
