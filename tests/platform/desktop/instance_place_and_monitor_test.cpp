@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/desktop/instance_place.h"
-#include "platform/desktop/monitor_choice.h"
+#include "platform/desktop/monitor_preference.h"
 
 namespace kelpo::desktop {
 namespace {

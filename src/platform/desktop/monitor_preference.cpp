@@ -1,4 +1,4 @@
-#include "platform/desktop/monitor_choice.h"
+#include "platform/desktop/monitor_preference.h"
 
 namespace kelpo::desktop {
 
