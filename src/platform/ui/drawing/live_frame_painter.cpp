@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/ui/drawing/bitmap_surface.h"
+#include "platform/ui/cairo/bitmap_surface.h"
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/painter.h"
 
@@ -15,9 +15,9 @@ namespace kelpo::ui {
 
 namespace {
 
-// Whether two bitmaps hold the same pixels. A view that decodes its picture
-// on every build gives a new bitmap each frame; comparing the pixels costs
-// far less than drawing it again.
+// Whether two bitmaps hold the same pixels. A picture decoded anew (its
+// file rewritten, or the decoded files forgotten) is a new bitmap that may
+// hold the same pixels; comparing them costs far less than drawing it again.
 [[nodiscard]] bool samePicture(const std::shared_ptr<const Bitmap>& a,
                                const std::shared_ptr<const Bitmap>& b) {
   if (a == b) return true;
