@@ -10,6 +10,7 @@
 #include "platform/ui/cairo/bitmap_surface.h"
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/painter.h"
+#include "platform/ui/drawing/pixel_size.h"
 
 namespace kelpo::ui {
 
@@ -215,24 +216,6 @@ void widenForShadows(const LaidOutNode& content, const PixelGrid& grid, PixelBox
     }
     if (!widened) break;
   }
-}
-
-struct PixelSize {
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const PixelSize&, const PixelSize&) = default;
-};
-
-[[nodiscard]] std::optional<PixelSize> pixelSizeOf(Size size, double scale) {
-  // Within the bounds render_output.h allows.
-  constexpr double largestSide = 16384;
-  if (!std::isfinite(scale) || scale <= 0) return std::nullopt;
-  const double width = std::ceil(size.width * scale - 1e-9);
-  const double height = std::ceil(size.height * scale - 1e-9);
-  if (!(width >= 1 && height >= 1 && width <= largestSide && height <= largestSide)) {
-    return std::nullopt;
-  }
-  return PixelSize{static_cast<int>(width), static_cast<int>(height)};
 }
 
 // What the cached background was drawn for.
