@@ -1,4 +1,4 @@
-#include "platform/ui/drawing/pixel_size.h"
+#include "platform/ui/drawing/device_pixels.h"
 
 #include <cmath>
 

@@ -18,8 +18,8 @@
 
 #include "platform/replacing_file.h"
 #include "platform/ui/drawing/cairo_handles.h"
+#include "platform/ui/drawing/device_pixels.h"
 #include "platform/ui/drawing/painter.h"
-#include "platform/ui/drawing/pixel_size.h"
 #include "platform/ui/output/completed_count.h"
 #include "platform/ui/output/png_encoder.h"
 #include "platform/ui/text/pango_fonts.h"

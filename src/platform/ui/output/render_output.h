@@ -45,7 +45,7 @@ class RasterImage {
 
 // The widget drawn at `scale` pixels per point: its size times the scale,
 // rounded up. An empty image for an unusable scale or size (see
-// largestImageSide in drawing/pixel_size.h).
+// largestImageSide in drawing/device_pixels.h).
 [[nodiscard]] RasterImage renderToImage(const LaidOutWidget& widget, double scale);
 
 // The same as a PNG file's bytes (empty when nothing could be drawn).
