@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/text/font.h"
+#include "platform/ui/views/font.h"
 
 namespace kelpo {
 

@@ -1,4 +1,5 @@
-// Rows and tiles: verbatim snapshot texts, fonts, and the tile's stretched card.
+// Rows and tiles: verbatim snapshot texts, which text stands out, and where
+// texts sit beside the badge and on the tile's stretched card.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,6 @@
 #include "components/row.h"
 #include "components/tile.h"
 #include "platform/ui/layout_test_support.h"
-#include "style/color_literal.h"
 #include "support/colors.h"
 #include "support/laid_out_queries.h"
 
@@ -26,18 +26,30 @@ WidgetSnapshot::Item item(std::string title, std::string detail) {
   return i;
 }
 
-// Snapshot texts are shown verbatim even when they look like markup or formats.
-TEST(RowView, TitleOverDetailBesideA22PointBadgeShownVerbatim) {
+// Snapshot texts are shown verbatim even when they look like markup or
+// formats; the title stands out over its detail, both clear of the badge.
+TEST(RowView, TitleOverDetailBesideTheBadgeShownVerbatim) {
   const auto row = layOut(Row{.item = item("<b>&amp;</b>", "%@ %lld 100 %")}.body(), {250, 40});
   const auto* title = findText(row, "<b>&amp;</b>");
   const auto* detail = findText(row, "%@ %lld 100 %");
+  const auto plates = testing_support::shapes(row);
   ASSERT_TRUE(title && detail);
-  EXPECT_EQ(title->text.runs[0].font, ui::Font::system(12.5, ui::FontWeight::semibold));
-  EXPECT_EQ(detail->text.style.lineLimit, 1);
-  // Badge 22 wide, then 9 points, then the texts, left-aligned together.
-  EXPECT_DOUBLE_EQ(title->frame.minX(), 22 + 9);
+  ASSERT_FALSE(plates.empty());
+  const ui::Rect badge = plates.front()->frame;
+
+  const ui::Font& titleFont = title->text.runs[0].font;
+  const ui::Font& detailFont = detail->text.runs[0].font;
+  EXPECT_GT(titleFont.size, detailFont.size);
+  EXPECT_GT(titleFont.weight, detailFont.weight);
+  EXPECT_EQ(detail->textFit.lineCount, 1);
+
+  // The texts start after the badge with some room, left-aligned together,
+  // the detail under the title; the badge sits beside them, not above.
+  EXPECT_GT(title->frame.minX(), badge.maxX());
   EXPECT_DOUBLE_EQ(detail->frame.minX(), title->frame.minX());
-  EXPECT_DOUBLE_EQ(detail->frame.minY(), title->frame.maxY());
+  EXPECT_GE(detail->frame.minY(), title->frame.maxY());
+  EXPECT_LT(badge.minY(), detail->frame.minY());
+  EXPECT_GT(badge.maxY(), title->frame.maxY());
 }
 
 TEST(RowView, CutsALongTitleToOneLine) {
@@ -56,21 +68,29 @@ TEST(TileView, StretchesToTheOfferedWidthWithTextsOnTheLeadingSide) {
   const auto* value = findText(tile, "45 %");
   const auto* label = findText(tile, "de ta semaine");
   ASSERT_TRUE(value && label);
-  // 10 points in from the card's leading edge, 8 down from its top; the
-  // label 1 point under the value.
-  EXPECT_DOUBLE_EQ(value->frame.minX(), 10);
-  EXPECT_DOUBLE_EQ(label->frame.minX(), 10);
-  EXPECT_DOUBLE_EQ(value->frame.minY(), 8);
-  EXPECT_DOUBLE_EQ(label->frame.minY(), value->frame.maxY() + 1);
 
-  // The tinted card covers the whole stretched, padded area.
+  // One tinted card covers the whole stretched width, seen in both
+  // appearances, with the texts inside it clear of its edges.
   const auto cards = testing_support::shapes(tile);
   ASSERT_EQ(cards.size(), 1u);
-  EXPECT_DOUBLE_EQ(cards[0]->frame.size.width, 140);
-  EXPECT_DOUBLE_EQ(cards[0]->frame.size.height, label->frame.maxY() + 8);
+  const ui::Rect card = cards[0]->frame;
+  EXPECT_DOUBLE_EQ(card.size.width, 140);
   ASSERT_TRUE(cards[0]->fill.has_value());
-  EXPECT_EQ(resolved(*cards[0]->fill, ui::ColorScheme::dark),
-            parseColorLiteral("rgba(255,255,255,0.08)"));
+  for (const ui::ColorScheme scheme : {ui::ColorScheme::light, ui::ColorScheme::dark}) {
+    EXPECT_GT(resolved(*cards[0]->fill, scheme).alpha, 0);
+  }
+  for (const auto* text : {value, label}) {
+    EXPECT_GT(text->frame.minX(), card.minX());
+    EXPECT_GT(text->frame.minY(), card.minY());
+    EXPECT_LT(text->frame.maxY(), card.maxY());
+    EXPECT_LT(text->frame.maxX(), card.maxX());
+  }
+
+  // The value over its label, both on the card's leading side.
+  EXPECT_DOUBLE_EQ(label->frame.minX(), value->frame.minX());
+  EXPECT_LT(value->frame.minX() - card.minX(), card.maxX() - value->frame.maxX());
+  EXPECT_GE(label->frame.minY(), value->frame.maxY());
+  EXPECT_GT(value->text.runs[0].font.size, label->text.runs[0].font.size);
 }
 
 TEST(TileView, ShrinksATooWideValueBeforeCuttingIt) {

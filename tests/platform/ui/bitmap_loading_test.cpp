@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/cairo/bitmap.h"
 #include "platform/ui/painting_probes.h"
 #include "support/temporary_directory.h"
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/ui/drawing/cairo_handles.h"
+#include "platform/ui/cairo/handles.h"
 #include "platform/ui/text/pango_fonts.h"
 #include "support/temporary_directory.h"
 

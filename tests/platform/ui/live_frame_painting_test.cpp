@@ -8,7 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/cairo/bitmap.h"
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/live_frame_painter.h"
 #include "platform/ui/drawing/painter.h"

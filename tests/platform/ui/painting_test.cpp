@@ -8,7 +8,7 @@
 #include <numbers>
 #include <vector>
 
-#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/cairo/bitmap.h"
 #include "platform/ui/painting_probes.h"
 #include "platform/ui/text/pango_text_measurer.h"
 #include "support/temporary_directory.h"

@@ -7,17 +7,18 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/ui/drawing/bitmap_surface.h"
+#include "platform/ui/cairo/bitmap_surface.h"
 #include "platform/ui/drawing/cairo_handles.h"
+#include "platform/ui/drawing/device_pixels.h"
 #include "platform/ui/drawing/painter.h"
 
 namespace kelpo::ui {
 
 namespace {
 
-// Whether two bitmaps hold the same pixels. A view that decodes its picture
-// on every build gives a new bitmap each frame; comparing the pixels costs
-// far less than drawing it again.
+// Whether two bitmaps hold the same pixels. A picture decoded anew (its
+// file rewritten, or the decoded files forgotten) is a new bitmap that may
+// hold the same pixels; comparing them costs far less than drawing it again.
 [[nodiscard]] bool samePicture(const std::shared_ptr<const Bitmap>& a,
                                const std::shared_ptr<const Bitmap>& b) {
   if (a == b) return true;
@@ -65,51 +66,17 @@ namespace {
   return subtreesDrawAlike(*a, *b);
 }
 
-// Device pixels, half-open, clamped to the widget's pixels.
-struct PixelBox {
-  int minX = 0;
-  int minY = 0;
-  int maxX = 0;
-  int maxY = 0;
-  [[nodiscard]] bool empty() const { return minX >= maxX || minY >= maxY; }
-  [[nodiscard]] bool intersects(const PixelBox& o) const {
-    return !empty() && !o.empty() && minX < o.maxX && o.minX < maxX && minY < o.maxY &&
-           o.minY < maxY;
-  }
-  void add(const PixelBox& o) {
-    if (o.empty()) return;
-    if (empty()) {
-      *this = o;
-      return;
-    }
-    minX = std::min(minX, o.minX);
-    minY = std::min(minY, o.minY);
-    maxX = std::max(maxX, o.maxX);
-    maxY = std::max(maxY, o.maxY);
-  }
-  [[nodiscard]] PixelBox intersection(const PixelBox& o) const {
-    return {std::max(minX, o.minX), std::max(minY, o.minY), std::min(maxX, o.maxX),
-            std::min(maxY, o.maxY)};
-  }
-  [[nodiscard]] bool contains(const PixelBox& o) const {
-    return o.empty() || (minX <= o.minX && minY <= o.minY && maxX >= o.maxX && maxY >= o.maxY);
-  }
-  [[nodiscard]] PixelRect rect() const {
-    return empty() ? PixelRect{} : PixelRect{minX, minY, maxX - minX, maxY - minY};
-  }
-};
-
 // Converts rectangles in widget points, moved by the offsets of the nodes
 // above them, to whole device pixels around them.
 class PixelGrid {
  public:
   PixelGrid(double scale, int width, int height) : scale_(scale), width_(width), height_(height) {}
 
-  [[nodiscard]] PixelBox whole() const { return {0, 0, width_, height_}; }
+  [[nodiscard]] PixelRect whole() const { return {0, 0, width_, height_}; }
 
   // Nothing for a missing area; the whole widget for one that is not finite.
-  [[nodiscard]] PixelBox around(const std::optional<Rect>& area, Point shift,
-                                double inflation = 0) const {
+  [[nodiscard]] PixelRect around(const std::optional<Rect>& area, Point shift,
+                                 double inflation = 0) const {
     if (!area) return {};
     const double minX = (area->minX() + shift.x - inflation) * scale_;
     const double minY = (area->minY() + shift.y - inflation) * scale_;
@@ -127,8 +94,8 @@ class PixelGrid {
     const auto clampY = [&](double v) {
       return static_cast<int>(std::clamp(v, 0.0, 1.0 * height_));
     };
-    return {clampX(std::floor(minX) - 1), clampY(std::floor(minY) - 1), clampX(std::ceil(maxX) + 1),
-            clampY(std::ceil(maxY) + 1)};
+    return PixelRect::fromEdges(clampX(std::floor(minX) - 1), clampY(std::floor(minY) - 1),
+                                clampX(std::ceil(maxX) + 1), clampY(std::ceil(maxY) + 1));
   }
 
  private:
@@ -148,13 +115,13 @@ class PixelGrid {
 // positions are no longer simple shifts, so a rotated subtree that changed
 // counts whole.
 void collectDamage(const LaidOutNode& before, const LaidOutNode& now, Point shift,
-                   const PixelBox& clip, const PixelGrid& grid, PixelBox& damage) {
+                   const PixelRect& clip, const PixelGrid& grid, PixelRect& damage) {
   const bool alike = drawsAlike(before, now);
   if (alike && now.rotationDegrees == 0) {
     const Point inner = shifted(shift, now);
     // A clipped node's children draw nowhere outside its frame (the
     // node's own shadow, outside it, is taken in by widenForShadows).
-    const PixelBox innerClip = now.clip ? clip.intersection(grid.around(now.frame, inner)) : clip;
+    const PixelRect innerClip = now.clip ? clip.intersection(grid.around(now.frame, inner)) : clip;
     for (std::size_t i = 0; i < now.children.size(); ++i) {
       collectDamage(before.children[i], now.children[i], inner, innerClip, grid, damage);
     }
@@ -170,8 +137,8 @@ void collectDamage(const LaidOutNode& before, const LaidOutNode& now, Point shif
 // whatever draws a shadow into the region makes the region take in all it
 // reads. `drawn` is where the node draws, `read` what its shadow reads.
 struct ShadowReach {
-  PixelBox drawn;
-  PixelBox read;
+  PixelRect drawn;
+  PixelRect read;
 };
 
 [[nodiscard]] double largestShadowReach(const LaidOutNode& node) {
@@ -201,7 +168,7 @@ void collectShadows(const LaidOutNode& node, Point shift, const PixelGrid& grid,
   for (const LaidOutNode& child : node.children) collectShadows(child, inner, grid, shadows);
 }
 
-void widenForShadows(const LaidOutNode& content, const PixelGrid& grid, PixelBox& damage) {
+void widenForShadows(const LaidOutNode& content, const PixelGrid& grid, PixelRect& damage) {
   std::vector<ShadowReach> shadows;
   collectShadows(content, {}, grid, shadows);
   // Each round either takes in one more shadow whole or ends.
@@ -215,24 +182,6 @@ void widenForShadows(const LaidOutNode& content, const PixelGrid& grid, PixelBox
     }
     if (!widened) break;
   }
-}
-
-struct PixelSize {
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const PixelSize&, const PixelSize&) = default;
-};
-
-[[nodiscard]] std::optional<PixelSize> pixelSizeOf(Size size, double scale) {
-  // Within the bounds render_output.h allows.
-  constexpr double largestSide = 16384;
-  if (!std::isfinite(scale) || scale <= 0) return std::nullopt;
-  const double width = std::ceil(size.width * scale - 1e-9);
-  const double height = std::ceil(size.height * scale - 1e-9);
-  if (!(width >= 1 && height >= 1 && width <= largestSide && height <= largestSide)) {
-    return std::nullopt;
-  }
-  return PixelSize{static_cast<int>(width), static_cast<int>(height)};
 }
 
 // What the cached background was drawn for.
@@ -296,7 +245,7 @@ PixelRect LiveFramePainter::paintFrame(cairo_t* cr, const LaidOutWidget& widget,
   if (cr == nullptr || !pixels) return {};
   const PixelGrid grid(scale, pixels->width, pixels->height);
 
-  PixelBox damage;
+  PixelRect damage;
   if (!state_->key || !state_->key->fits(widget, *pixels, scale)) {
     state_->last.reset();
     if (!state_->drawBackground(widget, *pixels, scale)) return {};
@@ -311,8 +260,7 @@ PixelRect LiveFramePainter::paintFrame(cairo_t* cr, const LaidOutWidget& widget,
   if (damage.empty()) return {};
 
   const SavedState saved(cr);
-  cairo_rectangle(cr, damage.minX, damage.minY, damage.maxX - damage.minX,
-                  damage.maxY - damage.minY);
+  cairo_rectangle(cr, damage.x, damage.y, damage.width, damage.height);
   cairo_clip(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
   cairo_set_source_surface(cr, state_->background.get(), 0, 0);
@@ -320,7 +268,7 @@ PixelRect LiveFramePainter::paintFrame(cairo_t* cr, const LaidOutWidget& widget,
   cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
   cairo_scale(cr, scale, scale);
   paintWidget(cr, widget, WidgetLayers::content);
-  return damage.rect();
+  return damage;
 }
 
 }  // namespace kelpo::ui

@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/ui/drawing/device_pixels.h"
 #include "platform/ui/layout/layout_tree.h"
 
 extern "C" {
@@ -30,16 +31,6 @@ typedef struct _cairo cairo_t;  // NOLINT: Cairo's own declaration
 }
 
 namespace kelpo::ui {
-
-// A rectangle of device pixels.
-struct PixelRect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  [[nodiscard]] bool empty() const { return width <= 0 || height <= 0; }
-  friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 class LiveFramePainter {
  public:

@@ -65,15 +65,4 @@ PatternHandle makePattern(const Paint& paint, const Rect& frame, ColorScheme sch
                     paint);
 }
 
-Rgba representativeColor(const Paint& paint, ColorScheme scheme) {
-  return std::visit(Overloaded{
-                        [&](const Color& color) { return color.resolve(scheme); },
-                        [&](const auto& gradient) {
-                          return gradient.colors.empty() ? Rgba{0, 0, 0, 0}
-                                                         : gradient.colors.front().resolve(scheme);
-                        },
-                    },
-                    paint);
-}
-
 }  // namespace kelpo::ui

@@ -16,8 +16,4 @@ namespace kelpo::ui {
 // their end colours beyond their ends, and colours are straight sRGB.
 [[nodiscard]] PatternHandle makePattern(const Paint& paint, const Rect& frame, ColorScheme scheme);
 
-// The one colour that stands for `paint` where only a solid colour can be
-// used (text runs): the colour itself, or a gradient's first colour.
-[[nodiscard]] Rgba representativeColor(const Paint& paint, ColorScheme scheme);
-
 }  // namespace kelpo::ui

@@ -9,8 +9,8 @@
 #include <numbers>
 #include <optional>
 
+#include "platform/ui/cairo/bitmap_surface.h"
 #include "platform/ui/drawing/alpha_blur.h"
-#include "platform/ui/drawing/bitmap_surface.h"
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/paint_source.h"
 #include "platform/ui/drawing/shape_path.h"

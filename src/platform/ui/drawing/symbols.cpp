@@ -1,8 +1,8 @@
 #include "platform/ui/drawing/symbols.h"
 
 #include <algorithm>
-#include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/paint_source.h"
@@ -51,30 +51,26 @@ void traceCheckmark(cairo_t* cr) {
 
 using Tracer = void (*)(cairo_t*);
 
-[[nodiscard]] Tracer tracerFor(std::string_view name) {
-  if (name == "magnifyingglass") return traceMagnifyingGlass;
-  if (name == "clock") return traceClock;
-  if (name == "checkmark") return traceCheckmark;
-  return nullptr;
+[[nodiscard]] Tracer tracerFor(SymbolShape shape) {
+  switch (shape) {
+    case SymbolShape::magnifyingGlass:
+      return traceMagnifyingGlass;
+    case SymbolShape::clock:
+      return traceClock;
+    case SymbolShape::checkmark:
+      break;
+  }
+  return traceCheckmark;
 }
 
 }  // namespace
 
-Size symbolBoxSize(const Font& font) {
-  const double side =
-      std::isfinite(font.size) ? std::max(0.0, font.size) * symbolSizeToFontSize : 0;
-  return {side, side};
-}
-
-bool isKnownSymbol(std::string_view name) {
-  return tracerFor(name) != nullptr;
-}
-
 void drawSymbol(cairo_t* cr, std::string_view name, const Rect& box, const Font& font,
                 const Paint& paint, ColorScheme scheme) {
-  const Tracer trace = tracerFor(name);
+  const std::optional<SymbolShape> shape = symbolNamed(name);
   const double side = std::min(box.size.width, box.size.height);
-  if (trace == nullptr || !(side > 0)) return;
+  if (!shape || !(side > 0)) return;
+  const Tracer trace = tracerFor(*shape);
 
   const double lineWidth = side * strokeFraction(font.weight);
   const double drawn = side - lineWidth;  // the stroke stays inside the box

@@ -1,27 +1,20 @@
 #pragma once
 
 // The widget's own drawings of the system symbols it uses
-// ("magnifyingglass", "clock", "checkmark"), sized by a font.
+// ("magnifyingglass", "clock", "checkmark"), sized by a font. Which names
+// exist and how large they are is the text stage's (symbol_metrics.h).
 
 #include <cairo.h>
 
 #include <string_view>
 
-#include "platform/ui/text/font.h"
+#include "platform/ui/text/symbol_metrics.h"
 #include "platform/ui/views/color.h"
+#include "platform/ui/views/font.h"
 #include "platform/ui/views/geometry.h"
 #include "platform/ui/views/paint.h"
 
 namespace kelpo::ui {
-
-// Symbols are square, 1.15 times the font size on a side: about the box of
-// a symbol set beside text of that size, a little taller than its capitals.
-inline constexpr double symbolSizeToFontSize = 1.15;
-
-[[nodiscard]] Size symbolBoxSize(const Font& font);
-
-// Whether `name` is one of the symbols drawn here.
-[[nodiscard]] bool isKnownSymbol(std::string_view name);
 
 // Strokes symbol `name`, centred in `box`, in `paint`, with round caps and a
 // stroke that grows with the font's weight. Unknown names draw nothing.

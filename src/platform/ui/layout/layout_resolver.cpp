@@ -2,6 +2,7 @@
 
 #include <type_traits>
 
+#include "platform/ui/cairo/bitmap.h"
 #include "platform/ui/layout/container_layouts.h"
 #include "platform/ui/layout/frame_layouts.h"
 #include "platform/ui/layout/leaf_layouts.h"
@@ -89,8 +90,8 @@ class Resolver {
                                                scope_.text.foreground, session_.measurer));
   }
 
-  LayoutList operator()(const primitive::BitmapImage& image) const {
-    return just(std::make_unique<BitmapLayout>(image.bitmap, image.resizable));
+  LayoutList operator()(const primitive::PictureFile& picture) const {
+    return just(std::make_unique<BitmapLayout>(Bitmap::loadPng(picture.file), picture.resizable));
   }
 
   LayoutList operator()(const primitive::Stack& stack) const {

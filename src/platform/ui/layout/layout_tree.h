@@ -9,23 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/text/font.h"
 #include "platform/ui/text/text_layout.h"
 #include "platform/ui/views/color.h"
+#include "platform/ui/views/font.h"
 #include "platform/ui/views/geometry.h"
 #include "platform/ui/views/paint.h"
+#include "platform/ui/views/shadow.h"
 
 namespace kelpo::ui {
 
-class Bitmap;  // decoded pixels of an image file (bitmap.h)
-
-struct Shadow {
-  Color color;
-  double radius = 0;
-  double x = 0;
-  double y = 0;
-  friend bool operator==(const Shadow&, const Shadow&) = default;
-};
+class Bitmap;  // decoded pixels of an image file (cairo/bitmap.h)
 
 struct AccessibilityInfo {
   bool isElement = false;  // one element that speaks for its subtree

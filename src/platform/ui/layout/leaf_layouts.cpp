@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/cairo/bitmap.h"
 
 namespace kelpo::ui {
 

@@ -18,6 +18,7 @@
 
 #include "platform/files/replacing_file.h"
 #include "platform/ui/drawing/cairo_handles.h"
+#include "platform/ui/drawing/device_pixels.h"
 #include "platform/ui/drawing/painter.h"
 #include "platform/ui/output/completed_count.h"
 #include "platform/ui/output/png_encoder.h"
@@ -38,22 +39,6 @@ constexpr std::size_t drawingThreads = 2;
 
 void setError(std::string* error, std::string message) {
   if (error != nullptr) *error = std::move(message);
-}
-
-struct PixelSize {
-  int width = 0;
-  int height = 0;
-};
-
-// The pixel size of `size` points at `scale`, or nothing when unusable.
-[[nodiscard]] std::optional<PixelSize> pixelSize(Size size, double scale) {
-  if (!std::isfinite(scale) || scale <= 0) return std::nullopt;
-  const double width = std::ceil(size.width * scale - 1e-9);
-  const double height = std::ceil(size.height * scale - 1e-9);
-  if (!(width >= 1 && height >= 1 && width <= largestRenderSide && height <= largestRenderSide)) {
-    return std::nullopt;
-  }
-  return PixelSize{static_cast<int>(width), static_cast<int>(height)};
 }
 
 [[nodiscard]] SurfaceHandle drawnSurface(const LaidOutWidget& widget, PixelSize pixels,
@@ -347,14 +332,14 @@ std::vector<unsigned char> RasterImage::encodePng() const {
 }
 
 RasterImage renderToImage(const LaidOutWidget& widget, double scale) {
-  const std::optional<PixelSize> pixels = pixelSize(widget.size, scale);
+  const std::optional<PixelSize> pixels = pixelSizeOf(widget.size, scale);
   if (!pixels) return {};
   const SurfaceHandle surface = drawnSurface(widget, *pixels, scale);
   return surface ? imageOf(surface.get()) : RasterImage();
 }
 
 std::vector<unsigned char> renderToPngBytes(const LaidOutWidget& widget, double scale) {
-  const std::optional<PixelSize> pixels = pixelSize(widget.size, scale);
+  const std::optional<PixelSize> pixels = pixelSizeOf(widget.size, scale);
   if (!pixels) return {};
   const SurfaceHandle surface = drawnSurface(widget, *pixels, scale);
   return surface ? encode(surface.get()) : std::vector<unsigned char>();
@@ -362,7 +347,7 @@ std::vector<unsigned char> renderToPngBytes(const LaidOutWidget& widget, double 
 
 bool renderToFile(const LaidOutWidget& widget, ImageFormat format, double scale,
                   const std::filesystem::path& path, std::string* error) {
-  const std::optional<PixelSize> pixels = pixelSize(widget.size, scale);
+  const std::optional<PixelSize> pixels = pixelSizeOf(widget.size, scale);
   if (!pixels) {
     setError(error, "the widget cannot be drawn at scale " + std::to_string(scale));
     return false;
@@ -392,7 +377,7 @@ bool renderContactSheet(const std::vector<ContactSheetCell>& cells, int columns,
     return false;
   }
   const SheetGrid grid = sheetGrid(cells, columns);
-  const std::optional<PixelSize> pixels = pixelSize(grid.sheet, scale);
+  const std::optional<PixelSize> pixels = pixelSizeOf(grid.sheet, scale);
   if (!pixels) {
     setError(error, "the contact sheet is too large at scale " + std::to_string(scale));
     return false;

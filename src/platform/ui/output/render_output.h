@@ -43,12 +43,9 @@ class RasterImage {
   std::vector<std::uint32_t> argb_;  // Cairo's ARGB32: premultiplied, one word per pixel
 };
 
-// Scales must be finite, positive and keep each side of the image within
-// this many pixels (or points for vector files).
-inline constexpr int largestRenderSide = 16384;
-
 // The widget drawn at `scale` pixels per point: its size times the scale,
-// rounded up. An empty image for an unusable scale or size.
+// rounded up. An empty image for an unusable scale or size (see
+// largestImageSide in drawing/device_pixels.h).
 [[nodiscard]] RasterImage renderToImage(const LaidOutWidget& widget, double scale);
 
 // The same as a PNG file's bytes (empty when nothing could be drawn).

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "platform/text/quoted_text.h"
-#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/cairo/bitmap.h"
 
 namespace kelpo::ui {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "platform/ui/drawing/cairo_handles.h"
-#include "platform/ui/text/font.h"
+#include "platform/ui/cairo/handles.h"
+#include "platform/ui/views/font.h"
 
 namespace kelpo::ui {
 

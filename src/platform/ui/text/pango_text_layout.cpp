@@ -5,8 +5,9 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
-#include "platform/ui/drawing/paint_source.h"
 #include "platform/ui/text/pango_fonts.h"
 
 namespace kelpo::ui {
@@ -16,6 +17,16 @@ namespace {
 [[nodiscard]] int toPangoUnits(double points) {
   const double units = std::ceil(points * PANGO_SCALE);
   return static_cast<int>(std::clamp(units, 0.0, static_cast<double>(INT_MAX / 2)));
+}
+
+// The one colour a run is drawn in, since Pango colours runs only with a
+// solid colour: the colour itself, or a gradient's first colour.
+[[nodiscard]] Rgba runColor(const Paint& paint, ColorScheme scheme) {
+  if (const auto* color = std::get_if<Color>(&paint)) return color->resolve(scheme);
+  const auto* linear = std::get_if<LinearGradient>(&paint);
+  const std::vector<Color>& stops =
+      linear != nullptr ? linear->colors : std::get<RadialGradient>(paint).colors;
+  return stops.empty() ? Rgba{0, 0, 0, 0} : stops.front().resolve(scheme);
 }
 
 [[nodiscard]] guint16 toColorChannel(double component) {
@@ -58,7 +69,7 @@ void addRunAttributes(PangoAttrList* list, const StyledRun& run, std::size_t sta
     insertAttribute(list, pango_attr_font_features_new("tnum"), start, end);
   }
   if (request.foregroundScheme) {
-    const Rgba color = representativeColor(run.foreground, *request.foregroundScheme);
+    const Rgba color = runColor(run.foreground, *request.foregroundScheme);
     insertAttribute(
         list,
         pango_attr_foreground_new(toColorChannel(color.red), toColorChannel(color.green),

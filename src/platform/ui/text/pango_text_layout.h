@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "platform/ui/drawing/cairo_handles.h"
+#include "platform/ui/cairo/handles.h"
 #include "platform/ui/text/text_layout.h"
 #include "platform/ui/views/color.h"
 

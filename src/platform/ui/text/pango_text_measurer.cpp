@@ -7,10 +7,9 @@
 #include <unordered_map>
 #include <utility>
 
-#include "platform/ui/drawing/cairo_handles.h"
-#include "platform/ui/drawing/symbols.h"
 #include "platform/ui/text/pango_fonts.h"
 #include "platform/ui/text/pango_text_layout.h"
+#include "platform/ui/text/symbol_metrics.h"
 
 namespace kelpo::ui {
 
@@ -246,7 +245,7 @@ TextFit PangoTextMeasurer::fit(const StyledText& text, const ProposedSize& propo
 }
 
 Size PangoTextMeasurer::symbolSize(const std::string& name, const Font& font) const {
-  return isKnownSymbol(name) ? symbolBoxSize(font) : Size{};
+  return symbolNamed(name) ? symbolBoxSize(font) : Size{};
 }
 
 }  // namespace kelpo::ui

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/text/font.h"
+#include "platform/ui/views/font.h"
 #include "platform/ui/views/geometry.h"
 #include "platform/ui/views/paint.h"
 

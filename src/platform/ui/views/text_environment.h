@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "platform/ui/text/font.h"
+#include "platform/ui/views/font.h"
 #include "platform/ui/views/paint.h"
 #include "platform/ui/views/view.h"
 

@@ -2,8 +2,9 @@
 
 // The declarative view layer: a view is an immutable value built from
 // primitives and modifiers, cheap to copy (it shares its tree). Widget code
-// builds trees with these functions; layout (layout.h) and drawing
-// (painter.h, render_output.h) turn a tree into frames and pixels.
+// builds trees with these functions; layout (layout/widget_layout.h,
+// layout/view_host.h) and drawing (drawing/painter.h, output/render_output.h)
+// turn a tree into frames and pixels.
 
 #include <cstdint>
 #include <filesystem>
@@ -16,8 +17,8 @@
 #include <vector>
 
 #include "platform/locale/phrases.h"
-#include "platform/ui/text/font.h"
 #include "platform/ui/views/environment.h"
+#include "platform/ui/views/font.h"
 #include "platform/ui/views/geometry.h"
 #include "platform/ui/views/paint.h"
 
@@ -174,8 +175,8 @@ class Text : public View {
 };
 
 // A system symbol ("magnifyingglass", "clock", "checkmark") sized by the
-// current font, or a bitmap read from a PNG file (an empty image, zero size,
-// when the file is missing or unreadable).
+// current font, or a bitmap read from a PNG file when the view is laid out
+// (an empty image, zero size, when the file is missing or unreadable).
 class Image : public View {
  public:
   [[nodiscard]] static Image systemName(std::string name);

@@ -4,6 +4,7 @@
 // wrapped around a child view. Nodes are immutable and shared, so copying a
 // view copies a pointer. Only the view layer reads them.
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -11,13 +12,11 @@
 #include <variant>
 #include <vector>
 
-#include "platform/ui/layout/layout_tree.h"
+#include "platform/ui/views/shadow.h"
 #include "platform/ui/views/text_environment.h"
 #include "platform/ui/views/view.h"
 
 namespace kelpo::ui {
-
-class Bitmap;
 
 namespace primitive {
 struct Empty {};
@@ -27,8 +26,9 @@ struct TextRuns {
 struct Symbol {
   std::string name;
 };
-struct BitmapImage {
-  std::shared_ptr<const Bitmap> bitmap;  // null: the empty image
+// A picture file, read when the view is laid out (see Image::file).
+struct PictureFile {
+  std::filesystem::path file;
   bool resizable = false;
 };
 struct Stack {
@@ -166,7 +166,7 @@ struct Modified {
 
 struct ViewNode {
   using Content =
-      std::variant<primitive::Empty, primitive::TextRuns, primitive::Symbol, primitive::BitmapImage,
+      std::variant<primitive::Empty, primitive::TextRuns, primitive::Symbol, primitive::PictureFile,
                    primitive::Stack, primitive::Layered, primitive::GroupList,
                    primitive::SpacerLength, primitive::Shape, primitive::PaintFill,
                    primitive::GeometryReading, primitive::EnvironmentReading,

@@ -1,4 +1,4 @@
-#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/cairo/bitmap.h"
 
 #include <sys/stat.h>
 
@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "platform/files/bounded_file.h"
-#include "platform/ui/drawing/bitmap_surface.h"
-#include "platform/ui/drawing/cairo_handles.h"
+#include "platform/ui/cairo/bitmap_surface.h"
+#include "platform/ui/cairo/handles.h"
 
 namespace kelpo::ui {
 

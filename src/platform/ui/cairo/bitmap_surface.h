@@ -6,7 +6,7 @@
 
 #include <mutex>
 
-#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/cairo/bitmap.h"
 
 namespace kelpo::ui {
 

@@ -20,7 +20,7 @@ class Bitmap {
   // The decoded PNG at `path`, or null when the file is missing, not a
   // regular file, unreadable, corrupt, empty or larger than
   // largestBitmapSide on a side. Each version of a file (by path, inode,
-  // size and modification time) is decoded once per process: views rebuilt
+  // size and modification time) is decoded once per process: layouts redone
   // on every frame share the pixels, and a file replaced on disk is seen on
   // the next load. Safe to call from several threads.
   [[nodiscard]] static std::shared_ptr<const Bitmap> loadPng(const std::filesystem::path& path);
