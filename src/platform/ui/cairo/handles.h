@@ -1,6 +1,6 @@
 #pragma once
 
-// Owning handles for the Cairo, Pango, GLib and fontconfig objects that
+// Owning handles for the Cairo, Pango and fontconfig objects that
 // more than one stage of the engine keeps: image surfaces (pictures, drawn
 // frames), and the fonts, contexts and layouts of text. Private to the
 // platform layer: widget headers never include this file. Each handle
@@ -9,41 +9,25 @@
 
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
-#include <glib-object.h>
 #include <pango/pangocairo.h>
 
 #include <memory>
 
+#include "platform/glib/glib_handles.h"
+
 namespace kelpo::ui {
 
-namespace handle_detail {
-
-template <auto Release>
-struct Releaser {
-  template <typename T>
-  void operator()(T* object) const noexcept {
-    if (object != nullptr) Release(object);
-  }
-};
-
-// GObjects (layouts, contexts, font maps) are released by dropping a reference.
-struct GObjectReleaser {
-  void operator()(void* object) const noexcept {
-    if (object != nullptr) g_object_unref(object);
-  }
-};
-
-}  // namespace handle_detail
-
+// The release template and GObject handles are the platform's, shared with
+// every layer that holds GLib values.
 using SurfaceHandle =
     std::unique_ptr<cairo_surface_t, handle_detail::Releaser<cairo_surface_destroy>>;
 using FontOptionsHandle =
     std::unique_ptr<cairo_font_options_t, handle_detail::Releaser<cairo_font_options_destroy>>;
 
-using LayoutHandle = std::unique_ptr<PangoLayout, handle_detail::GObjectReleaser>;
-using PangoContextHandle = std::unique_ptr<PangoContext, handle_detail::GObjectReleaser>;
-using FontMapHandle = std::unique_ptr<PangoFontMap, handle_detail::GObjectReleaser>;
-using PangoFontHandle = std::unique_ptr<PangoFont, handle_detail::GObjectReleaser>;
+using LayoutHandle = ObjectHandle<PangoLayout>;
+using PangoContextHandle = ObjectHandle<PangoContext>;
+using FontMapHandle = ObjectHandle<PangoFontMap>;
+using PangoFontHandle = ObjectHandle<PangoFont>;
 using FontDescriptionHandle =
     std::unique_ptr<PangoFontDescription, handle_detail::Releaser<pango_font_description_free>>;
 using AttrListHandle =
