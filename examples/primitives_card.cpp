@@ -100,9 +100,8 @@ int main(int argc, char** argv) {
     const LaidOutWidget widget = layoutWidget(card(), environment, measurer);
     const auto path =
         directory / (scheme == ColorScheme::dark ? "card-dark.png" : "card-light.png");
-    std::string error;
-    if (!renderToFile(widget, ImageFormat::png, 2, path, &error)) {
-      std::cerr << "primitives_card: " << path.string() << ": " << error << '\n';
+    if (const kelpo::Status drawn = renderToFile(widget, ImageFormat::png, 2, path); !drawn) {
+      std::cerr << "primitives_card: " << path.string() << ": " << drawn.error() << '\n';
       return 1;
     }
     std::cout << path.string() << '\n';

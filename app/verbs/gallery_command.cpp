@@ -65,9 +65,9 @@ int runGallery(const GalleryOptions& options) {
     std::filesystem::create_directories(options.output.parent_path(), error);
     if (error) throw CommandError(options.output.parent_path().string() + ": " + error.message());
   }
-  std::string error;
-  if (!ui::renderContactSheet(sheet, 4, options.scale, options.output, &error)) {
-    throw CommandError(options.output.string() + ": " + error);
+  if (const Status drawn = ui::renderContactSheet(sheet, 4, options.scale, options.output);
+      !drawn) {
+    throw CommandError(options.output.string() + ": " + drawn.error());
   }
   std::cout << options.output.string() << '\n';
   reportMissingFonts(std::cerr);

@@ -86,10 +86,9 @@ int runRender(const RenderOptions& options) {
       std::error_code ignored;  // a directory that cannot be made fails the write, which says why
       std::filesystem::create_directories(path.parent_path(), ignored);
     }
-    std::string error;
-    if (!ui::renderToFile(widget, imageFormatNamed(options.format), options.scale, path, &error)) {
-      throw CommandError(error);
-    }
+    const Status drawn =
+        ui::renderToFile(widget, imageFormatNamed(options.format), options.scale, path);
+    if (!drawn) throw CommandError(drawn.error());
     std::cout << path.string() << '\n';
   }
   reportMissingFonts(std::cerr);

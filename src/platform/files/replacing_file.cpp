@@ -56,18 +56,11 @@ namespace {
 
 }  // namespace
 
-std::optional<ReplacingFile> ReplacingFile::open(const std::filesystem::path& destination,
-                                                 std::string& error) {
+Result<ReplacingFile> ReplacingFile::open(const std::filesystem::path& destination) {
   const std::filesystem::path target = followLinks(destination);
-  if (const auto refused = refusal(target)) {
-    error = *refused;
-    return std::nullopt;
-  }
+  if (const auto refused = refusal(target)) return Failure{*refused};
   auto [temporary, descriptor] = createTemporary(target);
-  if (descriptor < 0) {
-    error = reason(errno);
-    return std::nullopt;
-  }
+  if (descriptor < 0) return Failure{reason(errno)};
   return ReplacingFile(target, std::move(temporary), descriptor);
 }
 
@@ -116,7 +109,7 @@ std::optional<std::string> ReplacingFile::writeFailure() const {
   return reason(writeError_);
 }
 
-bool ReplacingFile::commit(std::string& error) {
+Status ReplacingFile::commit() {
   // Some file systems report a full disk only when the data is flushed or
   // the file closed: both are checked before the rename.
   int failure = writeError_;
@@ -124,22 +117,22 @@ bool ReplacingFile::commit(std::string& error) {
   if (::close(std::exchange(descriptor_, -1)) != 0 && failure == 0) failure = errno;
   if (failure == 0 && ::rename(temporary_.c_str(), destination_.c_str()) != 0) failure = errno;
   if (failure != 0) {
-    error = reason(failure);
     discard();
-    return false;
+    return Failure{reason(failure)};
   }
   committed_ = true;
-  return true;
+  return Done{};
 }
 
-bool writeFileReplacing(const std::filesystem::path& destination,
-                        std::span<const unsigned char> bytes, std::string& error) {
-  std::string reasonText;
-  auto file = ReplacingFile::open(destination, reasonText);
+Status writeFileReplacing(const std::filesystem::path& destination,
+                          std::span<const unsigned char> bytes) {
+  auto file = ReplacingFile::open(destination);
+  if (!file) return Failure{"cannot write " + destination.string() + ": " + file.error()};
   // A failed write is remembered and reported by the commit.
-  if (file && ((void)file->write(bytes), file->commit(reasonText))) return true;
-  error = "cannot write " + destination.string() + ": " + reasonText;
-  return false;
+  (void)file->write(bytes);
+  const Status committed = file->commit();
+  if (!committed) return Failure{"cannot write " + destination.string() + ": " + committed.error()};
+  return Done{};
 }
 
 }  // namespace kelpo

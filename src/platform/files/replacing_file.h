@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+#include "platform/errors/result.h"
+
 namespace kelpo {
 
 // A file written under a temporary name in its destination's directory and
@@ -19,10 +21,9 @@ namespace kelpo {
 // and the file it leads to is replaced.
 class ReplacingFile {
  public:
-  // Opens the temporary file; nothing, with what went wrong in `error`, when
-  // the destination is refused or the directory cannot take a new file.
-  [[nodiscard]] static std::optional<ReplacingFile> open(const std::filesystem::path& destination,
-                                                         std::string& error);
+  // Opens the temporary file; fails, saying why, when the destination is
+  // refused or the directory cannot take a new file.
+  [[nodiscard]] static Result<ReplacingFile> open(const std::filesystem::path& destination);
 
   ReplacingFile(ReplacingFile&& other) noexcept;
   ReplacingFile& operator=(ReplacingFile&&) = delete;
@@ -35,9 +36,9 @@ class ReplacingFile {
   [[nodiscard]] bool write(std::span<const unsigned char> bytes);
   // Why a write failed, if one did.
   [[nodiscard]] std::optional<std::string> writeFailure() const;
-  // Flushes the file to disk and renames it over the destination; false, and
-  // the temporary file removed, when a write or the flush failed.
-  [[nodiscard]] bool commit(std::string& error);
+  // Flushes the file to disk and renames it over the destination; fails, and
+  // the temporary file is removed, when a write or the flush failed.
+  [[nodiscard]] Status commit();
 
   [[nodiscard]] const std::filesystem::path& destination() const { return destination_; }
 
@@ -52,9 +53,9 @@ class ReplacingFile {
   bool committed_ = false;
 };
 
-// `bytes` written to `destination` through a ReplacingFile; false, with
-// "cannot write PATH: REASON" in `error`, on failure.
-[[nodiscard]] bool writeFileReplacing(const std::filesystem::path& destination,
-                                      std::span<const unsigned char> bytes, std::string& error);
+// `bytes` written to `destination` through a ReplacingFile; fails with
+// "cannot write PATH: REASON".
+[[nodiscard]] Status writeFileReplacing(const std::filesystem::path& destination,
+                                        std::span<const unsigned char> bytes);
 
 }  // namespace kelpo

@@ -51,16 +51,17 @@ TEST_F(RenderOutput, PngAtTwiceTheScaleHasTwiceThePixels) {
 
 TEST_F(RenderOutput, EveryFormatWritesItsFileOrSaysWhyNot) {
   for (const ImageFormat format : {ImageFormat::png, ImageFormat::svg, ImageFormat::pdf}) {
-    std::string error;
-    EXPECT_TRUE(renderToFile(redWidget(), format, 2, directory / "w", &error)) << error;
+    const Status written = renderToFile(redWidget(), format, 2, directory / "w");
+    EXPECT_TRUE(written.ok()) << written.error();
     EXPECT_GT(std::filesystem::file_size(directory / "w"), 100U);
-    EXPECT_FALSE(renderToFile(redWidget(), format, 1, directory / "no/such/dir/w", &error));
-    EXPECT_FALSE(error.empty());
+    const Status refused = renderToFile(redWidget(), format, 1, directory / "no/such/dir/w");
+    ASSERT_FALSE(refused.ok());
+    EXPECT_FALSE(refused.error().empty());
   }
   for (const double scale : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN(), 1e9}) {
-    std::string error;
-    EXPECT_FALSE(renderToFile(redWidget(), ImageFormat::png, scale, directory / "w.png", &error));
-    EXPECT_FALSE(error.empty());
+    const Status refused = renderToFile(redWidget(), ImageFormat::png, scale, directory / "w.png");
+    ASSERT_FALSE(refused.ok());
+    EXPECT_FALSE(refused.error().empty());
     EXPECT_TRUE(renderToImage(redWidget(), scale).empty());
   }
 }
@@ -71,8 +72,8 @@ TEST_F(RenderOutput, EveryFormatWritesItsFileOrSaysWhyNot) {
 TEST_F(RenderOutput, ContactSheetPlacesEveryWidgetInAGrid) {
   const auto path = directory / "sheet.png";
   const std::vector<ContactSheetCell> cells(5, {"cellule", redWidget().size, redWidget});
-  std::string error;
-  ASSERT_TRUE(renderContactSheet(cells, 2, 1.5, path, &error)) << error;
+  const Status drawn = renderContactSheet(cells, 2, 1.5, path);
+  ASSERT_TRUE(drawn.ok()) << drawn.error();
   const SurfaceHandle sheet(cairo_image_surface_create_from_png(path.c_str()));
   ASSERT_EQ(cairo_surface_status(sheet.get()), CAIRO_STATUS_SUCCESS);
   // Two columns of 30-point cells with 16-point margins; three rows.
@@ -94,7 +95,7 @@ TEST_F(RenderOutput, ContactSheetPlacesEveryWidgetInAGrid) {
     EXPECT_EQ(pixelAt(77, middle), row < 2 ? redPixel : grey) << "row " << row;
     EXPECT_EQ(pixelAt(31, 16 + row * pitch - 1), grey) << "above row " << row;
   }
-  EXPECT_FALSE(renderContactSheet({}, 2, 1, path, &error));
+  EXPECT_FALSE(renderContactSheet({}, 2, 1, path).ok());
 }
 
 // Cells are laid out while earlier rows are drawn: a layout that fails must
@@ -103,8 +104,7 @@ TEST_F(RenderOutput, ContactSheetPassesOnAFailedLayout) {
   const auto path = directory / "failed.png";
   std::vector<ContactSheetCell> cells(5, {"cellule", redWidget().size, redWidget});
   cells[3].layOut = []() -> LaidOutWidget { throw std::runtime_error("no layout"); };
-  std::string error;
-  EXPECT_THROW((void)renderContactSheet(cells, 2, 1, path, &error), std::runtime_error);
+  EXPECT_THROW((void)renderContactSheet(cells, 2, 1, path), std::runtime_error);
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 

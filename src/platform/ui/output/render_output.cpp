@@ -37,8 +37,8 @@ constexpr double captionHeight = 16;
 // Threads drawing a contact sheet, beside the one that lays out and encodes.
 constexpr std::size_t drawingThreads = 2;
 
-void setError(std::string* error, std::string message) {
-  if (error != nullptr) *error = std::move(message);
+[[nodiscard]] Failure cannotWrite(const std::filesystem::path& path, const std::string& reason) {
+  return Failure{"cannot write " + path.string() + ": " + reason};
 }
 
 [[nodiscard]] SurfaceHandle drawnSurface(const LaidOutWidget& widget, PixelSize pixels,
@@ -85,8 +85,8 @@ cairo_status_t appendToFile(void* closure, const unsigned char* data, unsigned i
 
 // Draws the widget as one SVG or PDF page into `file`. The surface status
 // is read only after finishing, when Cairo has written the whole document.
-[[nodiscard]] bool writeVectorFile(ImageFormat format, const LaidOutWidget& widget, double scale,
-                                   ReplacingFile& file, std::string& error) {
+[[nodiscard]] Status writeVectorFile(ImageFormat format, const LaidOutWidget& widget, double scale,
+                                     ReplacingFile& file) {
   const double width = widget.size.width * scale;
   const double height = widget.size.height * scale;
   const SurfaceHandle surface(
@@ -103,47 +103,43 @@ cairo_status_t appendToFile(void* closure, const unsigned char* data, unsigned i
   if (const cairo_status_t status = cairo_surface_status(surface.get());
       status != CAIRO_STATUS_SUCCESS) {
     // A failed write fails the surface too; the file knows why it failed.
-    error = file.writeFailure().value_or(cairo_status_to_string(status));
-    return false;
+    return Failure{file.writeFailure().value_or(cairo_status_to_string(status))};
   }
-  return true;
+  return Done{};
 }
 
-[[nodiscard]] bool writeVector(ImageFormat format, const LaidOutWidget& widget, double scale,
-                               const std::filesystem::path& path, std::string* error) {
-  std::string reason;
-  auto file = ReplacingFile::open(path, reason);
+[[nodiscard]] Status writeVector(ImageFormat format, const LaidOutWidget& widget, double scale,
+                                 const std::filesystem::path& path) {
+  auto file = ReplacingFile::open(path);
+  if (!file) return cannotWrite(path, file.error());
   // A file not wholly drawn is never committed: it goes with `file`.
-  if (file && writeVectorFile(format, widget, scale, *file, reason) && file->commit(reason)) {
-    return true;
+  if (const Status drawn = writeVectorFile(format, widget, scale, *file); !drawn) {
+    return cannotWrite(path, drawn.error());
   }
-  setError(error, "cannot write " + path.string() + ": " + reason);
-  return false;
+  if (const Status committed = file->commit(); !committed) {
+    return cannotWrite(path, committed.error());
+  }
+  return Done{};
 }
 
 // Rows are encoded straight into a replacing file: the destination changes
 // only once the whole image is on disk.
-[[nodiscard]] bool writePng(const std::filesystem::path& path, std::string* error,
-                            const std::function<bool(const PngByteSink&)>& encode) {
-  std::string reason;
-  auto file = ReplacingFile::open(path, reason);
-  if (!file) {
-    setError(error, "cannot write " + path.string() + ": " + reason);
-    return false;
-  }
+[[nodiscard]] Status writePng(const std::filesystem::path& path,
+                              const std::function<bool(const PngByteSink&)>& encode) {
+  auto file = ReplacingFile::open(path);
+  if (!file) return cannotWrite(path, file.error());
   const bool encoded =
       encode([&file](std::span<const unsigned char> chunk) { return file->write(chunk); });
-  if (encoded && file->commit(reason)) return true;
-  if (reason.empty()) reason = file->writeFailure().value_or("the PNG encoder failed");
-  setError(error, "cannot write " + path.string() + ": " + reason);
-  return false;
+  if (!encoded) return cannotWrite(path, file->writeFailure().value_or("the PNG encoder failed"));
+  if (const Status committed = file->commit(); !committed) {
+    return cannotWrite(path, committed.error());
+  }
+  return Done{};
 }
 
-[[nodiscard]] bool writePng(cairo_surface_t* surface, const std::filesystem::path& path,
-                            std::string* error) {
-  return writePng(path, error, [surface](const PngByteSink& sink) {
-    return encodePng(pixelsOf(surface), sink);
-  });
+[[nodiscard]] Status writePng(cairo_surface_t* surface, const std::filesystem::path& path) {
+  return writePng(
+      path, [surface](const PngByteSink& sink) { return encodePng(pixelsOf(surface), sink); });
 }
 
 void drawCaption(cairo_t* cr, PangoContext* context, const std::string& caption, const Rect& box) {
@@ -345,48 +341,36 @@ std::vector<unsigned char> renderToPngBytes(const LaidOutWidget& widget, double 
   return surface ? encode(surface.get()) : std::vector<unsigned char>();
 }
 
-bool renderToFile(const LaidOutWidget& widget, ImageFormat format, double scale,
-                  const std::filesystem::path& path, std::string* error) {
+Status renderToFile(const LaidOutWidget& widget, ImageFormat format, double scale,
+                    const std::filesystem::path& path) {
   const std::optional<PixelSize> pixels = pixelSizeOf(widget.size, scale);
-  if (!pixels) {
-    setError(error, "the widget cannot be drawn at scale " + std::to_string(scale));
-    return false;
-  }
+  if (!pixels) return Failure{"the widget cannot be drawn at scale " + std::to_string(scale)};
   switch (format) {
     case ImageFormat::png: {
       const SurfaceHandle surface = drawnSurface(widget, *pixels, scale);
       if (!surface) {
-        setError(error, "out of memory for a " + std::to_string(pixels->width) + " x " +
-                            std::to_string(pixels->height) + " image");
-        return false;
+        return Failure{"out of memory for a " + std::to_string(pixels->width) + " x " +
+                       std::to_string(pixels->height) + " image"};
       }
-      return writePng(surface.get(), path, error);
+      return writePng(surface.get(), path);
     }
     case ImageFormat::svg:
     case ImageFormat::pdf:
-      return writeVector(format, widget, scale, path, error);
+      return writeVector(format, widget, scale, path);
   }
-  setError(error, "unknown image format");
-  return false;
+  return Failure{"unknown image format"};
 }
 
-bool renderContactSheet(const std::vector<ContactSheetCell>& cells, int columns, double scale,
-                        const std::filesystem::path& path, std::string* error) {
-  if (cells.empty()) {
-    setError(error, "nothing to put on the contact sheet");
-    return false;
-  }
+Status renderContactSheet(const std::vector<ContactSheetCell>& cells, int columns, double scale,
+                          const std::filesystem::path& path) {
+  if (cells.empty()) return Failure{"nothing to put on the contact sheet"};
   const SheetGrid grid = sheetGrid(cells, columns);
   const std::optional<PixelSize> pixels = pixelSizeOf(grid.sheet, scale);
-  if (!pixels) {
-    setError(error, "the contact sheet is too large at scale " + std::to_string(scale));
-    return false;
-  }
+  if (!pixels) return Failure{"the contact sheet is too large at scale " + std::to_string(scale)};
   const SurfaceHandle surface(
       cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixels->width, pixels->height));
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
-    setError(error, "out of memory for the contact sheet");
-    return false;
+    return Failure{"out of memory for the contact sheet"};
   }
   // A sheet is tens of megabytes: two threads draw it a band at a time, as
   // soon as the band's cells are laid out, while this one lays out the cells
@@ -413,7 +397,7 @@ bool renderContactSheet(const std::vector<ContactSheetCell>& cells, int columns,
   }
   layOutCells(cells, laidOut);
   if (!drawing.front().joinable()) draw();
-  return writePng(path, error, [&](const PngByteSink& sink) {
+  return writePng(path, [&](const PngByteSink& sink) {
     const auto awaitRow = [&](int y) {
       const auto band = std::upper_bound(sheet.bandBottoms.begin(), sheet.bandBottoms.end(), y);
       sheet.drawnBands.await(static_cast<int>(band - sheet.bandBottoms.begin()));

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/errors/result.h"
 #include "platform/ui/layout/layout_tree.h"
 
 namespace kelpo::ui {
@@ -55,10 +56,9 @@ class RasterImage {
 // Writes the widget to `path`: a PNG of size x scale pixels, or an SVG or
 // PDF page of size x scale points. The file appears whole or not at all (see
 // ReplacingFile): a full disk, or a `path` naming a directory or a device,
-// fails with nothing left behind. On failure returns false and, when `error`
-// is given, says what went wrong.
-[[nodiscard]] bool renderToFile(const LaidOutWidget& widget, ImageFormat format, double scale,
-                                const std::filesystem::path& path, std::string* error);
+// fails with nothing left behind, saying what went wrong.
+[[nodiscard]] Status renderToFile(const LaidOutWidget& widget, ImageFormat format, double scale,
+                                  const std::filesystem::path& path);
 
 // One cell of a contact sheet: its caption, the size of its widget, and how
 // to lay the widget out.
@@ -73,8 +73,7 @@ struct ContactSheetCell {
 // neutral grey, at `scale` pixels per point. The cells are laid out in
 // order on the calling thread while the rows already laid out are drawn;
 // a layout that throws is passed on, with nothing written.
-[[nodiscard]] bool renderContactSheet(const std::vector<ContactSheetCell>& cells, int columns,
-                                      double scale, const std::filesystem::path& path,
-                                      std::string* error);
+[[nodiscard]] Status renderContactSheet(const std::vector<ContactSheetCell>& cells, int columns,
+                                        double scale, const std::filesystem::path& path);
 
 }  // namespace kelpo::ui
