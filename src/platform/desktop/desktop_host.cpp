@@ -2,6 +2,7 @@
 
 #include <glib-unix.h>
 #include <gtk/gtk.h>
+#include <malloc.h>
 
 #include <csignal>
 #include <exception>
@@ -13,6 +14,9 @@
 #include "platform/clock.h"
 #include "platform/desktop/color_scheme_watch.h"
 #include "platform/desktop/directory_watch.h"
+#include "platform/desktop/display_scale.h"
+#include "platform/desktop/host_name.h"
+#include "platform/desktop/session_bus.h"
 #include "platform/desktop/wall_clock_deadline.h"
 #include "platform/desktop/widget_window.h"
 #include "platform/shared_container.h"
@@ -23,6 +27,9 @@ namespace {
 
 constexpr const char* snapshotFileName = "widget.json";
 constexpr const char* reloadAction = "reload";
+// About one frame of a 60 Hz display: appearance changes closer together
+// than this show as one frame.
+constexpr guint appearanceFrameMilliseconds = 16;
 
 // What reaches the host from outside. Each adapter turns its own event into
 // one of these; `LiveHost::handle` alone decides what follows.
@@ -41,18 +48,19 @@ void openLink(const std::string& url) {
   }
 }
 
-// Everything that lives while the widget is shown, made when the application
-// activates and released in reverse order when it shuts down.
+// Everything that lives while the widget is shown, made before the main loop
+// runs and released in reverse order when it ends.
 class LiveHost {
  public:
-  LiveHost(GtkApplication* application, HostSettings settings, WidgetSource source)
+  LiveHost(HostSettings settings, WidgetSource source)
       : settings_(std::move(settings)),
         source_(std::move(source)),
         colorScheme_([this](ui::ColorScheme) { handle(HostEvent::appearanceChanged); }),
         deadline_([this] { handle(HostEvent::reloadDateReached); }) {
     for (std::size_t i = 0; i < settings_.families.size(); ++i) {
+      // Windows of no GtkApplication (see runDesktopHost).
       windows_.push_back(std::make_unique<WidgetWindow>(
-          application, WindowPlacement{settings_.placement, 0}, measurer_, &openLink));
+          nullptr, WindowPlacement{settings_.placement, 0}, measurer_, &openLink));
     }
     if (const auto container = sharedContainerLocation()) {
       watch_.emplace(*container, snapshotFileName, [this] { handle(HostEvent::snapshotChanged); });
@@ -62,19 +70,36 @@ class LiveHost {
 
   void handle(HostEvent event) {
     switch (event) {
+      case HostEvent::reloadAsked:
+        colorScheme_.refresh();
+        reload();
+        return;
       case HostEvent::reloadDateReached:
       case HostEvent::snapshotChanged:
-      case HostEvent::reloadAsked:
         reload();
         return;
       case HostEvent::appearanceChanged:
-        // The entry stays; only its colours change.
-        for (const auto& window : windows_) window->setColorScheme(colorScheme());
+        // The entry stays; only its colours change, in the next frame, so
+        // that a burst of changes costs one frame rather than one each.
+        if (!appearanceFrame_.active()) {
+          appearanceFrame_ = SourceHandle(
+              g_timeout_add(appearanceFrameMilliseconds, &LiveHost::onAppearanceFrame, this));
+        }
         return;
     }
   }
 
+  // The session's services, once its bus answers.
+  void followSession(GDBusConnection* bus) { colorScheme_.follow(bus); }
+
  private:
+  static gboolean onAppearanceFrame(gpointer self) {
+    auto& host = *static_cast<LiveHost*>(self);
+    host.appearanceFrame_.forget();
+    for (const auto& window : host.windows_) window->setColorScheme(host.colorScheme());
+    return G_SOURCE_REMOVE;
+  }
+
   [[nodiscard]] ui::ColorScheme colorScheme() const {
     switch (settings_.appearance) {
       case AppearanceChoice::light:
@@ -124,6 +149,10 @@ class LiveHost {
       // Without an answer, try again after the shortest reload delay.
       deadline_.arm(nextReload.value_or(SystemClock().now() + std::chrono::minutes(15)));
     }
+    // The entry just dropped may have been a large one (an 8 MB snapshot
+    // takes some 70 MB to decode and lay out); give its pages back rather
+    // than keep them for the rest of the session.
+    malloc_trim(0);
   }
 
   void tellFailure(const char* what) {
@@ -140,30 +169,37 @@ class LiveHost {
   WallClockDeadline deadline_;
   std::vector<std::unique_ptr<WidgetWindow>> windows_;
   std::optional<DirectoryWatch> watch_;
+  SourceHandle appearanceFrame_;
   bool failing_ = false;
 };
 
 struct RunState {
   const HostSettings& settings;
-  WidgetSource source;
+  GMainLoop* loop;
+  GActionGroup* actions;
   std::unique_ptr<LiveHost> host;
+  // Made after the host, released before it: they call into it.
+  std::unique_ptr<SessionBusRequest> busRequest;
+  std::unique_ptr<HostName> name;
+  int status = 0;
 };
 
-gboolean onStopSignal(gpointer application) {
-  g_application_quit(G_APPLICATION(application));
+gboolean onStopSignal(gpointer loop) {
+  g_main_loop_quit(static_cast<GMainLoop*>(loop));
   return G_SOURCE_CONTINUE;
 }
 
-void onActivate(GApplication* application, gpointer data) {
-  auto& state = *static_cast<RunState*>(data);
-  if (state.host) {
-    // Another `desktop` started in this session: it forwards here.
-    state.host->handle(HostEvent::reloadAsked);
-    return;
-  }
-  g_application_hold(application);
-  state.host = std::make_unique<LiveHost>(GTK_APPLICATION(application), state.settings,
-                                          std::move(state.source));
+void onAnotherHost(RunState& state) {
+  std::cerr << "kelpo-widget desktop: the widget already shows in this session; it was asked "
+               "to reload\n";
+  state.status = 1;
+  g_main_loop_quit(state.loop);
+}
+
+void onSessionBus(RunState& state, GDBusConnection* bus) {
+  state.host->followSession(bus);
+  state.name = std::make_unique<HostName>(bus, hostApplicationId, hostObjectPath, state.actions,
+                                          [&state] { onAnotherHost(state); });
 }
 
 void onReload(GSimpleAction*, GVariant*, gpointer data) {
@@ -171,13 +207,13 @@ void onReload(GSimpleAction*, GVariant*, gpointer data) {
   if (state.host) state.host->handle(HostEvent::reloadAsked);
 }
 
-void onShutdown(GApplication*, gpointer data) {
-  static_cast<RunState*>(data)->host.reset();
-}
-
 }  // namespace
 
 int runDesktopHost(const HostSettings& settings, WidgetSource source) {
+  if (const auto refused = refusedDisplayScale(g_getenv("GDK_SCALE"))) {
+    std::cerr << "kelpo-widget desktop: " << *refused << '\n';
+    return 1;
+  }
   // We draw in software: GTK's GL probe would map Mesa and LLVM for nothing
   // (some 55 MB of memory on X11).
   g_setenv("GDK_GL", "disable", TRUE);
@@ -186,37 +222,29 @@ int runDesktopHost(const HostSettings& settings, WidgetSource source) {
     return 1;
   }
 
-  RunState state{settings, std::move(source), nullptr};
-  const ObjectHandle<GtkApplication> application(
-      gtk_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS));
-  GApplication* app = G_APPLICATION(application.get());
-
+  // A plain main loop, not a GApplication: registering one connects to the
+  // session bus and takes its name before anything is shown, waiting as
+  // long as the bus does. The name is taken later, by HostName.
+  const MainLoopHandle loop(g_main_loop_new(nullptr, FALSE));
+  const ObjectHandle<GSimpleActionGroup> actions(g_simple_action_group_new());
+  RunState state{settings, loop.get(), G_ACTION_GROUP(actions.get()), nullptr, nullptr, nullptr, 0};
   const ObjectHandle<GSimpleAction> reload(g_simple_action_new(reloadAction, nullptr));
   g_signal_connect(reload.get(), "activate", G_CALLBACK(&onReload), &state);
-  g_action_map_add_action(G_ACTION_MAP(app), G_ACTION(reload.get()));
-  g_signal_connect(app, "activate", G_CALLBACK(&onActivate), &state);
-  g_signal_connect(app, "shutdown", G_CALLBACK(&onShutdown), &state);
+  g_action_map_add_action(G_ACTION_MAP(actions.get()), G_ACTION(reload.get()));
+  const SourceHandle interrupt(g_unix_signal_add(SIGINT, &onStopSignal, loop.get()));
+  const SourceHandle terminate(g_unix_signal_add(SIGTERM, &onStopSignal, loop.get()));
 
-  GError* failure = nullptr;
-  if (!g_application_register(app, nullptr, &failure)) {
-    const ErrorHandle owned(failure);
-    std::cerr << "kelpo-widget desktop: cannot register on the session bus: " << messageOf(failure)
-              << '\n';
-    return 1;
-  }
-  if (g_application_get_is_remote(app)) {
-    // Running a remote instance activates the first one, which reloads.
-    (void)g_application_run(app, 0, nullptr);
-    std::cerr << "kelpo-widget desktop: the widget already shows in this session; it was asked "
-                 "to reload\n";
-    return 1;
-  }
+  // The windows and their first frame come first; the session bus is only
+  // asked for, and its services join when it answers.
+  state.host = std::make_unique<LiveHost>(settings, std::move(source));
+  state.busRequest = std::make_unique<SessionBusRequest>(
+      [&state](GDBusConnection* bus) { onSessionBus(state, bus); });
+  g_main_loop_run(loop.get());
 
-  const SourceHandle interrupt(g_unix_signal_add(SIGINT, &onStopSignal, app));
-  const SourceHandle terminate(g_unix_signal_add(SIGTERM, &onStopSignal, app));
-  const int ran = g_application_run(app, 0, nullptr);
+  state.name.reset();
+  state.busRequest.reset();
   state.host.reset();
-  return ran;
+  return state.status;
 }
 
 }  // namespace kelpo::desktop

@@ -34,6 +34,7 @@ using ErrorHandle = std::unique_ptr<GError, handle_detail::Releaser<g_error_free
 using KeyFileHandle = std::unique_ptr<GKeyFile, handle_detail::Releaser<g_key_file_unref>>;
 using VariantHandle = std::unique_ptr<GVariant, handle_detail::Releaser<g_variant_unref>>;
 using CharsHandle = std::unique_ptr<gchar, handle_detail::Releaser<g_free>>;
+using MainLoopHandle = std::unique_ptr<GMainLoop, handle_detail::Releaser<g_main_loop_unref>>;
 
 // The message of a GError, or `fallback` when there is none.
 [[nodiscard]] inline std::string messageOf(const GError* error,

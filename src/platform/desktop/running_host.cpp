@@ -6,8 +6,6 @@
 namespace kelpo::desktop {
 namespace {
 
-// Where GApplication exports the actions of the host.
-constexpr const char* hostObjectPath = "/app/kelpo/widget";
 constexpr int callTimeoutMilliseconds = 2000;
 
 }  // namespace

@@ -1,0 +1,41 @@
+#pragma once
+
+// The host's name on the session bus: one host per session. Owning the name
+// exports the host's actions (so that `kelpo-widget reload` reaches them);
+// finding it owned by another host asks that one to reload instead.
+
+#include <functional>
+#include <string>
+
+#include "platform/desktop/glib_handles.h"
+
+namespace kelpo::desktop {
+
+class HostName {
+ public:
+  // `anotherHostRuns` runs on the main loop when the name belongs to
+  // another process, after that one was asked to reload. A bus that refuses
+  // the name to everyone is no other host: the widget goes on without it.
+  HostName(GDBusConnection* bus, std::string name, std::string objectPath, GActionGroup* actions,
+           std::function<void()> anotherHostRuns);
+  HostName(const HostName&) = delete;
+  HostName& operator=(const HostName&) = delete;
+  ~HostName();
+
+ private:
+  static void onAcquired(GDBusConnection*, const gchar*, gpointer self);
+  static void onLost(GDBusConnection*, const gchar*, gpointer self);
+  static void onOwnerAnswered(GObject* bus, GAsyncResult* result, gpointer self);
+  static void onReloadAsked(GObject* bus, GAsyncResult* result, gpointer self);
+
+  ObjectHandle<GDBusConnection> bus_;
+  std::string name_;
+  std::string objectPath_;
+  GActionGroup* actions_;
+  std::function<void()> anotherHostRuns_;
+  ObjectHandle<GCancellable> cancellable_;
+  guint ownership_ = 0;
+  guint export_ = 0;
+};
+
+}  // namespace kelpo::desktop
