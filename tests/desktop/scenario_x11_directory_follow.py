@@ -53,9 +53,7 @@ def body(session):
     host = start_host(session, ["medium"], ["--corner", "top-left", "--appearance", "light"], env=env)
     (window,) = host_windows(session, host, 1)
     time.sleep(0.5)  # the start settles
-    before = wake_ups(host.pid)
-    time.sleep(QUIET)
-    woke = wake_ups(host.pid) - before
+    woke = wake_ups(host.pid, QUIET)
     print(f"missing directory: {woke} wake-ups in {QUIET:.0f} s")
     if woke > QUIET_WAKE_UPS:
         raise ScenarioFailure(f"the host woke {woke} times in {QUIET} s while its directory was missing")

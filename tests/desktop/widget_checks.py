@@ -350,15 +350,29 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
-def wake_ups(pid):
-    """Context switches of all of a process's threads so far: each time one
-    of them woke up (or was woken) to run."""
-    total = 0
+def thread_switches(pid):
+    """Per thread of a process, its context switches so far: each time it
+    woke up (or was woken) to run."""
+    counts = {}
     for status in Path(f"/proc/{pid}/task").glob("*/status"):
-        for line in status.read_text().splitlines():
-            if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
-                total += int(line.split()[1])
-    return total
+        try:
+            lines = status.read_text().splitlines()
+        except OSError:
+            continue  # the thread ended meanwhile
+        counts[status.parent.name] = sum(int(line.split()[1]) for line in lines
+                                         if line.startswith(("voluntary_ctxt_switches",
+                                                             "nonvoluntary_ctxt_switches")))
+    return counts
+
+
+def wake_ups(pid, seconds):
+    """How many times the process's threads woke up in the next seconds:
+    a thread that ends meanwhile counts for nothing, one that starts for
+    all its wake-ups."""
+    before = thread_switches(pid)
+    time.sleep(seconds)
+    after = thread_switches(pid)
+    return sum(count - before.get(thread, 0) for thread, count in after.items())
 
 
 def sample_snapshot(session, gold=True):
