@@ -1,6 +1,7 @@
 """The first frame owes nothing to the session's services: on a session bus
 that never answers, on one that refuses everything, and beside a Settings
-portal that is stopped, the widget shows at once; SIGINT or SIGTERM while it
+portal that is stopped, the widget shows at once, accessibility bridge and
+all; SIGINT or SIGTERM while it
 still waits for them ends it with status 0. The portal, when it comes back,
 and a second host (asked to reload, it leaves) join later."""
 
@@ -28,6 +29,9 @@ def started_host(session, what):
 
 
 def body(session):
+    # The accessibility bridge on, as in a user's session: it too looks for
+    # its bus through the session bus.
+    del session.env["NO_AT_BRIDGE"]
     session.start_xvfb(800, 600)
     snapshot = sample_snapshot(session, gold=False)
     light = mean_luminance(render_reference(session, snapshot, "medium", "light", 1, "light"))

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/desktop/accessibility_bridge.h"
 #include "platform/desktop/color_scheme_watch.h"
 #include "platform/desktop/directory_watch.h"
 #include "platform/desktop/display_scale.h"
@@ -174,9 +175,14 @@ class LiveHost {
 };
 
 struct RunState {
+  RunState(const HostSettings& givenSettings, GMainLoop* mainLoop, GActionGroup* hostActions,
+           AccessibilityBridge& bridge)
+      : settings(givenSettings), loop(mainLoop), actions(hostActions), accessibility(bridge) {}
+
   const HostSettings& settings;
   GMainLoop* loop;
   GActionGroup* actions;
+  AccessibilityBridge& accessibility;
   std::unique_ptr<LiveHost> host;
   // Made after the host, released before it: they call into it.
   std::unique_ptr<SessionBusRequest> busRequest;
@@ -198,6 +204,7 @@ void onAnotherHost(RunState& state) {
 
 void onSessionBus(RunState& state, GDBusConnection* bus) {
   state.host->followSession(bus);
+  state.accessibility.join(bus);
   state.name = std::make_unique<HostName>(bus, hostApplicationId, hostObjectPath, state.actions,
                                           [&state] { onAnotherHost(state); });
 }
@@ -217,7 +224,10 @@ int runDesktopHost(const HostSettings& settings, WidgetSource source) {
   // We draw in software: GTK's GL probe would map Mesa and LLVM for nothing
   // (some 55 MB of memory on X11).
   g_setenv("GDK_GL", "disable", TRUE);
-  if (!gtk_init_check(nullptr, nullptr)) {
+  AccessibilityBridge accessibility;
+  const bool opened = gtk_init_check(nullptr, nullptr) != FALSE;
+  accessibility.displayOpened();
+  if (!opened) {
     std::cerr << "kelpo-widget desktop: no display could be opened (DISPLAY or WAYLAND_DISPLAY)\n";
     return 1;
   }
@@ -227,7 +237,7 @@ int runDesktopHost(const HostSettings& settings, WidgetSource source) {
   // long as the bus does. The name is taken later, by HostName.
   const MainLoopHandle loop(g_main_loop_new(nullptr, FALSE));
   const ObjectHandle<GSimpleActionGroup> actions(g_simple_action_group_new());
-  RunState state{settings, loop.get(), G_ACTION_GROUP(actions.get()), nullptr, nullptr, nullptr, 0};
+  RunState state(settings, loop.get(), G_ACTION_GROUP(actions.get()), accessibility);
   const ObjectHandle<GSimpleAction> reload(g_simple_action_new(reloadAction, nullptr));
   g_signal_connect(reload.get(), "activate", G_CALLBACK(&onReload), &state);
   g_action_map_add_action(G_ACTION_MAP(actions.get()), G_ACTION(reload.get()));
