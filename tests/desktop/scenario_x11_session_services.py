@@ -7,11 +7,12 @@ and a second host (asked to reload, it leaves) join later."""
 
 import os
 import signal
+import subprocess
 import time
 
 import scenario
 from desktop_session import REFUSING_BUS_CONFIG
-from widget_checks import (ScenarioFailure, first_frame_seconds, host_windows, mean_luminance, poll,
+from widget_checks import (WIDGET, ScenarioFailure, first_frame_seconds, host_windows, mean_luminance, poll,
                            render_reference, sample_snapshot, start_host, stop_host, window_pixels)
 
 # The faults this guards against held the first frame 25 s (a stopped
@@ -45,6 +46,12 @@ def body(session):
     session.start_silent_bus()
     host = started_host(session, "silent bus")
     stop_host(session, host, signal.SIGINT)
+    # `reload` on that bus gives up instead of waiting with it.
+    started = time.monotonic()
+    reloaded = subprocess.run([WIDGET, "reload"], env=session.env, capture_output=True, timeout=20)
+    if reloaded.returncode != 1 or b"no session bus" not in reloaded.stderr:
+        raise ScenarioFailure(f"reload on a silent bus: {reloaded.returncode} {reloaded.stderr!r}")
+    print(f"reload on a silent bus: refused after {time.monotonic() - started:.2f} s")
     # SIGTERM before the first frame, while GTK and the bus are on their way.
     host = start_host(session, ["medium"])
     time.sleep(0.05)
@@ -70,7 +77,9 @@ def body(session):
     # Once it runs again, its answer comes through.
     poll(lambda: looks_dark(window), 5, what="the resumed portal's dark scheme")
 
-    # 4. A second host finds the first: asks it to reload and leaves with 1.
+    # 4. `reload` reaches the host; a second host finds the first, asks it
+    #    to reload and leaves with 1.
+    session.run([WIDGET, "reload"])
     second = session.start("second-host", host.args)
     try:
         status = second.wait(10)
