@@ -52,9 +52,11 @@ def body(session):
     if reloaded.returncode != 1 or b"no session bus" not in reloaded.stderr:
         raise ScenarioFailure(f"reload on a silent bus: {reloaded.returncode} {reloaded.stderr!r}")
     print(f"reload on a silent bus: refused after {time.monotonic() - started:.2f} s")
-    # SIGTERM before the first frame, while GTK and the bus are on their way.
+    # SIGTERM as soon as the command has handed over to the host program,
+    # while GTK and the bus are still on their way.
     host = start_host(session, ["medium"])
-    time.sleep(0.05)
+    poll(lambda: os.path.realpath(f"/proc/{host.pid}/exe").endswith("kelpo-widget-desktop"), 10,
+         interval=0.001, what="the hand-over to the host program")
     stop_host(session, host)
 
     # 2. A bus whose policy refuses every name, call and signal.

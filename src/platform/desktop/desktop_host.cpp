@@ -3,6 +3,7 @@
 #include <glib-unix.h>
 #include <gtk/gtk.h>
 #include <malloc.h>
+#include <pthread.h>
 
 #include <csignal>
 #include <exception>
@@ -190,6 +191,14 @@ struct RunState {
   int status = 0;
 };
 
+void letStopSignalsThrough() {
+  sigset_t stops;
+  sigemptyset(&stops);
+  sigaddset(&stops, SIGINT);
+  sigaddset(&stops, SIGTERM);
+  pthread_sigmask(SIG_UNBLOCK, &stops, nullptr);
+}
+
 gboolean onStopSignal(gpointer loop) {
   g_main_loop_quit(static_cast<GMainLoop*>(loop));
   return G_SOURCE_CONTINUE;
@@ -217,6 +226,13 @@ void onReload(GSimpleAction*, GVariant*, gpointer data) {
 }  // namespace
 
 int runDesktopHost(const HostSettings& settings, WidgetSource source) {
+  // SIGINT and SIGTERM end the host with 0 from here on, also while GTK
+  // opens the display: they are taken before anything else, then let
+  // through (`kelpo-widget desktop` holds them back while it hands over).
+  const MainLoopHandle loop(g_main_loop_new(nullptr, FALSE));
+  const SourceHandle interrupt(g_unix_signal_add(SIGINT, &onStopSignal, loop.get()));
+  const SourceHandle terminate(g_unix_signal_add(SIGTERM, &onStopSignal, loop.get()));
+  letStopSignalsThrough();
   if (const auto refused = refusedDisplayScale(g_getenv("GDK_SCALE"))) {
     std::cerr << "kelpo-widget desktop: " << *refused << '\n';
     return 1;
@@ -235,14 +251,11 @@ int runDesktopHost(const HostSettings& settings, WidgetSource source) {
   // A plain main loop, not a GApplication: registering one connects to the
   // session bus and takes its name before anything is shown, waiting as
   // long as the bus does. The name is taken later, by HostName.
-  const MainLoopHandle loop(g_main_loop_new(nullptr, FALSE));
   const ObjectHandle<GSimpleActionGroup> actions(g_simple_action_group_new());
   RunState state(settings, loop.get(), G_ACTION_GROUP(actions.get()), accessibility);
   const ObjectHandle<GSimpleAction> reload(g_simple_action_new(reloadAction, nullptr));
   g_signal_connect(reload.get(), "activate", G_CALLBACK(&onReload), &state);
   g_action_map_add_action(G_ACTION_MAP(actions.get()), G_ACTION(reload.get()));
-  const SourceHandle interrupt(g_unix_signal_add(SIGINT, &onStopSignal, loop.get()));
-  const SourceHandle terminate(g_unix_signal_add(SIGTERM, &onStopSignal, loop.get()));
 
   // The windows and their first frame come first; the session bus is only
   // asked for, and its services join when it answers.
