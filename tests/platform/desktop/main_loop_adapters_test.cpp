@@ -2,6 +2,7 @@
 // wall-clock deadline, the shared directory's watch and the portal's value.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <chrono>
 #include <filesystem>
@@ -167,6 +168,33 @@ TEST(DirectoryWatch, EventsLostToAFullQueueCountAsAChange) {
     }
     writeFile(temporary.path() / "widget.json", "{}");
   });
+}
+
+TEST(DirectoryWatch, AWatchThatCannotBeMadeIsTriedAgainAndThenCountsAsAChange) {
+  const testing_support::TemporaryDirectory temporary;
+  // The main loop's own descriptor first, then none left to open:
+  // inotify_init1 fails as it does once the user's inotify instances are
+  // all taken.
+  g_main_context_iteration(nullptr, FALSE);
+  rlimit limits{};
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limits), 0);
+  rlimit exhausted = limits;
+  exhausted.rlim_cur = 0;
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &exhausted), 0);
+  CallCounter counter;
+  const DirectoryWatch watch(
+      temporary.path(), "widget.json", [&] { ++counter.calls; }, std::chrono::milliseconds(30),
+      std::chrono::milliseconds(100));
+  const bool watchingWithoutDescriptors = watch.watching();
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &limits), 0);
+  EXPECT_FALSE(watchingWithoutDescriptors);
+
+  // Tried again later: what changed meanwhile is unknown, so it is one call.
+  runUntil([&] { return counter.calls > 0; });
+  EXPECT_TRUE(watch.watching());
+  EXPECT_EQ(counter.calls, 1);
+  counter.expectCalls("written once watched", 1,
+                      [&] { writeFile(temporary.path() / "widget.json", "{}"); });
 }
 
 TEST(ColorSchemeWatch, PortalValuesUnwrapAnyNumberOfVariants) {
