@@ -76,11 +76,11 @@ ColorSchemeWatch::~ColorSchemeWatch() {
 void ColorSchemeWatch::follow(GDBusConnection* bus) {
   if (bus_) return;
   bus_.reset(G_DBUS_CONNECTION(g_object_ref(bus)));
-  // Watching never starts the portal: one that is not running counts as
-  // none until it starts by itself.
-  nameWatch_ = g_bus_watch_name_on_connection(bus_.get(), portalName, G_BUS_NAME_WATCHER_FLAGS_NONE,
-                                              &ColorSchemeWatch::onPortalAppeared,
-                                              &ColorSchemeWatch::onPortalVanished, this, nullptr);
+  // A portal that is not running yet is started (it usually is, by bus
+  // activation), without waiting for it: it is read when it takes its name.
+  nameWatch_ = g_bus_watch_name_on_connection(
+      bus_.get(), portalName, G_BUS_NAME_WATCHER_FLAGS_AUTO_START,
+      &ColorSchemeWatch::onPortalAppeared, &ColorSchemeWatch::onPortalVanished, this, nullptr);
 }
 
 void ColorSchemeWatch::refresh() {
