@@ -18,20 +18,32 @@ namespace kelpo::desktop {
 namespace {
 
 constexpr const char* reloadAction = "reload";
+// How long the windows wait for the host's name before they show anyway.
+// A bus that answers gives it in a few milliseconds, and a second host then
+// leaves without ever showing a window; a bus that does not costs the
+// first frame this much.
+constexpr guint nameWaitMilliseconds = 250;
 
 struct RunState {
-  RunState(const HostSettings& givenSettings, GMainLoop* mainLoop, GActionGroup* hostActions,
-           AccessibilityBridge& bridge)
-      : settings(givenSettings), loop(mainLoop), actions(hostActions), accessibility(bridge) {}
+  RunState(const HostSettings& givenSettings, WidgetSource widgetSource, GMainLoop* mainLoop,
+           GActionGroup* hostActions, AccessibilityBridge& bridge)
+      : settings(givenSettings),
+        source(std::move(widgetSource)),
+        loop(mainLoop),
+        actions(hostActions),
+        accessibility(bridge) {}
 
   const HostSettings& settings;
+  WidgetSource source;  // until the host takes it
   GMainLoop* loop;
   GActionGroup* actions;
   AccessibilityBridge& accessibility;
   std::unique_ptr<LiveHost> host;
+  ObjectHandle<GDBusConnection> bus;
   // Made after the host, released before it: they call into it.
   std::unique_ptr<SessionBusRequest> busRequest;
   std::unique_ptr<HostName> name;
+  SourceHandle nameWait;
   int status = 0;
 };
 
@@ -55,11 +67,27 @@ void onAnotherHost(RunState& state) {
   g_main_loop_quit(state.loop);
 }
 
+void showWidget(RunState& state) {
+  state.nameWait.reset();
+  if (state.host) return;
+  state.host = std::make_unique<LiveHost>(state.settings, std::move(state.source));
+  if (state.bus) state.host->followSession(state.bus.get());
+}
+
+gboolean onNameWaitOver(gpointer data) {
+  auto& state = *static_cast<RunState*>(data);
+  state.nameWait.forget();
+  showWidget(state);
+  return G_SOURCE_REMOVE;
+}
+
 void onSessionBus(RunState& state, GDBusConnection* bus) {
-  state.host->followSession(bus);
+  state.bus.reset(G_DBUS_CONNECTION(g_object_ref(bus)));
+  if (state.host) state.host->followSession(bus);
   state.accessibility.join(bus);
-  state.name = std::make_unique<HostName>(bus, hostApplicationId, hostObjectPath, state.actions,
-                                          [&state] { onAnotherHost(state); });
+  state.name = std::make_unique<HostName>(
+      bus, hostApplicationId, hostObjectPath, state.actions,
+      HostName::Outcome{[&state] { showWidget(state); }, [&state] { onAnotherHost(state); }});
 }
 
 void onReload(GSimpleAction*, GVariant*, gpointer data) {
@@ -96,18 +124,20 @@ int runDesktopHost(const HostSettings& settings, WidgetSource source) {
   // session bus and takes its name before anything is shown, waiting as
   // long as the bus does. The name is taken later, by HostName.
   const ObjectHandle<GSimpleActionGroup> actions(g_simple_action_group_new());
-  RunState state(settings, loop.get(), G_ACTION_GROUP(actions.get()), accessibility);
+  RunState state(settings, std::move(source), loop.get(), G_ACTION_GROUP(actions.get()),
+                 accessibility);
   const ObjectHandle<GSimpleAction> reload(g_simple_action_new(reloadAction, nullptr));
   g_signal_connect(reload.get(), "activate", G_CALLBACK(&onReload), &state);
   g_action_map_add_action(G_ACTION_MAP(actions.get()), G_ACTION(reload.get()));
 
-  // The windows and their first frame come first; the session bus is only
-  // asked for, and its services join when it answers.
-  state.host = std::make_unique<LiveHost>(settings, std::move(source));
+  // The windows show once the host's name is settled, or after a moment
+  // whatever the bus does; the session's services join when it answers.
   state.busRequest = std::make_unique<SessionBusRequest>(
       [&state](GDBusConnection* bus) { onSessionBus(state, bus); });
+  state.nameWait = SourceHandle(g_timeout_add(nameWaitMilliseconds, &onNameWaitOver, &state));
   g_main_loop_run(loop.get());
 
+  state.nameWait.reset();
   state.name.reset();
   state.busRequest.reset();
   state.host.reset();

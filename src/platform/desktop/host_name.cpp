@@ -12,12 +12,12 @@ constexpr int callTimeoutMilliseconds = 5000;
 }  // namespace
 
 HostName::HostName(GDBusConnection* bus, std::string name, std::string objectPath,
-                   GActionGroup* actions, std::function<void()> anotherHostRuns)
+                   GActionGroup* actions, Outcome outcome)
     : bus_(G_DBUS_CONNECTION(g_object_ref(bus))),
       name_(std::move(name)),
       objectPath_(std::move(objectPath)),
       actions_(actions),
-      anotherHostRuns_(std::move(anotherHostRuns)),
+      outcome_(std::move(outcome)),
       cancellable_(g_cancellable_new()) {
   // No queueing: a name that is not ours at once belongs to another host.
   ownership_ =
@@ -36,6 +36,7 @@ void HostName::onAcquired(GDBusConnection*, const gchar*, gpointer self) {
   if (host.export_ != 0) return;
   host.export_ = g_dbus_connection_export_action_group(host.bus_.get(), host.objectPath_.c_str(),
                                                        host.actions_, nullptr);
+  host.outcome_.alone();
 }
 
 void HostName::onLost(GDBusConnection* bus, const gchar*, gpointer self) {
@@ -54,8 +55,12 @@ void HostName::onOwnerAnswered(GObject* bus, GAsyncResult* result, gpointer self
   const VariantHandle owner(
       g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &failure));
   const ErrorHandle owned(failure);
-  if (wasCancelled(failure) || !owner) return;
+  if (wasCancelled(failure)) return;
   auto& host = *static_cast<HostName*>(self);
+  if (!owner) {
+    host.outcome_.alone();
+    return;
+  }
   // The first host forwards nothing: it is simply asked to reload.
   g_dbus_connection_call(host.bus_.get(), host.name_.c_str(), host.objectPath_.c_str(),
                          "org.gtk.Actions", "Activate",
@@ -70,7 +75,7 @@ void HostName::onReloadAsked(GObject* bus, GAsyncResult* result, gpointer self) 
       g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &failure));
   const ErrorHandle owned(failure);
   if (wasCancelled(failure)) return;
-  static_cast<HostName*>(self)->anotherHostRuns_();
+  static_cast<HostName*>(self)->outcome_.anotherHostRuns();
 }
 
 }  // namespace kelpo::desktop

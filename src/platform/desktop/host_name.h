@@ -13,11 +13,17 @@ namespace kelpo::desktop {
 
 class HostName {
  public:
-  // `anotherHostRuns` runs on the main loop when the name belongs to
-  // another process, after that one was asked to reload. A bus that refuses
-  // the name to everyone is no other host: the widget goes on without it.
+  // What became of the name; one of the two runs once, on the main loop.
+  struct Outcome {
+    // The name is this host's, or no one may have it (a bus that refuses
+    // it to everyone): either way no other host runs.
+    std::function<void()> alone;
+    // Another process has it; that one was asked to reload.
+    std::function<void()> anotherHostRuns;
+  };
+
   HostName(GDBusConnection* bus, std::string name, std::string objectPath, GActionGroup* actions,
-           std::function<void()> anotherHostRuns);
+           Outcome outcome);
   HostName(const HostName&) = delete;
   HostName& operator=(const HostName&) = delete;
   ~HostName();
@@ -32,7 +38,7 @@ class HostName {
   std::string name_;
   std::string objectPath_;
   GActionGroup* actions_;
-  std::function<void()> anotherHostRuns_;
+  Outcome outcome_;
   ObjectHandle<GCancellable> cancellable_;
   guint ownership_ = 0;
   guint export_ = 0;
