@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -73,7 +74,17 @@ void handOverToDesktopHost() {
   for (const std::string& word : words) arguments.push_back(const_cast<char*>(word.c_str()));
   arguments.push_back(nullptr);
   std::fflush(nullptr);
+  // SIGINT and SIGTERM are held back across the exec (the mask survives
+  // it): the host lets them through once it can end cleanly on them, so a
+  // stop asked for during the hand-over still ends it with 0.
+  sigset_t stops;
+  sigemptyset(&stops);
+  sigaddset(&stops, SIGINT);
+  sigaddset(&stops, SIGTERM);
+  sigset_t before;
+  ::sigprocmask(SIG_BLOCK, &stops, &before);
   ::execv(host.c_str(), arguments.data());
+  ::sigprocmask(SIG_SETMASK, &before, nullptr);
   throw CommandError("cannot start the desktop host " + host.string() + ": " +
                      std::strerror(errno));
 }

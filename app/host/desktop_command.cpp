@@ -81,13 +81,15 @@ namespace {
 }
 
 int runDesktop(const DesktopOptions& options) {
+  if (options.removeAutostart) {
+    // Turning autostart off needs no settings: a broken desktop.ini must
+    // not keep the widget starting at login.
+    removeAutostart(std::cout);
+    return 0;
+  }
   const desktop::HostSettings settings = resolveHostSettings(options);
   if (options.installAutostart) {
     installAutostart(optionsToRepeat(options), std::cout);
-    return 0;
-  }
-  if (options.removeAutostart) {
-    removeAutostart(std::cout);
     return 0;
   }
   auto context = std::make_shared<CommandContext>(resolveContext(options.common));

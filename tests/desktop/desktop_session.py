@@ -29,6 +29,8 @@ TOOLS = {
 WAYLAND_TOOLS = {"sway": "sway", "grim": "grim", "swaymsg": "sway"}
 
 BUS_CONFIG = Path(__file__).with_name("session_bus.conf")
+# A session bus whose policy refuses every call, name and signal.
+REFUSING_BUS_CONFIG = Path(__file__).with_name("session_bus_refusing.conf")
 
 # The root window's colour: neither black nor white, so that corners drawn
 # instead of left to the root show up.
@@ -134,10 +136,10 @@ class Session:
         self.processes.append((label, process))
         return process
 
-    def stop(self, process, timeout=5.0):
-        """SIGTERM, then SIGKILL after timeout; returns the exit status."""
+    def stop(self, process, timeout=5.0, how=signal.SIGTERM):
+        """SIGTERM (or how), then SIGKILL after timeout; returns the exit status."""
         if process.poll() is None:
-            process.send_signal(signal.SIGTERM)
+            process.send_signal(how)
             try:
                 process.wait(timeout)
             except subprocess.TimeoutExpired:
@@ -222,20 +224,34 @@ class Session:
 
     # -- session bus and portal -------------------------------------------
 
-    def start_session_bus(self):
-        bus_dir = self.root / "bus"
+    def start_session_bus(self, config_template=BUS_CONFIG, label="dbus"):
+        """A dbus-daemon of its own; config_template may be another policy
+        (REFUSING_BUS_CONFIG). Returns its process."""
+        bus_dir = self.root / label
         bus_dir.mkdir()
-        config = self.root / "session-bus.conf"
+        config = self.root / f"{label}.conf"
         # No <servicedir>: nothing on this bus gets started by activation.
-        config.write_text(BUS_CONFIG.read_text().replace("@BUS_DIR@", str(bus_dir)))
+        config.write_text(config_template.read_text().replace("@BUS_DIR@", str(bus_dir)))
         bus = self.start(
-            "dbus", ["dbus-daemon", f"--config-file={config}", "--nofork", "--print-address=1"],
+            label, ["dbus-daemon", f"--config-file={config}", "--nofork", "--print-address=1"],
             stdout=subprocess.PIPE,
         )
         address = bus.stdout.readline().decode().strip()
         if not address:
             raise ScenarioFailure("dbus-daemon did not start: " + self.log_text("dbus"))
         self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        return bus
+
+    def start_silent_bus(self):
+        """A session bus address whose socket takes connections and never says
+        a word: the connections wait in its backlog."""
+        import socket
+
+        path = self.root / "silent-bus"
+        self._silent_bus = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self._silent_bus.bind(str(path))
+        self._silent_bus.listen(64)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = f"unix:path={path}"
 
     def start_desktop(self, width, height, color_scheme=0, wayland=False):
         """What every widget scenario runs on: a display server (Xvfb, or sway
@@ -253,6 +269,14 @@ class Session:
         )
         if self.portal.stdout.readline().decode().strip() != "ready":
             raise ScenarioFailure("the fake portal did not start: " + self.log_text("portal"))
+
+    def burst_color_scheme(self, count, last):
+        """count SettingChanged signals as fast as the portal can send them,
+        alternating, the last one announcing last."""
+        self.portal.stdin.write(f"burst {count} {last}\n".encode())
+        self.portal.stdin.flush()
+        if self.portal.stdout.readline().decode().strip() != f"changed {last}":
+            raise ScenarioFailure("the fake portal did not send its burst")
 
     def set_color_scheme(self, scheme):
         self.portal.stdin.write(f"color-scheme {scheme}\n".encode())

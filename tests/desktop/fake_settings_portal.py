@@ -3,8 +3,9 @@
 It owns org.freedesktop.portal.Desktop and answers like Debian 12's
 xdg-desktop-portal 1.16: Read (value wrapped twice) and ReadAll, no ReadOne.
 The only setting is org.freedesktop.appearance color-scheme. A line
-"color-scheme N" on stdin changes it and emits SettingChanged; the portal
-prints "ready" once it owns its name and "changed N" after each signal.
+"color-scheme N" on stdin changes it and emits SettingChanged; "burst N S"
+emits N signals alternating, the last announcing S. The portal prints
+"ready" once it owns its name and "changed S" after each command.
 """
 
 import sys
@@ -70,7 +71,7 @@ class Portal:
     def on_get_property(self, connection, sender, path, interface, name):
         return GLib.Variant("u", 1) if name == "version" else None
 
-    def change(self, scheme):
+    def emit(self, scheme):
         self.scheme = scheme
         self.connection.emit_signal(
             None,
@@ -79,8 +80,20 @@ class Portal:
             "SettingChanged",
             GLib.Variant("(ssv)", (NAMESPACE, KEY, GLib.Variant("u", scheme))),
         )
+
+    def change(self, scheme):
+        self.emit(scheme)
         self.connection.flush_sync(None)
         print(f"changed {scheme}", flush=True)
+
+    def burst(self, count, last):
+        """count signals alternating between dark (1) and light (2), the
+        last one announcing last: a desktop flipping faster than frames."""
+        other = 2 if last == 1 else 1
+        for index in range(count):
+            self.emit(last if (count - 1 - index) % 2 == 0 else other)
+        self.connection.flush_sync(None)
+        print(f"changed {last}", flush=True)
 
 
 def main():
@@ -117,6 +130,8 @@ def main():
         words = line.split()
         if len(words) == 2 and words[0] == KEY and words[1].isdigit():
             portal.change(int(words[1]))
+        elif len(words) == 3 and words[0] == "burst" and words[1].isdigit() and words[2].isdigit():
+            portal.burst(int(words[1]), int(words[2]))
         else:
             print("portal: unknown command " + line.strip(), file=sys.stderr, flush=True)
         return True

@@ -4,8 +4,10 @@ renders, the view tree's links, the host's windows and their pixels."""
 import json
 import os
 import re
+import signal
 import struct
 import subprocess
+import time
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -322,10 +324,55 @@ def click(session, x, y):
     session.run(["xdotool", "mousemove", str(x), str(y), "click", "1"])
 
 
-def stop_host(session, host):
-    status = session.stop(host)
+def stop_host(session, host, how=signal.SIGTERM, label="host"):
+    status = session.stop(host, how=how)
     if status != 0:
-        raise ScenarioFailure(f"the host exited with status {status} on SIGTERM:\n" + session.log_text("host"))
+        raise ScenarioFailure(f"the host exited with status {status} on {signal.Signals(how).name}:\n"
+                              + session.log_text(label))
+
+
+def first_frame_seconds(session, host, started, bound, label="host"):
+    """Seconds from started (time.monotonic() before the host was started)
+    until it draws its first frame (it says "shown" then), failing after
+    bound seconds."""
+
+    def shown():
+        require_running(session, host)
+        return "kelpo-widget desktop: shown" in session.log_text(label)
+
+    poll(shown, bound - (time.monotonic() - started), interval=0.02, what="the host's first frame")
+    return time.monotonic() - started
+
+
+def cpu_seconds(pid):
+    """Processor time a process used so far, user and system."""
+    fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def thread_switches(pid):
+    """Per thread of a process, its context switches so far: each time it
+    woke up (or was woken) to run."""
+    counts = {}
+    for status in Path(f"/proc/{pid}/task").glob("*/status"):
+        try:
+            lines = status.read_text().splitlines()
+        except OSError:
+            continue  # the thread ended meanwhile
+        counts[status.parent.name] = sum(int(line.split()[1]) for line in lines
+                                         if line.startswith(("voluntary_ctxt_switches",
+                                                             "nonvoluntary_ctxt_switches")))
+    return counts
+
+
+def wake_ups(pid, seconds):
+    """How many times the process's threads woke up in the next seconds:
+    a thread that ends meanwhile counts for nothing, one that starts for
+    all its wake-ups."""
+    before = thread_switches(pid)
+    time.sleep(seconds)
+    after = thread_switches(pid)
+    return sum(count - before.get(thread, 0) for thread, count in after.items())
 
 
 def sample_snapshot(session, gold=True):

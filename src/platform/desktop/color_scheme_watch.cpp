@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/desktop/session_bus.h"
+
 namespace kelpo::desktop {
 namespace {
 
@@ -53,13 +55,7 @@ std::optional<ui::ColorScheme> colorSchemeFromPortalValue(GVariant* value) {
 }
 
 ColorSchemeWatch::ColorSchemeWatch(std::function<void(ui::ColorScheme)> changed)
-    : changed_(std::move(changed)), bus_(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) {
-  if (bus_) {
-    subscription_ = g_dbus_connection_signal_subscribe(
-        bus_.get(), nullptr, settingsInterface, "SettingChanged", portalPath, appearanceNamespace,
-        G_DBUS_SIGNAL_FLAGS_NONE, &ColorSchemeWatch::onSettingChanged, this, nullptr);
-    readPortal();
-  }
+    : changed_(std::move(changed)) {
   if (GtkSettings* settings = gtk_settings_get_default()) {
     for (const char* property :
          {"notify::gtk-application-prefer-dark-theme", "notify::gtk-theme-name"}) {
@@ -73,35 +69,95 @@ ColorSchemeWatch::~ColorSchemeWatch() {
   if (GtkSettings* settings = gtk_settings_get_default()) {
     for (const gulong handler : gtkHandlers_) g_signal_handler_disconnect(settings, handler);
   }
-  if (bus_ && subscription_ != 0) g_dbus_connection_signal_unsubscribe(bus_.get(), subscription_);
+  stopListening();
+  if (nameWatch_ != 0) g_bus_unwatch_name(nameWatch_);
+}
+
+void ColorSchemeWatch::follow(GDBusConnection* bus) {
+  if (bus_) return;
+  bus_.reset(G_DBUS_CONNECTION(g_object_ref(bus)));
+  // A portal that is not running yet is started (it usually is, by bus
+  // activation), without waiting for it: it is read when it takes its name.
+  nameWatch_ = g_bus_watch_name_on_connection(
+      bus_.get(), portalName, G_BUS_NAME_WATCHER_FLAGS_AUTO_START,
+      &ColorSchemeWatch::onPortalAppeared, &ColorSchemeWatch::onPortalVanished, this, nullptr);
+}
+
+void ColorSchemeWatch::refresh() {
+  if (!owner_.empty()) readPortal();
+}
+
+void ColorSchemeWatch::onPortalAppeared(GDBusConnection*, const gchar*, const gchar* owner,
+                                        gpointer self) {
+  auto& watch = *static_cast<ColorSchemeWatch*>(self);
+  watch.stopListening();
+  watch.owner_ = owner;
+  // Only the owner's signals: anyone on the bus can send one that looks
+  // like the portal's.
+  watch.subscription_ = g_dbus_connection_signal_subscribe(
+      watch.bus_.get(), watch.owner_.c_str(), settingsInterface, "SettingChanged", portalPath,
+      appearanceNamespace, G_DBUS_SIGNAL_FLAGS_NONE, &ColorSchemeWatch::onSettingChanged, self,
+      nullptr);
+  watch.readPortal();
+}
+
+void ColorSchemeWatch::onPortalVanished(GDBusConnection*, const gchar*, gpointer self) {
+  static_cast<ColorSchemeWatch*>(self)->stopListening();
+}
+
+void ColorSchemeWatch::stopListening() {
+  if (reading_) g_cancellable_cancel(reading_.get());
+  reading_.reset();
+  if (subscription_ != 0) g_dbus_connection_signal_unsubscribe(bus_.get(), subscription_);
+  subscription_ = 0;
+  owner_.clear();
 }
 
 void ColorSchemeWatch::readPortal() {
-  // Read, not ReadOne: the portal of Debian 12 has only Read. The call has a
-  // timeout and never starts a service: a portal that is not running counts
-  // as none.
+  // Read, not ReadOne: the portal of Debian 12 has only Read. Asked of the
+  // owner itself, so that the answer and the signals come from one process.
+  if (reading_) g_cancellable_cancel(reading_.get());
+  reading_.reset(g_cancellable_new());
+  g_dbus_connection_call(bus_.get(), owner_.c_str(), portalPath, settingsInterface, "Read",
+                         g_variant_new("(ss)", appearanceNamespace, colorSchemeKey),
+                         G_VARIANT_TYPE("(v)"), G_DBUS_CALL_FLAGS_NO_AUTO_START,
+                         portalTimeoutMilliseconds, reading_.get(), &ColorSchemeWatch::onRead,
+                         this);
+}
+
+void ColorSchemeWatch::onRead(GObject* bus, GAsyncResult* result, gpointer self) {
   GError* failure = nullptr;
-  const VariantHandle reply(g_dbus_connection_call_sync(
-      bus_.get(), portalName, portalPath, settingsInterface, "Read",
-      g_variant_new("(ss)", appearanceNamespace, colorSchemeKey), G_VARIANT_TYPE("(v)"),
-      G_DBUS_CALL_FLAGS_NO_AUTO_START, portalTimeoutMilliseconds, nullptr, &failure));
+  const VariantHandle reply(
+      g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &failure));
   const ErrorHandle owned(failure);
-  if (!reply) return;
+  if (wasCancelled(failure)) return;
+  auto& watch = *static_cast<ColorSchemeWatch*>(self);
+  watch.reading_.reset();
+  if (g_error_matches(failure, G_IO_ERROR, G_IO_ERROR_TIMED_OUT)) {
+    // A portal that is stopped or busy: ask again; its vanishing ends this.
+    watch.readPortal();
+    return;
+  }
+  if (!reply) return;  // a portal without the setting
   const VariantHandle value(g_variant_get_child_value(reply.get(), 0));
-  portal_ = colorSchemeFromPortalValue(value.get());
+  watch.takePortalValue(value.get());
+}
+
+void ColorSchemeWatch::takePortalValue(GVariant* value) {
+  const ui::ColorScheme before = current();
+  portal_ = colorSchemeFromPortalValue(value);
+  if (current() != before) changed_(current());
 }
 
 ui::ColorScheme ColorSchemeWatch::current() const {
   return portal_.value_or(gtkColorScheme());
 }
 
-void ColorSchemeWatch::announceIfChanged(ui::ColorScheme before) {
-  if (current() != before) changed_(current());
-}
-
-void ColorSchemeWatch::onSettingChanged(GDBusConnection*, const gchar*, const gchar*, const gchar*,
-                                        const gchar*, GVariant* parameters, gpointer self) {
+void ColorSchemeWatch::onSettingChanged(GDBusConnection*, const gchar* sender, const gchar*,
+                                        const gchar*, const gchar*, GVariant* parameters,
+                                        gpointer self) {
   auto& watch = *static_cast<ColorSchemeWatch*>(self);
+  if (sender == nullptr || watch.owner_ != sender) return;
   if (!g_variant_is_of_type(parameters, G_VARIANT_TYPE("(ssv)"))) return;
   const gchar* space = nullptr;
   const gchar* key = nullptr;
@@ -111,9 +167,7 @@ void ColorSchemeWatch::onSettingChanged(GDBusConnection*, const gchar*, const gc
   if (std::strcmp(space, appearanceNamespace) != 0 || std::strcmp(key, colorSchemeKey) != 0) {
     return;
   }
-  const ui::ColorScheme before = watch.current();
-  watch.portal_ = colorSchemeFromPortalValue(value);
-  watch.announceIfChanged(before);
+  watch.takePortalValue(value);
 }
 
 void ColorSchemeWatch::onGtkSetting(GObject*, GParamSpec*, gpointer self) {

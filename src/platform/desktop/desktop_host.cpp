@@ -2,168 +2,92 @@
 
 #include <glib-unix.h>
 #include <gtk/gtk.h>
+#include <pthread.h>
 
 #include <csignal>
-#include <exception>
 #include <iostream>
 #include <memory>
-#include <optional>
-#include <vector>
 
-#include "platform/desktop/color_scheme_watch.h"
-#include "platform/desktop/directory_watch.h"
-#include "platform/desktop/wall_clock_deadline.h"
-#include "platform/desktop/widget_window.h"
-#include "platform/files/shared_container.h"
-#include "platform/time/clock.h"
-#include "platform/ui/text/pango_text_measurer.h"
+#include "platform/desktop/accessibility_bridge.h"
+#include "platform/desktop/display_scale.h"
+#include "platform/desktop/host_name.h"
+#include "platform/desktop/live_host.h"
+#include "platform/desktop/session_bus.h"
 
 namespace kelpo::desktop {
 namespace {
 
 constexpr const char* reloadAction = "reload";
-
-// What reaches the host from outside. Each adapter turns its own event into
-// one of these; `LiveHost::handle` alone decides what follows.
-enum class HostEvent {
-  reloadDateReached,
-  snapshotChanged,
-  reloadAsked,
-  appearanceChanged,
-};
-
-void openLink(const std::string& url) {
-  GError* failure = nullptr;
-  if (!g_app_info_launch_default_for_uri(url.c_str(), nullptr, &failure)) {
-    const ErrorHandle owned(failure);
-    std::cerr << "kelpo-widget desktop: cannot open " << url << ": " << messageOf(failure) << '\n';
-  }
-}
-
-// Everything that lives while the widget is shown, made when the application
-// activates and released in reverse order when it shuts down.
-class LiveHost {
- public:
-  LiveHost(GtkApplication* application, HostSettings settings, WidgetSource source)
-      : settings_(std::move(settings)),
-        source_(std::move(source)),
-        colorScheme_([this](ui::ColorScheme) { handle(HostEvent::appearanceChanged); }),
-        deadline_([this] { handle(HostEvent::reloadDateReached); }) {
-    for (std::size_t i = 0; i < settings_.families.size(); ++i) {
-      windows_.push_back(std::make_unique<WidgetWindow>(
-          application, WindowPlacement{settings_.placement, 0}, measurer_, &openLink));
-    }
-    if (const auto container = sharedContainerLocation()) {
-      watch_.emplace(*container, std::string(snapshotFileName),
-                     [this] { handle(HostEvent::snapshotChanged); });
-    }
-    reload();
-  }
-
-  void handle(HostEvent event) {
-    switch (event) {
-      case HostEvent::reloadDateReached:
-      case HostEvent::snapshotChanged:
-      case HostEvent::reloadAsked:
-        reload();
-        return;
-      case HostEvent::appearanceChanged:
-        // The entry stays; only its colours change.
-        for (const auto& window : windows_) window->setColorScheme(colorScheme());
-        return;
-    }
-  }
-
- private:
-  [[nodiscard]] ui::ColorScheme colorScheme() const {
-    switch (settings_.appearance) {
-      case AppearanceChoice::light:
-        return ui::ColorScheme::light;
-      case AppearanceChoice::dark:
-        return ui::ColorScheme::dark;
-      case AppearanceChoice::automatic:
-        break;
-    }
-    return colorScheme_.current();
-  }
-
-  [[nodiscard]] bool reduceMotion() const {
-    switch (settings_.reduceMotion) {
-      case MotionChoice::on:
-        return true;
-      case MotionChoice::off:
-        return false;
-      case MotionChoice::automatic:
-        break;
-    }
-    return gtkPrefersReducedMotion();
-  }
-
-  // One timeline request per instance. A request that fails leaves that
-  // instance's last frame on screen; the failure is told once, until a
-  // request succeeds again.
-  void reload() {
-    std::optional<Instant> nextReload;
-    double offset = 0;
-    for (std::size_t i = 0; i < windows_.size(); ++i) {
-      WidgetWindow& window = *windows_[i];
-      try {
-        TimelineAnswer answer = source_.timeline(settings_.families[i]);
-        if (!nextReload || answer.reloadDate < *nextReload) nextReload = answer.reloadDate;
-        window.show(std::move(answer), colorScheme(), reduceMotion());
-        failing_ = false;
-      } catch (const std::exception& error) {
-        tellFailure(error.what());
-      } catch (...) {
-        tellFailure("unknown error");
-      }
-      window.setPlacementOffset(offset);
-      if (const auto size = window.size()) offset += size->height + settings_.placement.margin;
-    }
-    if (source_.followsWallClock) {
-      // Without an answer, try again after the shortest reload delay.
-      deadline_.arm(nextReload.value_or(SystemClock().now() + std::chrono::minutes(15)));
-    }
-  }
-
-  void tellFailure(const char* what) {
-    if (failing_) return;
-    failing_ = true;
-    std::cerr << "kelpo-widget desktop: the timeline request failed (" << what
-              << "); the last frame stays\n";
-  }
-
-  HostSettings settings_;
-  WidgetSource source_;
-  ui::PangoTextMeasurer measurer_;
-  ColorSchemeWatch colorScheme_;
-  WallClockDeadline deadline_;
-  std::vector<std::unique_ptr<WidgetWindow>> windows_;
-  std::optional<DirectoryWatch> watch_;
-  bool failing_ = false;
-};
+// How long the windows wait for the host's name before they show anyway.
+// A bus that answers gives it in a few milliseconds, and a second host then
+// leaves without ever showing a window; a bus that does not costs the
+// first frame this much.
+constexpr guint nameWaitMilliseconds = 250;
 
 struct RunState {
+  RunState(const HostSettings& givenSettings, WidgetSource widgetSource, GMainLoop* mainLoop,
+           GActionGroup* hostActions, AccessibilityBridge& bridge)
+      : settings(givenSettings),
+        source(std::move(widgetSource)),
+        loop(mainLoop),
+        actions(hostActions),
+        accessibility(bridge) {}
+
   const HostSettings& settings;
-  WidgetSource source;
+  WidgetSource source;  // until the host takes it
+  GMainLoop* loop;
+  GActionGroup* actions;
+  AccessibilityBridge& accessibility;
   std::unique_ptr<LiveHost> host;
+  ObjectHandle<GDBusConnection> bus;
+  // Made after the host, released before it: they call into it.
+  std::unique_ptr<SessionBusRequest> busRequest;
+  std::unique_ptr<HostName> name;
+  SourceHandle nameWait;
+  int status = 0;
 };
 
-gboolean onStopSignal(gpointer application) {
-  g_application_quit(G_APPLICATION(application));
+void letStopSignalsThrough() {
+  sigset_t stops;
+  sigemptyset(&stops);
+  sigaddset(&stops, SIGINT);
+  sigaddset(&stops, SIGTERM);
+  pthread_sigmask(SIG_UNBLOCK, &stops, nullptr);
+}
+
+gboolean onStopSignal(gpointer loop) {
+  g_main_loop_quit(static_cast<GMainLoop*>(loop));
   return G_SOURCE_CONTINUE;
 }
 
-void onActivate(GApplication* application, gpointer data) {
+void onAnotherHost(RunState& state) {
+  std::cerr << "kelpo-widget desktop: the widget already shows in this session; it was asked "
+               "to reload\n";
+  state.status = 1;
+  g_main_loop_quit(state.loop);
+}
+
+void showWidget(RunState& state) {
+  state.nameWait.reset();
+  if (state.host) return;
+  state.host = std::make_unique<LiveHost>(state.settings, std::move(state.source));
+  if (state.bus) state.host->followSession(state.bus.get());
+}
+
+gboolean onNameWaitOver(gpointer data) {
   auto& state = *static_cast<RunState*>(data);
-  if (state.host) {
-    // Another `desktop` started in this session: it forwards here.
-    state.host->handle(HostEvent::reloadAsked);
-    return;
-  }
-  g_application_hold(application);
-  state.host = std::make_unique<LiveHost>(GTK_APPLICATION(application), state.settings,
-                                          std::move(state.source));
+  state.nameWait.forget();
+  showWidget(state);
+  return G_SOURCE_REMOVE;
+}
+
+void onSessionBus(RunState& state, GDBusConnection* bus) {
+  state.bus.reset(G_DBUS_CONNECTION(g_object_ref(bus)));
+  if (state.host) state.host->followSession(bus);
+  state.accessibility.join(bus);
+  state.name = std::make_unique<HostName>(
+      bus, hostApplicationId, hostObjectPath, state.actions,
+      HostName::Outcome{[&state] { showWidget(state); }, [&state] { onAnotherHost(state); }});
 }
 
 void onReload(GSimpleAction*, GVariant*, gpointer data) {
@@ -171,52 +95,53 @@ void onReload(GSimpleAction*, GVariant*, gpointer data) {
   if (state.host) state.host->handle(HostEvent::reloadAsked);
 }
 
-void onShutdown(GApplication*, gpointer data) {
-  static_cast<RunState*>(data)->host.reset();
-}
-
 }  // namespace
 
 int runDesktopHost(const HostSettings& settings, WidgetSource source) {
+  // SIGINT and SIGTERM end the host with 0 from here on, also while GTK
+  // opens the display: they are taken before anything else, then let
+  // through (`kelpo-widget desktop` holds them back while it hands over).
+  const MainLoopHandle loop(g_main_loop_new(nullptr, FALSE));
+  const SourceHandle interrupt(g_unix_signal_add(SIGINT, &onStopSignal, loop.get()));
+  const SourceHandle terminate(g_unix_signal_add(SIGTERM, &onStopSignal, loop.get()));
+  letStopSignalsThrough();
+  if (const auto refused = refusedDisplayScale(g_getenv("GDK_SCALE"))) {
+    std::cerr << "kelpo-widget desktop: " << *refused << '\n';
+    return 1;
+  }
   // We draw in software: GTK's GL probe would map Mesa and LLVM for nothing
   // (some 55 MB of memory on X11).
   g_setenv("GDK_GL", "disable", TRUE);
-  if (!gtk_init_check(nullptr, nullptr)) {
+  AccessibilityBridge accessibility;
+  const bool opened = gtk_init_check(nullptr, nullptr) != FALSE;
+  accessibility.displayOpened();
+  if (!opened) {
     std::cerr << "kelpo-widget desktop: no display could be opened (DISPLAY or WAYLAND_DISPLAY)\n";
     return 1;
   }
 
-  RunState state{settings, std::move(source), nullptr};
-  const ObjectHandle<GtkApplication> application(
-      gtk_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS));
-  GApplication* app = G_APPLICATION(application.get());
-
+  // A plain main loop, not a GApplication: registering one connects to the
+  // session bus and takes its name before anything is shown, waiting as
+  // long as the bus does. The name is taken later, by HostName.
+  const ObjectHandle<GSimpleActionGroup> actions(g_simple_action_group_new());
+  RunState state(settings, std::move(source), loop.get(), G_ACTION_GROUP(actions.get()),
+                 accessibility);
   const ObjectHandle<GSimpleAction> reload(g_simple_action_new(reloadAction, nullptr));
   g_signal_connect(reload.get(), "activate", G_CALLBACK(&onReload), &state);
-  g_action_map_add_action(G_ACTION_MAP(app), G_ACTION(reload.get()));
-  g_signal_connect(app, "activate", G_CALLBACK(&onActivate), &state);
-  g_signal_connect(app, "shutdown", G_CALLBACK(&onShutdown), &state);
+  g_action_map_add_action(G_ACTION_MAP(actions.get()), G_ACTION(reload.get()));
 
-  GError* failure = nullptr;
-  if (!g_application_register(app, nullptr, &failure)) {
-    const ErrorHandle owned(failure);
-    std::cerr << "kelpo-widget desktop: cannot register on the session bus: " << messageOf(failure)
-              << '\n';
-    return 1;
-  }
-  if (g_application_get_is_remote(app)) {
-    // Running a remote instance activates the first one, which reloads.
-    (void)g_application_run(app, 0, nullptr);
-    std::cerr << "kelpo-widget desktop: the widget already shows in this session; it was asked "
-                 "to reload\n";
-    return 1;
-  }
+  // The windows show once the host's name is settled, or after a moment
+  // whatever the bus does; the session's services join when it answers.
+  state.busRequest = std::make_unique<SessionBusRequest>(
+      [&state](GDBusConnection* bus) { onSessionBus(state, bus); });
+  state.nameWait = SourceHandle(g_timeout_add(nameWaitMilliseconds, &onNameWaitOver, &state));
+  g_main_loop_run(loop.get());
 
-  const SourceHandle interrupt(g_unix_signal_add(SIGINT, &onStopSignal, app));
-  const SourceHandle terminate(g_unix_signal_add(SIGTERM, &onStopSignal, app));
-  const int ran = g_application_run(app, 0, nullptr);
+  state.nameWait.reset();
+  state.name.reset();
+  state.busRequest.reset();
   state.host.reset();
-  return ran;
+  return state.status;
 }
 
 }  // namespace kelpo::desktop

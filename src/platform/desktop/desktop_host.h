@@ -10,8 +10,10 @@
 
 namespace kelpo::desktop {
 
-// The session-wide name of the host (a D-Bus name through GApplication).
+// The session-wide name of the host on the session bus, and where its
+// actions ("reload") are found there.
 inline constexpr const char* hostApplicationId = "app.kelpo.widget";
+inline constexpr const char* hostObjectPath = "/app/kelpo/widget";
 
 // Shows the widget until SIGINT or SIGTERM and returns the exit status: 0 on
 // a clean stop, 1 when another host already runs in this session (it is

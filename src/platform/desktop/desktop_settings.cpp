@@ -8,12 +8,15 @@
 #include <utility>
 
 #include "platform/desktop/glib_handles.h"
+#include "platform/files/bounded_file.h"
 #include "platform/files/user_directories.h"
 
 namespace kelpo::desktop {
 namespace {
 
 constexpr const char* settingsGroup = "desktop";
+// A desktop.ini of a few keys takes some hundred bytes.
+constexpr std::size_t maxSettingsFileBytes = 64 * 1024;
 
 // Margins beyond this would put the widget off any screen.
 constexpr double largestMargin = 4096;
@@ -124,9 +127,17 @@ std::optional<SettingWords> readSettingsFile(const std::filesystem::path& file,
                                              std::string& error) {
   std::error_code missing;
   if (!std::filesystem::exists(file, missing)) return SettingWords{};
+  // Read as the snapshot is: a FIFO or a device in the file's place would
+  // otherwise hold the start up for ever.
+  const auto text = readSmallRegularFile(file, maxSettingsFileBytes);
+  if (!text) {
+    error = file.string() + ": not a readable regular file of at most 64 KiB";
+    return std::nullopt;
+  }
   const KeyFileHandle keys(g_key_file_new());
   GError* failure = nullptr;
-  if (!g_key_file_load_from_file(keys.get(), file.c_str(), G_KEY_FILE_NONE, &failure)) {
+  if (!g_key_file_load_from_data(keys.get(), text->data(), text->size(), G_KEY_FILE_NONE,
+                                 &failure)) {
     const ErrorHandle owned(failure);
     error = file.string() + ": " + messageOf(failure);
     return std::nullopt;

@@ -12,6 +12,8 @@
 
 namespace kelpo::desktop {
 
+using MainLoopHandle = std::unique_ptr<GMainLoop, handle_detail::Releaser<g_main_loop_unref>>;
+
 // A GLib source attached to the default main context, removed when the
 // handle goes.
 class SourceHandle {

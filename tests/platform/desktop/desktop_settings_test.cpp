@@ -4,6 +4,7 @@
 #include "platform/desktop/desktop_settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -94,6 +95,32 @@ TEST(DesktopSettings, ReadsTheDesktopGroupOfTheFile) {
   std::ofstream(file) << "not a key file\n";
   EXPECT_FALSE(readSettingsFile(file, error));
   EXPECT_NE(error.find(file.string()), std::string::npos);
+}
+
+TEST(DesktopSettings, WhatIsNoSmallRegularFileIsRefusedWithoutWaiting) {
+  const testing_support::TemporaryDirectory directory;
+  const auto file = directory.path() / "desktop.ini";
+  struct Case {
+    const char* what;
+    void (*make)(const std::filesystem::path&);
+  };
+  const Case cases[] = {
+      // Opening a FIFO for reading waits for a writer: a start held for ever.
+      {"a FIFO", [](const std::filesystem::path& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0); }},
+      {"a directory",
+       [](const std::filesystem::path& at) { std::filesystem::create_directory(at); }},
+      {"a file of 1 MiB",
+       [](const std::filesystem::path& at) {
+         std::ofstream(at) << "[desktop]\n# " << std::string(1024 * 1024, 'x') << '\n';
+       }},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove_all(file);
+    c.make(file);
+    std::string error;
+    EXPECT_FALSE(readSettingsFile(file, error)) << c.what;
+    EXPECT_NE(error.find(file.string()), std::string::npos) << c.what << ": " << error;
+  }
 }
 
 }  // namespace

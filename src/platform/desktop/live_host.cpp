@@ -1,0 +1,141 @@
+#include "platform/desktop/live_host.h"
+
+#include <malloc.h>
+
+#include <exception>
+#include <iostream>
+
+#include "platform/files/shared_container.h"
+#include "platform/time/clock.h"
+
+namespace kelpo::desktop {
+namespace {
+
+// About one frame of a 60 Hz display: appearance changes closer together
+// than this show as one frame.
+constexpr guint appearanceFrameMilliseconds = 16;
+
+void openLink(const std::string& url) {
+  GError* failure = nullptr;
+  if (!g_app_info_launch_default_for_uri(url.c_str(), nullptr, &failure)) {
+    const ErrorHandle owned(failure);
+    std::cerr << "kelpo-widget desktop: cannot open " << url << ": " << messageOf(failure) << '\n';
+  }
+}
+
+}  // namespace
+
+LiveHost::LiveHost(HostSettings settings, WidgetSource source)
+    : settings_(std::move(settings)),
+      source_(std::move(source)),
+      colorScheme_([this](ui::ColorScheme) { handle(HostEvent::appearanceChanged); }),
+      deadline_([this] { handle(HostEvent::reloadDateReached); }) {
+  for (std::size_t i = 0; i < settings_.families.size(); ++i) {
+    // Windows of no GtkApplication (see runDesktopHost).
+    windows_.push_back(std::make_unique<WidgetWindow>(
+        nullptr, WindowPlacement{settings_.placement, 0}, measurer_, &openLink));
+  }
+  if (const auto container = sharedContainerLocation()) {
+    watch_.emplace(*container, std::string(snapshotFileName),
+                   [this] { handle(HostEvent::snapshotChanged); });
+  }
+  reload();
+}
+
+LiveHost::~LiveHost() = default;
+
+void LiveHost::handle(HostEvent event) {
+  switch (event) {
+    case HostEvent::reloadAsked:
+      colorScheme_.refresh();
+      reload();
+      return;
+    case HostEvent::reloadDateReached:
+    case HostEvent::snapshotChanged:
+      reload();
+      return;
+    case HostEvent::appearanceChanged:
+      // The entry stays; only its colours change, in the next frame, so
+      // that a burst of changes costs one frame rather than one each.
+      if (!appearanceFrame_.active()) {
+        appearanceFrame_ = SourceHandle(
+            g_timeout_add(appearanceFrameMilliseconds, &LiveHost::onAppearanceFrame, this));
+      }
+      return;
+  }
+}
+
+void LiveHost::followSession(GDBusConnection* bus) {
+  colorScheme_.follow(bus);
+}
+
+gboolean LiveHost::onAppearanceFrame(gpointer self) {
+  auto& host = *static_cast<LiveHost*>(self);
+  host.appearanceFrame_.forget();
+  for (const auto& window : host.windows_) window->setColorScheme(host.colorScheme());
+  return G_SOURCE_REMOVE;
+}
+
+ui::ColorScheme LiveHost::colorScheme() const {
+  switch (settings_.appearance) {
+    case AppearanceChoice::light:
+      return ui::ColorScheme::light;
+    case AppearanceChoice::dark:
+      return ui::ColorScheme::dark;
+    case AppearanceChoice::automatic:
+      break;
+  }
+  return colorScheme_.current();
+}
+
+bool LiveHost::reduceMotion() const {
+  switch (settings_.reduceMotion) {
+    case MotionChoice::on:
+      return true;
+    case MotionChoice::off:
+      return false;
+    case MotionChoice::automatic:
+      break;
+  }
+  return gtkPrefersReducedMotion();
+}
+
+// One timeline request per instance. A request that fails leaves that
+// instance's last frame on screen; the failure is told once, until a
+// request succeeds again.
+void LiveHost::reload() {
+  std::optional<Instant> nextReload;
+  double offset = 0;
+  for (std::size_t i = 0; i < windows_.size(); ++i) {
+    WidgetWindow& window = *windows_[i];
+    try {
+      TimelineAnswer answer = source_.timeline(settings_.families[i]);
+      if (!nextReload || answer.reloadDate < *nextReload) nextReload = answer.reloadDate;
+      window.show(std::move(answer), colorScheme(), reduceMotion());
+      failing_ = false;
+    } catch (const std::exception& error) {
+      tellFailure(error.what());
+    } catch (...) {
+      tellFailure("unknown error");
+    }
+    window.setPlacementOffset(offset);
+    if (const auto size = window.size()) offset += size->height + settings_.placement.margin;
+  }
+  if (source_.followsWallClock) {
+    // Without an answer, try again after the shortest reload delay.
+    deadline_.arm(nextReload.value_or(SystemClock().now() + std::chrono::minutes(15)));
+  }
+  // The entry just dropped may have been a large one (an 8 MB snapshot
+  // takes some 70 MB to decode and lay out); give its pages back rather
+  // than keep them for the rest of the session.
+  malloc_trim(0);
+}
+
+void LiveHost::tellFailure(const char* what) {
+  if (failing_) return;
+  failing_ = true;
+  std::cerr << "kelpo-widget desktop: the timeline request failed (" << what
+            << "); the last frame stays\n";
+}
+
+}  // namespace kelpo::desktop
