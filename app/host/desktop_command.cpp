@@ -96,7 +96,10 @@ int runDesktop(const DesktopOptions& options) {
   desktop::WidgetSource source{
       [context](WidgetFamily family) { return requestTimeline(*context, family); },
       options.common.now.empty()};
-  return desktop::runDesktopHost(settings, std::move(source));
+  desktop::HostReport report{
+      [](const std::string& shown) { std::cout << "kelpo-widget desktop: " << shown << std::endl; },
+      [](const std::string& limit) { std::cerr << "kelpo-widget desktop: " << limit << '\n'; }};
+  return desktop::runDesktopHost(settings, std::move(source), std::move(report));
 }
 
 }  // namespace

@@ -12,7 +12,9 @@
 
 #include "platform/clock.h"
 #include "platform/desktop/color_scheme_watch.h"
+#include "platform/desktop/desktop_route.h"
 #include "platform/desktop/directory_watch.h"
+#include "platform/desktop/display_backend.h"
 #include "platform/desktop/wall_clock_deadline.h"
 #include "platform/desktop/widget_window.h"
 #include "platform/shared_container.h"
@@ -45,14 +47,16 @@ void openLink(const std::string& url) {
 // activates and released in reverse order when it shuts down.
 class LiveHost {
  public:
-  LiveHost(GtkApplication* application, HostSettings settings, WidgetSource source)
+  LiveHost(GtkApplication* application, HostSettings settings, WidgetSource source,
+           const DesktopRoute& route, const HostReport& report)
       : settings_(std::move(settings)),
         source_(std::move(source)),
         colorScheme_([this](ui::ColorScheme) { handle(HostEvent::appearanceChanged); }),
         deadline_([this] { handle(HostEvent::reloadDateReached); }) {
     for (std::size_t i = 0; i < settings_.families.size(); ++i) {
-      windows_.push_back(std::make_unique<WidgetWindow>(
-          application, WindowPlacement{settings_.placement, 0}, measurer_, &openLink));
+      windows_.push_back(
+          std::make_unique<WidgetWindow>(application, WindowPlacement{settings_.placement, 0},
+                                         route.make(), measurer_, &openLink, report.shown));
     }
     if (const auto container = sharedContainerLocation()) {
       watch_.emplace(*container, snapshotFileName, [this] { handle(HostEvent::snapshotChanged); });
@@ -146,6 +150,8 @@ class LiveHost {
 struct RunState {
   const HostSettings& settings;
   WidgetSource source;
+  DesktopRoute route;
+  HostReport report;
   std::unique_ptr<LiveHost> host;
 };
 
@@ -163,7 +169,7 @@ void onActivate(GApplication* application, gpointer data) {
   }
   g_application_hold(application);
   state.host = std::make_unique<LiveHost>(GTK_APPLICATION(application), state.settings,
-                                          std::move(state.source));
+                                          std::move(state.source), state.route, state.report);
 }
 
 void onReload(GSimpleAction*, GVariant*, gpointer data) {
@@ -177,16 +183,21 @@ void onShutdown(GApplication*, gpointer data) {
 
 }  // namespace
 
-int runDesktopHost(const HostSettings& settings, WidgetSource source) {
+int runDesktopHost(const HostSettings& settings, WidgetSource source, HostReport report) {
   // We draw in software: GTK's GL probe would map Mesa and LLVM for nothing
   // (some 55 MB of memory on X11).
   g_setenv("GDK_GL", "disable", TRUE);
+  chooseDisplayBackend();
   if (!gtk_init_check(nullptr, nullptr)) {
     std::cerr << "kelpo-widget desktop: no display could be opened (DISPLAY or WAYLAND_DISPLAY)\n";
     return 1;
   }
 
-  RunState state{settings, std::move(source), nullptr};
+  RunState state{settings, std::move(source), chooseDesktopRoute(gdk_display_get_default()),
+                 std::move(report), nullptr};
+  if (!state.route.loss.empty() && state.report.limitation) {
+    state.report.limitation(state.route.loss);
+  }
   const ObjectHandle<GtkApplication> application(
       gtk_application_new(hostApplicationId, G_APPLICATION_DEFAULT_FLAGS));
   GApplication* app = G_APPLICATION(application.get());

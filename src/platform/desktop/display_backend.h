@@ -1,0 +1,32 @@
+#pragma once
+
+// Which of GDK's backends the host opens its display with. A Wayland
+// compositor without layer-shell (GNOME's mutter) treats the widget as an
+// ordinary application window; through XWayland the same compositor keeps an
+// X11 desktop window below everything, on every workspace, out of the task
+// switcher. So that route wins when both displays are there.
+
+#include <string>
+
+namespace kelpo::desktop {
+
+struct DisplayFacts {
+  bool backendNamed = false;  // GDK_BACKEND is set: the person chose
+  bool waylandAnswers = false;
+  bool layerShellOffered = false;
+  bool x11DisplayNamed = false;  // DISPLAY is set
+};
+
+// The backend list for `gdk_set_allowed_backends`, or empty to leave the
+// choice to GDK.
+[[nodiscard]] std::string backendsFor(const DisplayFacts& facts);
+
+// Reads the environment and asks the Wayland compositor, if one answers,
+// whether it offers layer-shell.
+[[nodiscard]] DisplayFacts probeDisplays();
+
+// Restricts GDK to the backend `backendsFor` names. Must run before GTK
+// opens its display.
+void chooseDisplayBackend();
+
+}  // namespace kelpo::desktop
