@@ -159,15 +159,22 @@ class Session:
 
     # -- display server ---------------------------------------------------
 
-    def start_xvfb(self, width, height):
+    def start_xvfb(self, width, height, framebuffer=False):
+        """Xvfb; with framebuffer, its screen also in a file (XWD), which
+        shows what a compositor paints where `xwd -root` does not."""
         require_tools(TOOLS)
         read_end, write_end = os.pipe()
         self._pass_fds = (write_end,)
+        extra = []
+        if framebuffer:
+            self.framebuffer_dir = self.root / "framebuffer"
+            self.framebuffer_dir.mkdir()
+            extra = ["-fbdir", str(self.framebuffer_dir)]
         try:
             self.start(
                 "xvfb",
                 ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
-                 "-nolisten", "tcp", "-noreset", "-auth", "/dev/null"],
+                 "-nolisten", "tcp", "-noreset", "-auth", "/dev/null", *extra],
             )
         finally:
             self._pass_fds = ()
