@@ -7,7 +7,7 @@ namespace kelpo::desktop {
 
 bool paintsDesktopWindowsOpaque(std::string_view windowManagerName) {
   // KWin (5.27 at least) draws desktop windows without blending.
-  constexpr std::array<std::string_view, 2> opaque{"KWin", "kwin_x11"};
+  constexpr std::array<std::string_view, 1> opaque{"KWin"};
   return std::find(opaque.begin(), opaque.end(), windowManagerName) != opaque.end();
 }
 
