@@ -16,10 +16,11 @@ packages=(
   dpkg-dev desktop-file-utils groff-base
   xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick dbus-daemon python3-gi gir1.2-glib-2.0
   sway grim util-linux
-  # The desktops the scenarios run the widget on (some 340 packages, 185 MB,
+  # The desktops the scenarios run the widget on (some 360 packages, 190 MB,
   # about a minute and a half to install): GNOME (gnome-shell with XWayland),
-  # KDE (kwin_wayland, kwin_x11), mutter, openbox and picom under Xvfb.
-  gnome-shell xwayland kwin-wayland kwin-x11 mutter openbox picom python3-xlib
+  # KDE (kwin_wayland, kwin_x11), mutter, openbox and picom under Xvfb,
+  # weston (no layer-shell).
+  gnome-shell xwayland kwin-wayland kwin-x11 mutter openbox picom weston python3-xlib
   at-spi2-core gir1.2-atspi-2.0 python3-pyatspi
 )
 

@@ -1,7 +1,7 @@
 #include "platform/desktop/desktop_route.h"
 
+#include <gdk/gdkwayland.h>
 #include <gdk/gdkx.h>
-#include <gtk-layer-shell/gtk-layer-shell.h>
 
 #include "platform/desktop/layer_shell_surface.h"
 #include "platform/desktop/plain_window_surface.h"
@@ -17,7 +17,10 @@ DesktopRoute chooseDesktopRoute(GdkDisplay* display) {
     return {throughXWayland ? "XWayland desktop window" : "X11 desktop window",
             [throughXWayland] { return std::make_unique<X11DesktopSurface>(throughXWayland); }, ""};
   }
-  if (gtk_layer_is_supported()) {
+  // Asked of GDK's own registry: gtk-layer-shell's check warns on stderr
+  // where the compositor has none.
+  if (GDK_IS_WAYLAND_DISPLAY(display) &&
+      gdk_wayland_display_query_registry(display, "zwlr_layer_shell_v1")) {
     return {"layer-shell", [] { return std::make_unique<LayerShellSurface>(); }, ""};
   }
   return {"plain window", [] { return std::make_unique<PlainWindowSurface>(); },

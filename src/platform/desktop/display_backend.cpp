@@ -1,8 +1,10 @@
 #include "platform/desktop/display_backend.h"
 
+#include <X11/Xlib.h>
 #include <gdk/gdk.h>
 
 #include <chrono>
+#include <memory>
 
 #include "platform/desktop/wayland_globals.h"
 
@@ -19,23 +21,31 @@ constexpr std::chrono::milliseconds probePatience{1500};
   return value != nullptr && *value != '\0';
 }
 
+[[nodiscard]] bool x11DisplayOpens() {
+  const std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr),
+                                                                   &XCloseDisplay);
+  return display != nullptr;
+}
+
 }  // namespace
 
 std::string backendsFor(const DisplayFacts& facts) {
   if (facts.backendNamed || !facts.waylandAnswers || facts.layerShellOffered) return {};
-  if (!facts.x11DisplayNamed) return {};
+  if (!facts.x11DisplayAnswers) return {};
   return "x11";
 }
 
 DisplayFacts probeDisplays() {
   DisplayFacts facts;
   facts.backendNamed = isSet("GDK_BACKEND");
-  facts.x11DisplayNamed = isSet("DISPLAY");
-  if (facts.backendNamed || !facts.x11DisplayNamed) return facts;  // nothing to choose
+  // Without DISPLAY, or with the person's own choice, there is nothing to
+  // choose between.
+  if (facts.backendNamed || !isSet("DISPLAY")) return facts;
   if (const auto offered = waylandOffers(layerShellInterface, probePatience)) {
     facts.waylandAnswers = true;
     facts.layerShellOffered = *offered;
   }
+  if (facts.waylandAnswers && !facts.layerShellOffered) facts.x11DisplayAnswers = x11DisplayOpens();
   return facts;
 }
 

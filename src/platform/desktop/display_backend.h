@@ -14,15 +14,17 @@ struct DisplayFacts {
   bool backendNamed = false;  // GDK_BACKEND is set: the person chose
   bool waylandAnswers = false;
   bool layerShellOffered = false;
-  bool x11DisplayNamed = false;  // DISPLAY is set
+  bool x11DisplayAnswers = false;  // DISPLAY names a server that accepts us
 };
 
 // The backend list for `gdk_set_allowed_backends`, or empty to leave the
 // choice to GDK.
 [[nodiscard]] std::string backendsFor(const DisplayFacts& facts);
 
-// Reads the environment and asks the Wayland compositor, if one answers,
-// whether it offers layer-shell.
+// Reads the environment, asks the Wayland compositor, if one answers,
+// whether it offers layer-shell, and, when it does not, whether the X display
+// named in DISPLAY can be opened (a stale DISPLAY must not cost the widget
+// its fallback window).
 [[nodiscard]] DisplayFacts probeDisplays();
 
 // Restricts GDK to the backend `backendsFor` names. Must run before GTK

@@ -32,7 +32,7 @@ TEST(DisplayBackend, XWaylandOnlyWhenTheCompositorLacksLayerShellAndAnXDisplayIs
   const Case cases[] = {
       {"GNOME on Wayland", {false, true, false, true}, "x11"},
       {"sway, KWin on Wayland", {false, true, true, true}, ""},
-      {"weston without XWayland", {false, true, false, false}, ""},
+      {"weston without XWayland, or a stale DISPLAY", {false, true, false, false}, ""},
       {"an X11 session", {false, false, false, true}, ""},
       {"GDK_BACKEND set by the person", {true, true, false, true}, ""},
   };
