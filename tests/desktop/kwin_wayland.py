@@ -7,10 +7,9 @@ import os
 import shutil
 import socket
 import struct
-from pathlib import Path
 
 from desktop_session import ScenarioFailure, poll, require_tools
-from virtual_pointer import BUTTON_LEFT, DISPLAY_ID, REGISTRY_ID, VirtualPointer
+from virtual_pointer import BUTTON_LEFT, DISPLAY_ID, REGISTRY_ID, VirtualPointer, _string
 from widget_checks import Image
 
 KWIN_TOOLS = {"kwin_wayland": "kwin-wayland"}
@@ -102,7 +101,6 @@ class FakeInput(VirtualPointer):
         self._send(DISPLAY_ID, 1, struct.pack("<I", REGISTRY_ID))
         self._pointer = self._bind(self._globals(), "org_kde_kwin_fake_input", 4)
         reason = "kelpo scenario"
-        from virtual_pointer import _string
         self._send(self._pointer, 0, _string(reason) + _string(reason))  # authenticate
         self._roundtrip()
 
