@@ -29,6 +29,10 @@ constexpr std::chrono::milliseconds probePatience{1500};
 
 }  // namespace
 
+bool isLocalXDisplay(std::string_view name) {
+  return name.starts_with(':') || name.starts_with("unix:");
+}
+
 std::string backendsFor(const DisplayFacts& facts) {
   if (facts.backendNamed || !facts.waylandAnswers || facts.layerShellOffered) return {};
   if (!facts.x11DisplayAnswers) return {};
@@ -45,7 +49,9 @@ DisplayFacts probeDisplays() {
     facts.waylandAnswers = true;
     facts.layerShellOffered = *offered;
   }
-  if (facts.waylandAnswers && !facts.layerShellOffered) facts.x11DisplayAnswers = x11DisplayOpens();
+  if (facts.waylandAnswers && !facts.layerShellOffered && isLocalXDisplay(g_getenv("DISPLAY"))) {
+    facts.x11DisplayAnswers = x11DisplayOpens();
+  }
   return facts;
 }
 

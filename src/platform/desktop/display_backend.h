@@ -7,6 +7,7 @@
 // switcher. So that route wins when both displays are there.
 
 #include <string>
+#include <string_view>
 
 namespace kelpo::desktop {
 
@@ -20,6 +21,11 @@ struct DisplayFacts {
 // The backend list for `gdk_set_allowed_backends`, or empty to leave the
 // choice to GDK.
 [[nodiscard]] std::string backendsFor(const DisplayFacts& facts);
+
+// Whether an X display name is on this machine (":1", "unix:0"): the
+// compositor's XWayland always is, and opening a remote one could wait on
+// the network for minutes.
+[[nodiscard]] bool isLocalXDisplay(std::string_view name);
 
 // Reads the environment, asks the Wayland compositor, if one answers,
 // whether it offers layer-shell, and, when it does not, whether the X display

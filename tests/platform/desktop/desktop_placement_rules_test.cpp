@@ -41,6 +41,14 @@ TEST(DisplayBackend, XWaylandOnlyWhenTheCompositorLacksLayerShellAndAnXDisplayIs
   }
 }
 
+TEST(DisplayBackend, OnlyALocalXDisplayCanBeTheCompositorsXWayland) {
+  for (const char* local : {":0", ":1024.0", "unix:2"})
+    EXPECT_TRUE(isLocalXDisplay(local)) << local;
+  for (const char* remote : {"build-host:0", "localhost:10.0", "", "0"}) {
+    EXPECT_FALSE(isLocalXDisplay(remote)) << remote;
+  }
+}
+
 TEST(CornerPosition, MarginsCountFromTheWorkAreaAndInstancesStackAlongTheEdge) {
   struct Case {
     const char* name;
