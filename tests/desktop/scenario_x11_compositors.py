@@ -2,7 +2,8 @@
 framebuffer (what the compositor painted):
   kwin-corners   KWin composites and paints desktop windows opaque: the
                  corners still show the desktop window below (plasmashell's
-                 stand-in), and the edge is not blended with black.
+                 stand-in), and the edge is not blended with black; so too
+                 while KWin suspends compositing and after it resumes.
   toggle         picom (over openbox) stops and starts again while the widget
                  shows: each time the corners show the desktop.
   late-desktop   another program's desktop window maps after the widget: the
@@ -42,11 +43,34 @@ def shown_correctly(session, host, reference, label, corners=True):
     return window
 
 
+def kwin_compositing(session, action):
+    """Suspends or resumes KWin's compositing, as Alt+Shift+F12 does. KWin
+    keeps the compositing selection while suspended, so the scenario waits on
+    KWin's own word."""
+    from gi.repository import Gio, GLib
+    bus = Gio.DBusConnection.new_for_address_sync(
+        session.env["DBUS_SESSION_BUS_ADDRESS"],
+        Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+    bus.call_sync("org.kde.KWin", "/Compositor", "org.kde.kwin.Compositing", action, None, None,
+                  Gio.DBusCallFlags.NONE, 10000, None)
+
+    def active():
+        return bus.call_sync("org.kde.KWin", "/Compositor", "org.freedesktop.DBus.Properties", "Get",
+                             GLib.Variant("(ss)", ("org.kde.kwin.Compositing", "active")), None,
+                             Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
+
+    poll(lambda: active() == (action == "resume"), 10, interval=0.05, what=f"KWin to {action} compositing")
+
+
 def kwin_corners(session, host_start, reference):
     start_manager(session, "kwin", composited=True)
     background(session, "desktop-window", "desktop-window")
     host = host_start()
     shown_correctly(session, host, reference, "kwin-composited")
+    kwin_compositing(session, "suspend")
+    shown_correctly(session, host, reference, "kwin-suspended")
+    kwin_compositing(session, "resume")
+    shown_correctly(session, host, reference, "kwin-resumed")
     return host
 
 

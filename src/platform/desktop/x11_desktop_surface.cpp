@@ -87,6 +87,8 @@ void raiseWithinLayer(GdkWindow* window) {
 
 X11DesktopSurface::~X11DesktopSurface() {
   if (root_ != nullptr) gdk_window_remove_filter(root_, &X11DesktopSurface::onRootEvent, this);
+  if (busWait_) g_cancellable_cancel(busWait_.get());
+  if (kwinToggles_ != 0) g_dbus_connection_signal_unsubscribe(bus_.get(), kwinToggles_);
 }
 
 void X11DesktopSurface::prepare(GtkWindow* window) {
@@ -126,6 +128,31 @@ void X11DesktopSurface::shown(GtkWindow* window) {
       root_, static_cast<GdkEventMask>(gdk_window_get_events(root_) | GDK_PROPERTY_CHANGE_MASK));
   gdk_window_add_filter(root_, &X11DesktopSurface::onRootEvent, this);
   keepAboveOtherDesktops();
+  // Joined when the bus answers: nothing here waits on it.
+  busWait_.reset(g_cancellable_new());
+  g_bus_get(G_BUS_TYPE_SESSION, busWait_.get(), &X11DesktopSurface::onSessionBus, this);
+}
+
+void X11DesktopSurface::onSessionBus(GObject*, GAsyncResult* result, gpointer self) {
+  GError* failure = nullptr;
+  ObjectHandle<GDBusConnection> bus(g_bus_get_finish(result, &failure));
+  if (!bus) {
+    // Cancelled (the surface is gone) or no session bus: nothing to follow.
+    const ErrorHandle owned(failure);
+    return;
+  }
+  auto& surface = *static_cast<X11DesktopSurface*>(self);
+  surface.bus_ = std::move(bus);
+  surface.kwinToggles_ = g_dbus_connection_signal_subscribe(
+      surface.bus_.get(), "org.kde.KWin", "org.kde.kwin.Compositing", "compositingToggled",
+      "/Compositor", nullptr, G_DBUS_SIGNAL_FLAGS_NONE, &X11DesktopSurface::onCompositingToggled,
+      &surface, nullptr);
+}
+
+void X11DesktopSurface::onCompositingToggled(GDBusConnection*, const gchar*, const gchar*,
+                                             const gchar*, const gchar*, GVariant*, gpointer self) {
+  auto& surface = *static_cast<X11DesktopSurface*>(self);
+  if (surface.window_ != nullptr) gtk_widget_queue_draw(GTK_WIDGET(surface.window_));
 }
 
 GdkFilterReturn X11DesktopSurface::onRootEvent(GdkXEvent* event, GdkEvent*, gpointer self) {

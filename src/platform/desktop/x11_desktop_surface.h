@@ -4,7 +4,10 @@
 // ordinary windows, on every workspace and out of the task switcher, and
 // gnome-shell does so for XWayland clients too. Placed in the monitor's work
 // area; kept above other programs' desktop windows mapped after it; shaped
-// where the compositor will not blend its alpha (none running, or KWin).
+// where the compositor will not blend its alpha (none running, or KWin);
+// painted whole again when KWin resumes compositing, which keeps the
+// compositing selection while suspended and, on resuming, shows only what is
+// drawn after.
 
 #include <optional>
 
@@ -27,6 +30,9 @@ class X11DesktopSurface final : public DesktopSurface {
  private:
   static GdkFilterReturn onRootEvent(GdkXEvent* event, GdkEvent*, gpointer self);
   static gboolean onRootChanged(gpointer self);
+  static void onSessionBus(GObject*, GAsyncResult* result, gpointer self);
+  static void onCompositingToggled(GDBusConnection*, const gchar*, const gchar*, const gchar*,
+                                   const gchar*, GVariant*, gpointer self);
   void keepAboveOtherDesktops() const;
 
   bool throughXWayland_;
@@ -37,6 +43,9 @@ class X11DesktopSurface final : public DesktopSurface {
   bool stackingChanged_ = false;
   bool workAreaChanged_ = false;
   SourceHandle settle_;  // one look at the root's changes, once they stop coming
+  ObjectHandle<GCancellable> busWait_;
+  ObjectHandle<GDBusConnection> bus_;
+  guint kwinToggles_ = 0;  // subscription on bus_
 };
 
 }  // namespace kelpo::desktop
