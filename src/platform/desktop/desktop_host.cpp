@@ -111,6 +111,9 @@ class LiveHost {
     double offset = 0;
     for (std::size_t i = 0; i < windows_.size(); ++i) {
       WidgetWindow& window = *windows_[i];
+      // Before it shows: an instance that appears at the corner and then
+      // moves along the edge would flash over the one before it.
+      window.setPlacementOffset(offset);
       try {
         TimelineAnswer answer = source_.timeline(settings_.families[i]);
         if (!nextReload || answer.reloadDate < *nextReload) nextReload = answer.reloadDate;
@@ -121,7 +124,6 @@ class LiveHost {
       } catch (...) {
         tellFailure("unknown error");
       }
-      window.setPlacementOffset(offset);
       if (const auto size = window.size()) offset += size->height + settings_.placement.margin;
     }
     if (source_.followsWallClock) {
