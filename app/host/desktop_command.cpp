@@ -1,6 +1,7 @@
 // kelpo-widget desktop: shows the widget on the desktop and keeps it
 // current, as a widget host keeps its widgets.
 
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -80,6 +81,24 @@ namespace {
   return words;
 }
 
+// Where the host's lines go: what it shows on stdout, as it happens; what it
+// cannot do or what went wrong on stderr; frame times, for measurements,
+// only when KELPO_DESKTOP_FRAME_LOG=1.
+[[nodiscard]] desktop::HostReport hostReport() {
+  const auto toStderr = [](const std::string& line) {
+    std::cerr << "kelpo-widget desktop: " << line << '\n';
+  };
+  desktop::HostReport report{
+      [](const std::string& shown) { std::cout << "kelpo-widget desktop: " << shown << std::endl; },
+      toStderr, toStderr, nullptr};
+  if (const char* log = std::getenv("KELPO_DESKTOP_FRAME_LOG"); log && std::string(log) == "1") {
+    report.frameTime = [](const std::string& line) {
+      std::cerr << "kelpo-desktop: " << line << std::endl;
+    };
+  }
+  return report;
+}
+
 int runDesktop(const DesktopOptions& options) {
   if (options.removeAutostart) {
     // Turning autostart off needs no settings: a broken desktop.ini must
@@ -96,7 +115,7 @@ int runDesktop(const DesktopOptions& options) {
   desktop::WidgetSource source{
       [context](WidgetFamily family) { return requestTimeline(*context, family); },
       options.common.now.empty()};
-  return desktop::runDesktopHost(settings, std::move(source));
+  return desktop::runDesktopHost(settings, std::move(source), hostReport());
 }
 
 }  // namespace

@@ -15,8 +15,9 @@ namespace kelpo::app {
 Verb addReloadVerb(CLI::App& parent) {
   CLI::App& verb = addReloadVerbCommand(parent);
   return Verb{&verb, [] {
-                std::string error;
-                if (!desktop::askRunningHostToReload(error)) throw CommandError(error);
+                if (const Status asked = desktop::askRunningHostToReload(); !asked) {
+                  throw CommandError(asked.error());
+                }
                 return 0;
               }};
 }

@@ -161,15 +161,22 @@ class Session:
 
     # -- display server ---------------------------------------------------
 
-    def start_xvfb(self, width, height):
+    def start_xvfb(self, width, height, framebuffer=False):
+        """Xvfb; with framebuffer, its screen also in a file (XWD), which
+        shows what a compositor paints where `xwd -root` does not."""
         require_tools(TOOLS)
         read_end, write_end = os.pipe()
         self._pass_fds = (write_end,)
+        extra = []
+        if framebuffer:
+            self.framebuffer_dir = self.root / "framebuffer"
+            self.framebuffer_dir.mkdir()
+            extra = ["-fbdir", str(self.framebuffer_dir)]
         try:
             self.start(
                 "xvfb",
                 ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
-                 "-nolisten", "tcp", "-noreset", "-auth", "/dev/null"],
+                 "-nolisten", "tcp", "-noreset", "-auth", "/dev/null", *extra],
             )
         finally:
             self._pass_fds = ()
@@ -224,14 +231,18 @@ class Session:
 
     # -- session bus and portal -------------------------------------------
 
-    def start_session_bus(self, config_template=BUS_CONFIG, label="dbus"):
+    def start_session_bus(self, config_template=BUS_CONFIG, label="dbus", any_user=False):
         """A dbus-daemon of its own; config_template may be another policy
-        (REFUSING_BUS_CONFIG). Returns its process."""
+        (REFUSING_BUS_CONFIG); with any_user, a compositor running as another
+        user (gnome-shell as nobody) may connect too. Returns its process."""
         bus_dir = self.root / label
         bus_dir.mkdir()
         config = self.root / f"{label}.conf"
         # No <servicedir>: nothing on this bus gets started by activation.
-        config.write_text(config_template.read_text().replace("@BUS_DIR@", str(bus_dir)))
+        text = config_template.read_text().replace("@BUS_DIR@", str(bus_dir))
+        if any_user:
+            text = text.replace('<policy context="default">', '<policy context="default">\n    <allow user="*"/>')
+        config.write_text(text)
         bus = self.start(
             label, ["dbus-daemon", f"--config-file={config}", "--nofork", "--print-address=1"],
             stdout=subprocess.PIPE,

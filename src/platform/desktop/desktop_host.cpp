@@ -5,10 +5,11 @@
 #include <pthread.h>
 
 #include <csignal>
-#include <iostream>
 #include <memory>
 
 #include "platform/desktop/accessibility_bridge.h"
+#include "platform/desktop/desktop_route.h"
+#include "platform/desktop/display_backend.h"
 #include "platform/desktop/display_scale.h"
 #include "platform/desktop/host_name.h"
 #include "platform/desktop/live_host.h"
@@ -25,16 +26,21 @@ constexpr const char* reloadAction = "reload";
 constexpr guint nameWaitMilliseconds = 250;
 
 struct RunState {
-  RunState(const HostSettings& givenSettings, WidgetSource widgetSource, GMainLoop* mainLoop,
-           GActionGroup* hostActions, AccessibilityBridge& bridge)
+  RunState(const HostSettings& givenSettings, WidgetSource widgetSource, DesktopRoute desktopRoute,
+           const HostReport& hostReport, GMainLoop* mainLoop, GActionGroup* hostActions,
+           AccessibilityBridge& bridge)
       : settings(givenSettings),
         source(std::move(widgetSource)),
+        route(std::move(desktopRoute)),
+        report(hostReport),
         loop(mainLoop),
         actions(hostActions),
         accessibility(bridge) {}
 
   const HostSettings& settings;
   WidgetSource source;  // until the host takes it
+  DesktopRoute route;
+  const HostReport& report;
   GMainLoop* loop;
   GActionGroup* actions;
   AccessibilityBridge& accessibility;
@@ -61,8 +67,8 @@ gboolean onStopSignal(gpointer loop) {
 }
 
 void onAnotherHost(RunState& state) {
-  std::cerr << "kelpo-widget desktop: the widget already shows in this session; it was asked "
-               "to reload\n";
+  state.report.tell(state.report.failure,
+                    "the widget already shows in this session; it was asked to reload");
   state.status = 1;
   g_main_loop_quit(state.loop);
 }
@@ -70,7 +76,8 @@ void onAnotherHost(RunState& state) {
 void showWidget(RunState& state) {
   state.nameWait.reset();
   if (state.host) return;
-  state.host = std::make_unique<LiveHost>(state.settings, std::move(state.source));
+  state.host = std::make_unique<LiveHost>(state.settings, std::move(state.source), state.route,
+                                          state.report);
   if (state.bus) state.host->followSession(state.bus.get());
 }
 
@@ -97,7 +104,7 @@ void onReload(GSimpleAction*, GVariant*, gpointer data) {
 
 }  // namespace
 
-int runDesktopHost(const HostSettings& settings, WidgetSource source) {
+int runDesktopHost(const HostSettings& settings, WidgetSource source, HostReport report) {
   // SIGINT and SIGTERM end the host with 0 from here on, also while GTK
   // opens the display: they are taken before anything else, then let
   // through (`kelpo-widget desktop` holds them back while it hands over).
@@ -106,26 +113,31 @@ int runDesktopHost(const HostSettings& settings, WidgetSource source) {
   const SourceHandle terminate(g_unix_signal_add(SIGTERM, &onStopSignal, loop.get()));
   letStopSignalsThrough();
   if (const auto refused = refusedDisplayScale(g_getenv("GDK_SCALE"))) {
-    std::cerr << "kelpo-widget desktop: " << *refused << '\n';
+    report.tell(report.failure, *refused);
     return 1;
   }
   // We draw in software: GTK's GL probe would map Mesa and LLVM for nothing
   // (some 55 MB of memory on X11).
   g_setenv("GDK_GL", "disable", TRUE);
   AccessibilityBridge accessibility;
+  // Before GTK opens a display: on a Wayland compositor without layer-shell
+  // the widget goes through XWayland when it can.
+  chooseDisplayBackend();
   const bool opened = gtk_init_check(nullptr, nullptr) != FALSE;
   accessibility.displayOpened();
   if (!opened) {
-    std::cerr << "kelpo-widget desktop: no display could be opened (DISPLAY or WAYLAND_DISPLAY)\n";
+    report.tell(report.failure, "no display could be opened (DISPLAY or WAYLAND_DISPLAY)");
     return 1;
   }
+  DesktopRoute route = chooseDesktopRoute(gdk_display_get_default());
+  if (!route.loss.empty()) report.tell(report.limitation, route.loss);
 
   // A plain main loop, not a GApplication: registering one connects to the
   // session bus and takes its name before anything is shown, waiting as
   // long as the bus does. The name is taken later, by HostName.
   const ObjectHandle<GSimpleActionGroup> actions(g_simple_action_group_new());
-  RunState state(settings, std::move(source), loop.get(), G_ACTION_GROUP(actions.get()),
-                 accessibility);
+  RunState state(settings, std::move(source), std::move(route), report, loop.get(),
+                 G_ACTION_GROUP(actions.get()), accessibility);
   const ObjectHandle<GSimpleAction> reload(g_simple_action_new(reloadAction, nullptr));
   g_signal_connect(reload.get(), "activate", G_CALLBACK(&onReload), &state);
   g_action_map_add_action(G_ACTION_MAP(actions.get()), G_ACTION(reload.get()));

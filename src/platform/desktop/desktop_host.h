@@ -3,10 +3,10 @@
 // The widget on the desktop: one process that shows the instances asked
 // for, below other windows, and keeps them current.
 
-#include <string>
-
 #include "platform/desktop/desktop_settings.h"
+#include "platform/desktop/host_report.h"
 #include "platform/desktop/widget_source.h"
+#include "platform/errors/result.h"
 
 namespace kelpo::desktop {
 
@@ -17,11 +17,13 @@ inline constexpr const char* hostObjectPath = "/app/kelpo/widget";
 
 // Shows the widget until SIGINT or SIGTERM and returns the exit status: 0 on
 // a clean stop, 1 when another host already runs in this session (it is
-// asked to reload instead) or no display can be opened.
-[[nodiscard]] int runDesktopHost(const HostSettings& settings, WidgetSource source);
+// asked to reload instead) or no display can be opened. Everything it has to
+// say goes through `report`.
+[[nodiscard]] int runDesktopHost(const HostSettings& settings, WidgetSource source,
+                                 HostReport report);
 
-// Asks the host running in this session to reload now. False, with the
-// reason in `error`, when none runs or the session bus cannot be reached.
-[[nodiscard]] bool askRunningHostToReload(std::string& error);
+// Asks the host running in this session to reload now. Fails, saying why,
+// when none runs or the session bus cannot be reached.
+[[nodiscard]] Status askRunningHostToReload();
 
 }  // namespace kelpo::desktop

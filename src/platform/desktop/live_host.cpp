@@ -3,7 +3,7 @@
 #include <malloc.h>
 
 #include <exception>
-#include <iostream>
+#include <string>
 
 #include "platform/files/shared_container.h"
 #include "platform/time/clock.h"
@@ -15,25 +15,20 @@ namespace {
 // than this show as one frame.
 constexpr guint appearanceFrameMilliseconds = 16;
 
-void openLink(const std::string& url) {
-  GError* failure = nullptr;
-  if (!g_app_info_launch_default_for_uri(url.c_str(), nullptr, &failure)) {
-    const ErrorHandle owned(failure);
-    std::cerr << "kelpo-widget desktop: cannot open " << url << ": " << messageOf(failure) << '\n';
-  }
-}
-
 }  // namespace
 
-LiveHost::LiveHost(HostSettings settings, WidgetSource source)
+LiveHost::LiveHost(HostSettings settings, WidgetSource source, const DesktopRoute& route,
+                   const HostReport& report)
     : settings_(std::move(settings)),
       source_(std::move(source)),
+      report_(report),
       colorScheme_([this](ui::ColorScheme) { handle(HostEvent::appearanceChanged); }),
       deadline_([this] { handle(HostEvent::reloadDateReached); }) {
   for (std::size_t i = 0; i < settings_.families.size(); ++i) {
     // Windows of no GtkApplication (see runDesktopHost).
     windows_.push_back(std::make_unique<WidgetWindow>(
-        nullptr, WindowPlacement{settings_.placement, 0}, measurer_, &openLink));
+        nullptr, WindowPlacement{settings_.placement, 0}, route.make(), measurer_,
+        [this](const std::string& url) { openLink(url); }, report_));
   }
   if (const auto container = sharedContainerLocation()) {
     watch_.emplace(*container, std::string(snapshotFileName),
@@ -108,6 +103,9 @@ void LiveHost::reload() {
   double offset = 0;
   for (std::size_t i = 0; i < windows_.size(); ++i) {
     WidgetWindow& window = *windows_[i];
+    // Before it shows: an instance that appears at the corner and then
+    // moves along the edge would flash over the one before it.
+    window.setPlacementOffset(offset);
     try {
       TimelineAnswer answer = source_.timeline(settings_.families[i]);
       if (!nextReload || answer.reloadDate < *nextReload) nextReload = answer.reloadDate;
@@ -118,7 +116,6 @@ void LiveHost::reload() {
     } catch (...) {
       tellFailure("unknown error");
     }
-    window.setPlacementOffset(offset);
     if (const auto size = window.size()) offset += size->height + settings_.placement.margin;
   }
   if (source_.followsWallClock) {
@@ -134,8 +131,16 @@ void LiveHost::reload() {
 void LiveHost::tellFailure(const char* what) {
   if (failing_) return;
   failing_ = true;
-  std::cerr << "kelpo-widget desktop: the timeline request failed (" << what
-            << "); the last frame stays\n";
+  report_.tell(report_.failure,
+               std::string("the timeline request failed (") + what + "); the last frame stays");
+}
+
+void LiveHost::openLink(const std::string& url) const {
+  GError* failure = nullptr;
+  if (!g_app_info_launch_default_for_uri(url.c_str(), nullptr, &failure)) {
+    const ErrorHandle owned(failure);
+    report_.tell(report_.failure, "cannot open " + url + ": " + messageOf(failure));
+  }
 }
 
 }  // namespace kelpo::desktop

@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "platform/desktop/color_scheme_watch.h"
+#include "platform/desktop/desktop_route.h"
 #include "platform/desktop/desktop_settings.h"
 #include "platform/desktop/directory_watch.h"
 #include "platform/desktop/glib_handles.h"
+#include "platform/desktop/host_report.h"
 #include "platform/desktop/wall_clock_deadline.h"
 #include "platform/desktop/widget_source.h"
 #include "platform/desktop/widget_window.h"
@@ -31,7 +33,9 @@ class LiveHost {
  public:
   // Shows the windows with their first frame at once. GTK must be
   // initialised.
-  LiveHost(HostSettings settings, WidgetSource source);
+  // `report` must outlive the host.
+  LiveHost(HostSettings settings, WidgetSource source, const DesktopRoute& route,
+           const HostReport& report);
   LiveHost(const LiveHost&) = delete;
   LiveHost& operator=(const LiveHost&) = delete;
   ~LiveHost();
@@ -46,9 +50,11 @@ class LiveHost {
   [[nodiscard]] bool reduceMotion() const;
   void reload();
   void tellFailure(const char* what);
+  void openLink(const std::string& url) const;
 
   HostSettings settings_;
   WidgetSource source_;
+  const HostReport& report_;
   ui::PangoTextMeasurer measurer_;
   ColorSchemeWatch colorScheme_;
   WallClockDeadline deadline_;

@@ -32,7 +32,7 @@ gboolean onTimeout(gpointer) {
 // The session bus, or nothing after `milliseconds`: g_bus_get_sync waits as
 // long as the bus does, for ever on one that takes the connection and
 // never answers.
-[[nodiscard]] ObjectHandle<GDBusConnection> sessionBusWithin(int milliseconds, std::string& error) {
+[[nodiscard]] Result<ObjectHandle<GDBusConnection>> sessionBusWithin(int milliseconds) {
   const ContextHandle context(g_main_context_new());
   g_main_context_push_thread_default(context.get());
   PendingBus pending;
@@ -50,34 +50,32 @@ gboolean onTimeout(gpointer) {
   g_cancellable_cancel(cancellable.get());
   g_main_context_pop_thread_default(context.get());
   if (!pending.bus) {
-    error = "no session bus: " +
-            (pending.done ? messageOf(pending.failure.get()) : std::string("it did not answer"));
+    return Failure{"no session bus: " + (pending.done ? messageOf(pending.failure.get())
+                                                      : std::string("it did not answer"))};
   }
   return std::move(pending.bus);
 }
 
 }  // namespace
 
-bool askRunningHostToReload(std::string& error) {
-  const ObjectHandle<GDBusConnection> bus = sessionBusWithin(callTimeoutMilliseconds, error);
-  if (!bus) return false;
+Status askRunningHostToReload() {
+  const auto bus = sessionBusWithin(callTimeoutMilliseconds);
+  if (!bus) return bus.failure();
   GError* failure = nullptr;
   // The action is asked for without starting anything: no host, no reload.
   const VariantHandle reply(g_dbus_connection_call_sync(
-      bus.get(), hostApplicationId, hostObjectPath, "org.gtk.Actions", "Activate",
+      bus->get(), hostApplicationId, hostObjectPath, "org.gtk.Actions", "Activate",
       g_variant_new("(sava{sv})", "reload", nullptr, nullptr), nullptr,
       G_DBUS_CALL_FLAGS_NO_AUTO_START, callTimeoutMilliseconds, nullptr, &failure));
   if (!reply) {
     const ErrorHandle owned(failure);
     if (g_error_matches(failure, G_DBUS_ERROR, G_DBUS_ERROR_NAME_HAS_NO_OWNER) ||
         g_error_matches(failure, G_DBUS_ERROR, G_DBUS_ERROR_SERVICE_UNKNOWN)) {
-      error = "no widget host runs in this session (start one with `kelpo-widget desktop`)";
-    } else {
-      error = "the widget host did not answer: " + messageOf(failure);
+      return Failure{"no widget host runs in this session (start one with `kelpo-widget desktop`)"};
     }
-    return false;
+    return Failure{"the widget host did not answer: " + messageOf(failure)};
   }
-  return true;
+  return Done{};
 }
 
 }  // namespace kelpo::desktop

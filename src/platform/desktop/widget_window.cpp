@@ -1,12 +1,11 @@
 #include "platform/desktop/widget_window.h"
 
-#include <gtk-layer-shell/gtk-layer-shell.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <ctime>
 #include <iostream>
+#include <sstream>
 
 #include "platform/desktop/accessibility/accessible_widget_window.h"
 #include "platform/ui/drawing/painter.h"
@@ -14,25 +13,6 @@
 
 namespace kelpo::desktop {
 namespace {
-
-[[nodiscard]] bool isTop(Corner corner) {
-  return corner == Corner::topLeft || corner == Corner::topRight;
-}
-[[nodiscard]] bool isLeft(Corner corner) {
-  return corner == Corner::topLeft || corner == Corner::bottomLeft;
-}
-
-[[nodiscard]] bool isWaylandDisplay(GdkDisplay* display) {
-  return display != nullptr && std::strcmp(G_OBJECT_TYPE_NAME(display), "GdkWaylandDisplay") == 0;
-}
-
-[[nodiscard]] GdkMonitor* chosenMonitor(GdkDisplay* display, const std::optional<int>& number) {
-  if (number) {
-    if (GdkMonitor* monitor = gdk_display_get_monitor(display, *number)) return monitor;
-  }
-  if (GdkMonitor* primary = gdk_display_get_primary_monitor(display)) return primary;
-  return gdk_display_get_monitor(display, 0);
-}
 
 // The colour just inside the middle of the top edge, where the background
 // is opaque.
@@ -68,11 +48,16 @@ namespace {
 }  // namespace
 
 WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placement,
-                           const ui::TextMeasurer& measurer, LinkOpener openLink)
+                           std::unique_ptr<DesktopSurface> surface,
+                           const ui::TextMeasurer& measurer, LinkOpener openLink,
+                           const HostReport& report)
     : window_(newAccessibleWidgetWindow(application)),
       placement_(placement),
+      surface_(std::move(surface)),
       measurer_(measurer),
-      openLink_(std::move(openLink)) {
+      openLink_(std::move(openLink)),
+      report_(report),
+      screen_(gtk_widget_get_screen(window_)) {
   GtkWindow* window = GTK_WINDOW(window_);
   gtk_window_set_title(window, "kelpo");
   gtk_window_set_decorated(window, FALSE);
@@ -85,27 +70,8 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
   gtk_widget_add_events(window_, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK |
                                      GDK_BUTTON_RELEASE_MASK | GDK_ENTER_NOTIFY_MASK |
                                      GDK_LEAVE_NOTIFY_MASK);
-  const char* frameLog = g_getenv("KELPO_DESKTOP_FRAME_LOG");
-  logFrames_ = frameLog != nullptr && std::strcmp(frameLog, "1") == 0;
 
-  GdkDisplay* display = gtk_widget_get_display(window_);
-  if (gtk_layer_is_supported()) {
-    layerSurface_ = true;
-    gtk_layer_init_for_window(window);
-    gtk_layer_set_namespace(window, "kelpo-widget");
-    gtk_layer_set_layer(window, GTK_LAYER_SHELL_LAYER_BOTTOM);
-    gtk_layer_set_keyboard_mode(window, GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
-    gtk_layer_set_exclusive_zone(window, 0);
-  } else {
-    if (isWaylandDisplay(display)) {
-      std::cerr << "kelpo-widget desktop: the compositor offers no layer-shell; showing an "
-                   "ordinary window\n";
-    }
-    // Below every other window, on every workspace, out of the task bar.
-    gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DESKTOP);
-    gtk_window_set_keep_below(window, TRUE);
-    gtk_window_stick(window);
-  }
+  surface_->prepare(window);
   setUpSurface();
 
   g_signal_connect(window_, "draw", G_CALLBACK(&WidgetWindow::onDraw), this);
@@ -118,21 +84,45 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
   g_signal_connect(window_, "notify::scale-factor", G_CALLBACK(&WidgetWindow::onScaleChanged),
                    this);
   g_signal_connect(window_, "screen-changed", G_CALLBACK(&WidgetWindow::onScreenChanged), this);
+  g_signal_connect(window_, "map", G_CALLBACK(&WidgetWindow::onMapped), this);
+  // A compositor that starts or stops while the widget shows (picom, KWin
+  // suspending compositing) changes what its corners need.
+  g_signal_connect(screen_, "composited-changed", G_CALLBACK(&WidgetWindow::onCompositedChanged),
+                   this);
 }
 
 WidgetWindow::~WidgetWindow() {
   if (tick_ != 0) gtk_widget_remove_tick_callback(window_, tick_);
+  g_signal_handlers_disconnect_by_data(screen_, this);
   g_signal_handlers_disconnect_by_data(window_, this);
+  surface_.reset();
   gtk_widget_destroy(window_);
 }
 
 void WidgetWindow::setUpSurface() {
-  // Transparent corners need an alpha channel and a compositor to blend
-  // it; without them only the widget's outline is kept, by a shape.
+  // Transparent corners need an alpha channel and a compositor that blends
+  // it; without them only the widget's outline is kept, by a shape. An
+  // alpha window without a compositor is drawn through the X server's own
+  // redirection, which shows black where the shape should leave the desktop:
+  // so the visual follows the compositor, and a window whose visual no
+  // longer fits is made again (a window's visual cannot change).
   GdkScreen* screen = gtk_widget_get_screen(window_);
   GdkVisual* rgba = gdk_screen_get_rgba_visual(screen);
-  composited_ = rgba != nullptr && gdk_screen_is_composited(screen);
-  if (composited_) gtk_widget_set_visual(window_, rgba);
+  const bool composited = rgba != nullptr && gdk_screen_is_composited(screen);
+  GdkVisual* wanted = composited ? rgba : gdk_screen_get_system_visual(screen);
+  if (gtk_widget_get_visual(window_) != wanted) {
+    const bool mapped = gtk_widget_get_mapped(window_);
+    if (gtk_widget_get_realized(window_)) {
+      gtk_widget_hide(window_);
+      gtk_widget_unrealize(window_);
+    }
+    gtk_widget_set_visual(window_, wanted);
+    if (mapped) {
+      place();
+      gtk_widget_show(window_);
+    }
+  }
+  blends_ = composited && surface_->blendsAlpha(window_);
   shapedFor_.reset();
 }
 
@@ -179,35 +169,7 @@ void WidgetWindow::setPlacementOffset(double offsetAlongEdge) {
 }
 
 void WidgetWindow::place() {
-  const Placement& where = placement_.placement;
-  const int margin = pointsToPixels(where.margin);
-  const int along = pointsToPixels(placement_.offsetAlongEdge);
-  GtkWindow* window = GTK_WINDOW(window_);
-  GdkDisplay* display = gtk_widget_get_display(window_);
-  GdkMonitor* monitor = chosenMonitor(display, where.monitor);
-  if (layerSurface_) {
-    if (monitor != nullptr) gtk_layer_set_monitor(window, monitor);
-    const GtkLayerShellEdge vertical =
-        isTop(where.corner) ? GTK_LAYER_SHELL_EDGE_TOP : GTK_LAYER_SHELL_EDGE_BOTTOM;
-    const GtkLayerShellEdge horizontal =
-        isLeft(where.corner) ? GTK_LAYER_SHELL_EDGE_LEFT : GTK_LAYER_SHELL_EDGE_RIGHT;
-    gtk_layer_set_anchor(window, vertical, TRUE);
-    gtk_layer_set_anchor(window, horizontal, TRUE);
-    gtk_layer_set_margin(window, vertical, margin + along);
-    gtk_layer_set_margin(window, horizontal, margin);
-    return;
-  }
-  if (monitor == nullptr || !frame_) return;
-  // Monitor geometry and window positions are both in GDK's application
-  // pixels, which are points at any scale.
-  GdkRectangle area{};
-  gdk_monitor_get_geometry(monitor, &area);
-  const int width = pointsToPixels(frame_->size.width);
-  const int height = pointsToPixels(frame_->size.height);
-  const int x = isLeft(where.corner) ? area.x + margin : area.x + area.width - margin - width;
-  const int y = isTop(where.corner) ? area.y + margin + along
-                                    : area.y + area.height - margin - along - height;
-  gtk_window_move(window, x, y);
+  if (frame_) surface_->place(GTK_WINDOW(window_), placement_, frame_->size);
 }
 
 void WidgetWindow::renderFrame() {
@@ -248,11 +210,11 @@ void WidgetWindow::renderFrame() {
     const int bottom = (damage.y + damage.height + scale - 1) / scale;
     gtk_widget_queue_draw_area(window_, left, top, right - left, bottom - top);
   }
-  if (logFrames_) {
+  if (report_.frameTime) {
     // The processor time the frame took: on a busy machine the wall time
     // would also count the waits for a core.
-    std::cerr << "kelpo-desktop: frame " << threadCpuMilliseconds() - began << " ms at "
-              << g_get_monotonic_time() << std::endl;
+    report_.frameTime("frame " + std::to_string(threadCpuMilliseconds() - began) + " ms at " +
+                      std::to_string(g_get_monotonic_time()));
   }
 }
 
@@ -260,7 +222,8 @@ void WidgetWindow::updateShape() {
   if (!frame_ || !gtk_widget_get_realized(window_)) return;
   const int scale = scaleFactor();
   if (shapedFor_ && shapedFor_->width == frame_->size.width &&
-      shapedFor_->height == frame_->size.height && shapedScale_ == scale) {
+      shapedFor_->height == frame_->size.height && shapedScale_ == scale &&
+      shapedBlending_ == blends_) {
     return;
   }
   // The outline at one pixel per point: the region GDK wants is in
@@ -277,10 +240,11 @@ void WidgetWindow::updateShape() {
   // Clicks outside the outline go to what lies below; without a compositor
   // the outline is also all that is drawn.
   gtk_widget_input_shape_combine_region(window_, region);
-  if (!composited_) gtk_widget_shape_combine_region(window_, region);
+  gtk_widget_shape_combine_region(window_, blends_ ? nullptr : region);
   cairo_region_destroy(region);
   shapedFor_ = frame_->size;
   shapedScale_ = scale;
+  shapedBlending_ = blends_;
 }
 
 void WidgetWindow::followMotion() {
@@ -304,7 +268,7 @@ gboolean WidgetWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   if (!window.pixels_) {
     cairo_set_source_rgba(cr, 0, 0, 0, 0);
     cairo_paint(cr);
-  } else if (window.composited_) {
+  } else if (window.blends_) {
     cairo_set_source_surface(cr, window.pixels_.get(), 0, 0);
     cairo_paint(cr);
   } else {
@@ -321,15 +285,18 @@ gboolean WidgetWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   }
   if (!window.announced_ && window.frame_) {
     window.announced_ = true;
-    gint x = 0;
-    gint y = 0;
-    gtk_window_get_position(GTK_WINDOW(window.window_), &x, &y);
-    std::cout << "kelpo-widget desktop: shown " << window.frame_->size.width << "x"
-              << window.frame_->size.height << " at " << x << "," << y << " scale "
-              << window.scaleFactor() << (window.composited_ ? " composited" : " shaped")
-              << std::endl;
+    window.announce();
   }
   return TRUE;
+}
+
+void WidgetWindow::announce() {
+  if (!report_.shown) return;
+  std::ostringstream shown;
+  shown << "shown " << frame_->size.width << "x" << frame_->size.height << " "
+        << surface_->describe(GTK_WINDOW(window_)) << ", scale " << scaleFactor()
+        << (blends_ ? ", corners blended" : ", corners shaped");
+  report_.shown(shown.str());
 }
 
 void WidgetWindow::pointerAt(double x, double y) {
@@ -388,6 +355,18 @@ void WidgetWindow::onScreenChanged(GtkWidget*, GdkScreen*, gpointer self) {
   auto& window = *static_cast<WidgetWindow*>(self);
   window.setUpSurface();
   window.updateShape();
+}
+
+void WidgetWindow::onCompositedChanged(GdkScreen*, gpointer self) {
+  auto& window = *static_cast<WidgetWindow*>(self);
+  window.setUpSurface();
+  window.updateShape();
+  gtk_widget_queue_draw(window.window_);
+}
+
+void WidgetWindow::onMapped(GtkWidget*, gpointer self) {
+  auto& window = *static_cast<WidgetWindow*>(self);
+  window.surface_->shown(GTK_WINDOW(window.window_));
 }
 
 }  // namespace kelpo::desktop

@@ -1,8 +1,9 @@
 #pragma once
 
-// One widget instance on the desktop: an undecorated window below the others
-// that shows the frames of its view host, animates while something moves,
-// and turns the pointer into hover and link events.
+// One widget instance on the desktop: an undecorated window that shows the
+// frames of its view host, animates while something moves, and turns the
+// pointer into hover and link events. Where it sits and how it stacks is its
+// desktop surface's.
 
 #include <gtk/gtk.h>
 
@@ -11,7 +12,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/desktop/desktop_settings.h"
+#include "platform/desktop/desktop_surface.h"
+#include "platform/desktop/host_report.h"
 #include "platform/desktop/widget_source.h"
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/live_frame_painter.h"
@@ -20,13 +22,6 @@
 #include "platform/ui/text/text_layout.h"
 
 namespace kelpo::desktop {
-
-// Where an instance goes: the shared placement, moved along the edge past
-// the instances before it.
-struct WindowPlacement {
-  Placement placement;
-  double offsetAlongEdge = 0;  // points
-};
 
 struct EdgeColor {
   double red = 1;
@@ -40,7 +35,8 @@ class WidgetWindow {
 
   // `measurer` must outlive the window.
   WidgetWindow(GtkApplication* application, WindowPlacement placement,
-               const ui::TextMeasurer& measurer, LinkOpener openLink);
+               std::unique_ptr<DesktopSurface> surface, const ui::TextMeasurer& measurer,
+               LinkOpener openLink, const HostReport& report);
   WidgetWindow(const WidgetWindow&) = delete;
   WidgetWindow& operator=(const WidgetWindow&) = delete;
   ~WidgetWindow();
@@ -64,11 +60,14 @@ class WidgetWindow {
   static gboolean onTick(GtkWidget*, GdkFrameClock* clock, gpointer self);
   static void onScaleChanged(GObject*, GParamSpec*, gpointer self);
   static void onScreenChanged(GtkWidget*, GdkScreen*, gpointer self);
+  static void onCompositedChanged(GdkScreen*, gpointer self);
+  static void onMapped(GtkWidget*, gpointer self);
 
   void setUpSurface();
   void place();
   void renderFrame();
   void updateShape();
+  void announce();
   void followMotion();
   void pointerAt(double x, double y);
   [[nodiscard]] double secondsSinceAppear() const;
@@ -76,10 +75,14 @@ class WidgetWindow {
 
   GtkWidget* window_ = nullptr;  // owned by GTK's toplevel list until destroyed here
   WindowPlacement placement_;
+  std::unique_ptr<DesktopSurface> surface_;
   const ui::TextMeasurer& measurer_;
   LinkOpener openLink_;
-  bool layerSurface_ = false;
-  bool composited_ = false;
+  // Told once, when the first frame is on screen, what the window is and
+  // where; with each frame its time, when measured.
+  const HostReport& report_;
+  GdkScreen* screen_ = nullptr;  // followed for compositors coming and going
+  bool blends_ = false;          // alpha is blended; else the outline is a shape
 
   std::unique_ptr<ui::ViewHost> host_;
   gint64 appearedAt_ = 0;  // monotonic microseconds
@@ -88,10 +91,10 @@ class WidgetWindow {
   ui::LiveFramePainter painter_;
   std::optional<ui::Size> shapedFor_;
   int shapedScale_ = 0;
+  bool shapedBlending_ = false;
   guint tick_ = 0;
   bool pressed_ = false;
   bool announced_ = false;
-  bool logFrames_ = false;
   EdgeColor edgeColor_;
 };
 

@@ -1,0 +1,190 @@
+"""gnome-shell as the scenario's compositor: headless, on Wayland, with
+XWayland, as the unprivileged user 65534 (it is no session's shell, and CI
+runs as root), on the scenario's private bus, which also stands in for the
+system bus it asks logind on. A test extension turns on the shell's unsafe
+mode, so the scenario can ask the shell itself (org.gnome.Shell.Eval) where
+windows are, how they stack, and have it click."""
+
+import json
+import os
+import time
+from pathlib import Path
+
+from desktop_session import NOBODY, ScenarioFailure, poll, require_tools
+
+GNOME_TOOLS = {"gnome-shell": "gnome-shell", "Xwayland": "xwayland", "xlogo": "x11-apps", "convert": "imagemagick"}
+EXTENSION = "kelpo-test@kelpo.app"
+
+
+def _owned_by_nobody(path, mode=0o700):
+    path.mkdir(mode=mode, parents=True, exist_ok=True)
+    for directory in [path, *path.rglob("*")]:
+        os.chown(directory, NOBODY, NOBODY)
+
+
+def _write_extension(data_home):
+    folder = data_home / "gnome-shell" / "extensions" / EXTENSION
+    folder.mkdir(parents=True)
+    (folder / "metadata.json").write_text(json.dumps(
+        {"uuid": EXTENSION, "name": "kelpo scenario", "description": "unsafe mode for tests",
+         "shell-version": ["43"]}))
+    (folder / "extension.js").write_text(
+        "function init() {\n"
+        "  return { enable() { global.context.unsafe_mode = true; }, disable() {} };\n"
+        "}\n")
+
+
+def _xwayland_display(shell_pid):
+    """The display number XWayland was started on, read from the command
+    line of the shell's XWayland child."""
+    for proc in Path("/proc").iterdir():
+        if not proc.name.isdigit():
+            continue
+        try:
+            status = (proc / "status").read_text()
+            words = (proc / "cmdline").read_bytes().split(b"\0")
+        except OSError:
+            continue
+        parent = [line.split()[1] for line in status.splitlines() if line.startswith("PPid:")]
+        if parent == [str(shell_pid)] and words[0].endswith(b"Xwayland") and len(words) > 1:
+            return words[1].decode()
+    return None
+
+
+class GnomeShell:
+    def __init__(self, session, width, height):
+        require_tools(GNOME_TOOLS)
+        self.session = session
+        session.root.chmod(0o711)
+        home = session.root / "shell-home"
+        runtime = session.root / "shell-runtime"
+        config = home / "config"
+        data = home / "data"
+        _write_extension(data)
+        keyfile = config / "glib-2.0" / "settings" / "keyfile"
+        keyfile.parent.mkdir(parents=True)
+        # Enables the extension; no animations, so that what is asked is
+        # already on screen; no banners (such as "Screen Lock disabled") over
+        # the desktop.
+        keyfile.write_text(f"[org/gnome/shell]\nenabled-extensions=['{EXTENSION}']\n\n"
+                           "[org/gnome/desktop/interface]\nenable-animations=false\n\n"
+                           "[org/gnome/desktop/notifications]\nshow-banners=false\n")
+        _owned_by_nobody(home)
+        _owned_by_nobody(runtime)
+        self.shots = session.root / "shots"
+        self.shots.mkdir(mode=0o777)
+        self.shots.chmod(0o777)
+        session.start_session_bus(any_user=True)
+        bus = session.env["DBUS_SESSION_BUS_ADDRESS"]
+        env = {
+            "PATH": session.env["PATH"], "HOME": str(home), "XDG_RUNTIME_DIR": str(runtime),
+            "XDG_CONFIG_HOME": str(config), "XDG_DATA_HOME": str(data), "XDG_CACHE_HOME": str(home / "cache"),
+            "DBUS_SESSION_BUS_ADDRESS": bus, "DBUS_SYSTEM_BUS_ADDRESS": bus,
+            "GSETTINGS_BACKEND": "keyfile", "LANG": "C.UTF-8", "NO_AT_BRIDGE": "1",
+        }
+        self.process = session.start(
+            "gnome-shell",
+            ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", "--pdeathsig", "TERM",
+             "gnome-shell", "--headless", "--wayland", "--virtual-monitor", f"{width}x{height}"],
+            env=env,
+        )
+        self._connection = None
+
+        def started():
+            if self.process.poll() is not None:
+                raise ScenarioFailure("gnome-shell exited: " + session.log_text("gnome-shell")[-3000:])
+            sockets = [path for path in runtime.glob("wayland-*") if not path.name.endswith(".lock")]
+            auth = list(runtime.glob(".mutter-Xwaylandauth.*"))
+            display = _xwayland_display(self.process.pid)
+            if not (sockets and auth and display):
+                return None
+            return sockets[0], auth[0], display
+
+        socket, auth, display = poll(started, 20, interval=0.1, what="gnome-shell's Wayland socket and XWayland")
+        session.env.pop("GDK_BACKEND", None)
+        session.env.update({"WAYLAND_DISPLAY": str(socket), "DISPLAY": display, "XAUTHORITY": str(auth)})
+        session.screen = (width, height)
+        poll(lambda: self._answers(), 20, interval=0.1, what="the shell's unsafe mode (the test extension)")
+        # The shell opens on its overview, as at login; the scenarios are
+        # about the desktop under the windows.
+        poll(lambda: self.eval("const main = imports.ui.main;"
+                               "if (main.layoutManager._startingUp) return false;"
+                               "if (main.overview.visible) main.overview.hide();"
+                               "return !main.overview.visible && !main.overview.animationInProgress;"),
+             10, interval=0.1, what="the shell to start and leave its overview")
+        # The pointer exists from the start: a seat that gains one later
+        # reaches XWayland only after a while.
+        self.move_pointer(1, 1)
+
+    def _bus(self):
+        if self._connection is None:
+            from gi.repository import Gio
+            self._connection = Gio.DBusConnection.new_for_address_sync(
+                self.session.env["DBUS_SESSION_BUS_ADDRESS"],
+                Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
+                None, None)
+        return self._connection
+
+    def call(self, interface, path, method, arguments, reply_type):
+        from gi.repository import Gio, GLib
+        return self._bus().call_sync("org.gnome.Shell", path, interface, method,
+                                     GLib.Variant(*arguments) if arguments else None,
+                                     GLib.VariantType(reply_type), Gio.DBusCallFlags.NONE, 10000, None).unpack()
+
+    def _answers(self):
+        try:
+            ok, _ = self.call("org.gnome.Shell", "/org/gnome/Shell", "Eval", ("(s)", ("1",)), "(bs)")
+            return ok
+        except Exception:  # not on the bus yet, or unsafe mode still off
+            return False
+
+    def eval(self, script):
+        """Runs script in the shell and returns its value, passed through JSON."""
+        ok, answer = self.call("org.gnome.Shell", "/org/gnome/Shell", "Eval",
+                               ("(s)", (f"JSON.stringify((() => {{ {script} }})())",)), "(bs)")
+        if not ok:
+            raise ScenarioFailure(f"the shell failed to run {script!r}: {answer}")
+        return json.loads(json.loads(answer)) if answer else None
+
+    def windows(self):
+        """Every window the shell manages, bottom to top: title, type (1 is
+        desktop, 0 normal), frame rectangle, whether the task switcher lists it."""
+        return self.eval(
+            "const tabs = global.display.get_tab_list(0, null);"
+            "const all = global.display.sort_windows_by_stacking("
+            "  global.get_window_actors().map(a => a.meta_window));"
+            "return all.map(w => { const r = w.get_frame_rect(); return {"
+            "  title: w.get_title(), type: w.get_window_type(), x: r.x, y: r.y, width: r.width,"
+            "  height: r.height, tab: tabs.includes(w), sticky: w.is_on_all_workspaces()}; });")
+
+    def work_area(self):
+        return self.eval("const a = global.display.get_workspace_manager().get_active_workspace()"
+                         ".get_work_area_for_monitor(0); return [a.x, a.y, a.width, a.height];")
+
+    POINTER = ("const Clutter = imports.gi.Clutter; const GLib = imports.gi.GLib;"
+               "if (!global._kelpoPointer) global._kelpoPointer = Clutter.get_default_backend()"
+               "  .get_default_seat().create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE);"
+               "const p = global._kelpoPointer; const now = GLib.get_monotonic_time();")
+
+    def move_pointer(self, x, y):
+        self.eval(self.POINTER + f"p.notify_absolute_motion(now, {x}, {y}); return true;")
+
+    def click(self, x, y):
+        """A primary click at x, y from the shell's virtual pointer: the
+        motion first, then the press and the release, each its own event, as
+        a hand would give them."""
+        self.move_pointer(x, y)
+        time.sleep(0.15)
+        for state in ("PRESSED", "RELEASED"):
+            self.eval(self.POINTER + f"p.notify_button(now, Clutter.BUTTON_PRIMARY, Clutter.ButtonState.{state});"
+                      "return true;")
+            time.sleep(0.05)
+
+    def screenshot(self, name):
+        """What the shell shows, as a PNG file the shell writes."""
+        path = self.shots / f"{name}.png"
+        ok, _ = self.call("org.gnome.Shell.Screenshot", "/org/gnome/Shell/Screenshot", "Screenshot",
+                          ("(bbs)", (False, False, str(path))), "(bs)")
+        if not ok:
+            raise ScenarioFailure("the shell took no screenshot")
+        return path

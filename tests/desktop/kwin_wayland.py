@@ -1,0 +1,115 @@
+"""kwin_wayland (KDE Plasma's compositor) as the scenario's compositor:
+headless (--virtual), from a plain copy of its binary (the packaged one
+carries a file capability a container cannot grant), with its permission
+checks off so that the scenario may use fake input and take screenshots."""
+
+import os
+import shutil
+import socket
+import struct
+
+from desktop_session import ScenarioFailure, poll, require_tools
+from virtual_pointer import BUTTON_LEFT, DISPLAY_ID, REGISTRY_ID, VirtualPointer, _string
+from widget_checks import Image
+
+KWIN_TOOLS = {"kwin_wayland": "kwin-wayland"}
+
+
+class KWinWayland:
+    def __init__(self, session, width, height):
+        require_tools(KWIN_TOOLS)
+        self.session = session
+        binary = session.root / "kwin_wayland"
+        shutil.copyfile(shutil.which("kwin_wayland"), binary)  # a copy drops the capability
+        binary.chmod(0o755)
+        runtime = session.root / "kwin-runtime"
+        runtime.mkdir(mode=0o700)
+        session.start_session_bus()
+        env = dict(session.env, XDG_RUNTIME_DIR=str(runtime), QT_QPA_PLATFORM="wayland",
+                   KWIN_WAYLAND_NO_PERMISSION_CHECKS="1", KWIN_SCREENSHOT_NO_PERMISSION_CHECKS="1")
+        env.pop("DISPLAY", None)
+        self.process = session.start(
+            "kwin", [str(binary), "--virtual", "--width", str(width), "--height", str(height), "--no-lockscreen",
+                     "--no-global-shortcuts", "--no-kactivities", "--socket", "kelpo-kwin"], env=env)
+
+        def started():
+            if self.process.poll() is not None:
+                raise ScenarioFailure("kwin_wayland exited: " + session.log_text("kwin")[-2000:])
+            return (runtime / "kelpo-kwin").exists() and self._has_screenshots()
+
+        poll(started, 20, interval=0.1, what="kwin_wayland's socket and screenshot interface")
+        session.env.pop("DISPLAY", None)
+        session.env.update({"WAYLAND_DISPLAY": str(runtime / "kelpo-kwin"), "GDK_BACKEND": "wayland"})
+        session.screen = (width, height)
+
+    def _bus(self):
+        from gi.repository import Gio
+        return Gio.DBusConnection.new_for_address_sync(
+            self.session.env["DBUS_SESSION_BUS_ADDRESS"],
+            Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+
+    def _has_screenshots(self):
+        from gi.repository import Gio, GLib
+        try:
+            owner = self._bus().call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                          "NameHasOwner", GLib.Variant("(s)", ("org.kde.KWin",)),
+                                          GLib.VariantType("(b)"), Gio.DBusCallFlags.NONE, 2000, None)
+            return owner.unpack()[0]
+        except Exception:  # the bus is still starting
+            return False
+
+    def region(self, x, y, width, height):
+        """What KWin shows in a rectangle, through org.kde.KWin.ScreenShot2
+        (raw premultiplied ARGB32, written into a pipe)."""
+        from gi.repository import Gio, GLib
+        read_end, write_end = os.pipe()
+        fds = Gio.UnixFDList.new()
+        fds.append(write_end)
+        os.close(write_end)
+        try:
+            reply, _ = self._bus().call_with_unix_fd_list_sync(
+                "org.kde.KWin", "/org/kde/KWin/ScreenShot2", "org.kde.KWin.ScreenShot2", "CaptureArea",
+                GLib.Variant("(iiuua{sv}h)", (x, y, width, height, {}, 0)), GLib.VariantType("(a{sv})"),
+                Gio.DBusCallFlags.NONE, 10000, fds, None)
+        finally:
+            for fd in fds.steal_fds():
+                os.close(fd)
+        meta = reply.unpack()[0]
+        with os.fdopen(read_end, "rb") as pipe:
+            data = pipe.read()
+        stride, w, h = meta["stride"], meta["width"], meta["height"]
+        rgba = bytearray(4 * w * h)
+        for row in range(h):
+            line = data[row * stride:row * stride + 4 * w]
+            target = 4 * w * row
+            rgba[target + 0:target + 4 * w:4] = line[2::4]
+            rgba[target + 1:target + 4 * w:4] = line[1::4]
+            rgba[target + 2:target + 4 * w:4] = line[0::4]
+            rgba[target + 3:target + 4 * w:4] = b"\xff" * w
+        return Image(w, h, bytes(rgba))
+
+
+class FakeInput(VirtualPointer):
+    """A pointer through KWin's org_kde_kwin_fake_input, spoken on the wire
+    as the wlroots virtual pointer is."""
+
+    def __init__(self, wayland_display):
+        self._socket = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self._socket.connect(wayland_display)
+        self._next_id = REGISTRY_ID + 1
+        self._buffer = b""
+        self._send(DISPLAY_ID, 1, struct.pack("<I", REGISTRY_ID))
+        self._pointer = self._bind(self._globals(), "org_kde_kwin_fake_input", 4)
+        reason = "kelpo scenario"
+        self._send(self._pointer, 0, _string(reason) + _string(reason))  # authenticate
+        self._roundtrip()
+
+    def move_to(self, x, y, screen=None):
+        fixed = lambda value: round(value * 256)  # noqa: E731  wl_fixed_t
+        self._send(self._pointer, 9, struct.pack("<ii", fixed(x), fixed(y)))  # pointer_motion_absolute
+        self._roundtrip()
+
+    def click(self):
+        for state in (1, 0):
+            self._send(self._pointer, 2, struct.pack("<II", BUTTON_LEFT, state))  # button
+        self._roundtrip()

@@ -1,0 +1,59 @@
+"""KDE Plasma on Wayland (kwin_wayland 5.27, headless): the medium widget is
+a layer surface at the anchored corner, transparent outside its rounded
+shape, with the pixels `kelpo-widget render` draws; a click on its second
+row, through KWin's fake input, opens that item's link."""
+
+import scenario
+from desktop_session import poll
+from kwin_wayland import FakeInput, KWinWayland
+from widget_checks import (SIZES, ScenarioFailure, corners_show_root, expected_position, render_reference,
+                           sample_snapshot, start_host, stop_host, tree_links, wait_for_pixels)
+
+SCREEN = (1280, 800)
+
+
+def body(session):
+    kwin = KWinWayland(session, *SCREEN)
+    session.start_portal()
+    session.register_link_handler()
+    snapshot = sample_snapshot(session)
+    session.write_snapshot(snapshot)
+    reference = render_reference(session, snapshot, "medium", "light", 1, "medium-light")
+    host = start_host(session, ["medium"], ["--corner", "top-right", "--margin", "24"])
+    region = expected_position(SCREEN, SIZES["medium"], "top-right", 24, 1)
+    found = wait_for_pixels(session, None, reference, 15, "medium-light", host=host,
+                            grab=lambda: kwin.region(*region))
+    shown = kwin.region(*region)
+    background = kwin.region(0, SCREEN[1] - 1, 1, 1).pixel(0, 0)[:3]
+    outside = corners_show_root(shown, 1, background)
+    if outside:
+        raise ScenarioFailure(f"the surface paints outside its rounded shape at {outside}")
+    if "layer-shell surface anchored top-right" not in session.log_text("host"):
+        raise ScenarioFailure("the host did not say it is a layer surface:\n" + session.log_text("host"))
+    print(f"layer surface at {region[0]},{region[1]}: {found}")
+
+    links, _ = tree_links(session, snapshot, "medium")
+    x, y = links[1].centre()
+    pointer = FakeInput(session.env["WAYLAND_DISPLAY"])
+    try:
+        for attempt in range(8):
+            pointer.move_to(region[0] + x + attempt % 2, region[1] + y)
+            pointer.click()
+            try:
+                opened = poll(session.opened_urls, 1, what="the handler to get the second row's link")
+                break
+            except ScenarioFailure:
+                if attempt == 7:
+                    raise
+    finally:
+        pointer.close()
+    if set(opened) != {links[1].url}:
+        raise ScenarioFailure(f"a click on the second row opened {opened}, expected {links[1].url}")
+    print(f"click on the second row opened {opened[0]}")
+    full = kwin.region(0, 0, *SCREEN)
+    full.save(session.artifacts / "screen.png")
+    stop_host(session, host)
+
+
+if __name__ == "__main__":
+    scenario.run("kde-wayland", body)
