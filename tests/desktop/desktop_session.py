@@ -28,9 +28,9 @@ TOOLS = {
 }
 WAYLAND_TOOLS = {"sway": "sway", "grim": "grim", "swaymsg": "sway"}
 
-BUS_CONFIG = Path(__file__).with_name("session_bus.conf")
+BUS_CONFIG = Path(__file__).parent / "bus" / "session_bus.conf"
 # A session bus whose policy refuses every call, name and signal.
-REFUSING_BUS_CONFIG = Path(__file__).with_name("session_bus_refusing.conf")
+REFUSING_BUS_CONFIG = Path(__file__).parent / "bus" / "session_bus_refusing.conf"
 
 # The root window's colour: neither black nor white, so that corners drawn
 # instead of left to the root show up.

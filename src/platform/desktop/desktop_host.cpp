@@ -7,13 +7,13 @@
 #include <csignal>
 #include <memory>
 
-#include "platform/desktop/accessibility_bridge.h"
-#include "platform/desktop/desktop_route.h"
-#include "platform/desktop/display_backend.h"
-#include "platform/desktop/display_scale.h"
-#include "platform/desktop/host_name.h"
 #include "platform/desktop/live_host.h"
-#include "platform/desktop/session_bus.h"
+#include "platform/desktop/session/accessibility_bridge.h"
+#include "platform/desktop/session/host_name.h"
+#include "platform/desktop/session/session_bus.h"
+#include "platform/desktop/settings/display_scale.h"
+#include "platform/desktop/surfaces/desktop_route.h"
+#include "platform/desktop/surfaces/display_backend.h"
 
 namespace kelpo::desktop {
 namespace {

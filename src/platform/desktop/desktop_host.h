@@ -3,8 +3,8 @@
 // The widget on the desktop: one process that shows the instances asked
 // for, below other windows, and keeps them current.
 
-#include "platform/desktop/desktop_settings.h"
 #include "platform/desktop/host_report.h"
+#include "platform/desktop/settings/desktop_settings.h"
 #include "platform/desktop/widget_source.h"
 #include "platform/errors/result.h"
 

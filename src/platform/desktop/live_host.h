@@ -9,13 +9,13 @@
 #include <optional>
 #include <vector>
 
-#include "platform/desktop/color_scheme_watch.h"
-#include "platform/desktop/desktop_route.h"
-#include "platform/desktop/desktop_settings.h"
-#include "platform/desktop/directory_watch.h"
 #include "platform/desktop/glib_handles.h"
 #include "platform/desktop/host_report.h"
-#include "platform/desktop/wall_clock_deadline.h"
+#include "platform/desktop/session/color_scheme_watch.h"
+#include "platform/desktop/settings/desktop_settings.h"
+#include "platform/desktop/surfaces/desktop_route.h"
+#include "platform/desktop/watches/directory_watch.h"
+#include "platform/desktop/watches/wall_clock_deadline.h"
 #include "platform/desktop/widget_source.h"
 #include "platform/desktop/widget_window.h"
 #include "platform/ui/text/pango_text_measurer.h"

@@ -12,8 +12,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/desktop/desktop_surface.h"
 #include "platform/desktop/host_report.h"
+#include "platform/desktop/surfaces/desktop_surface.h"
 #include "platform/desktop/widget_source.h"
 #include "platform/ui/drawing/cairo_handles.h"
 #include "platform/ui/drawing/live_frame_painter.h"

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop/corner_position.h"
-#include "platform/desktop/display_backend.h"
-#include "platform/desktop/wayland_globals.h"
-#include "platform/desktop/x11_stacking_rules.h"
+#include "platform/desktop/surfaces/corner_position.h"
+#include "platform/desktop/surfaces/display_backend.h"
+#include "platform/desktop/surfaces/wayland_globals.h"
+#include "platform/desktop/surfaces/x11_stacking_rules.h"
 #include "support/scoped_environment_variable.h"
 #include "support/temporary_directory.h"
 

@@ -1,7 +1,7 @@
 // The host's settings: the command line wins over desktop.ini key by key,
 // and every bad word is refused with the option it came from.
 
-#include "platform/desktop/desktop_settings.h"
+#include "platform/desktop/settings/desktop_settings.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -2,7 +2,7 @@
 // left the host without a window (91 and more) or stopped it on an X error
 // (below one), without a word.
 
-#include "platform/desktop/display_scale.h"
+#include "platform/desktop/settings/display_scale.h"
 
 #include <gtest/gtest.h>
 

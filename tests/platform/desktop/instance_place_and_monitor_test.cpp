@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/desktop/instance_place.h"
-#include "platform/desktop/monitor_preference.h"
+#include "platform/desktop/settings/instance_place.h"
+#include "platform/desktop/settings/monitor_preference.h"
 
 namespace kelpo::desktop {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/desktop/kept_instances.h"
+#include "platform/desktop/settings/kept_instances.h"
 
 #include <gtest/gtest.h>
 

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <functional>
 
-#include "platform/desktop/color_scheme_watch.h"
-#include "platform/desktop/directory_watch.h"
-#include "platform/desktop/wall_clock_deadline.h"
+#include "platform/desktop/session/color_scheme_watch.h"
+#include "platform/desktop/watches/directory_watch.h"
+#include "platform/desktop/watches/wall_clock_deadline.h"
 #include "platform/time/clock.h"
 #include "support/temporary_directory.h"
 

@@ -1,0 +1,52 @@
+#pragma once
+
+// The widget instances a person set up, as desktop.ini keeps them between
+// sessions: one group per instance, in the order they were added.
+//
+//   [instance 1]
+//   size=medium
+//   monitor=HDMI-A-1
+//   corner=bottom-left
+//   offset-x=24
+//   offset-y=40
+//
+// "monitor" and the place (corner and both offsets) may be left out: the
+// instance then shows on the primary monitor, stacked at the corner of the
+// [desktop] group like the instances listed there by "family".
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/desktop/settings/instance_place.h"
+#include "platform/errors/result.h"
+#include "platform/widget/widget_family.h"
+
+namespace kelpo::desktop {
+
+struct KeptInstance {
+  WidgetFamily family = WidgetFamily::systemMedium;
+  std::optional<std::string> monitor;  // a connector name, or a monitor's number
+  std::optional<InstancePlace> place;  // none: stacked at the configured corner
+
+  friend bool operator==(const KeptInstance&, const KeptInstance&) = default;
+};
+
+// The instance groups of desktop.ini's `text`, in order; none when it has
+// none. A group that names no size, or a word no value has, fails naming
+// the group and key.
+[[nodiscard]] Result<std::vector<KeptInstance>> readKeptInstances(std::string_view text);
+
+// `text` with its instance groups replaced by `instances`; every other
+// group, key and comment is kept as written. Text that is not a key file
+// fails, so a hand-edited file with a typo is never overwritten.
+[[nodiscard]] Result<std::string> withKeptInstances(std::string_view text,
+                                                    std::span<const KeptInstance> instances);
+
+// The words used in desktop.ini and on the command line for a corner.
+[[nodiscard]] std::string_view cornerName(Corner corner);
+[[nodiscard]] std::optional<Corner> cornerNamed(std::string_view name);
+
+}  // namespace kelpo::desktop

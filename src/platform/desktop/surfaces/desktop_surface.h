@@ -1,0 +1,54 @@
+#pragma once
+
+// One way of putting a widget window on a desktop: a layer-shell surface, an
+// X11 desktop window, a plain window. Each knows its own placement, stacking
+// and shape rules; the host picks one kind at start and never asks which.
+
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/desktop/settings/desktop_settings.h"
+#include "platform/ui/views/geometry.h"
+
+namespace kelpo::desktop {
+
+// Where an instance goes: the shared placement, moved along the edge past
+// the instances before it.
+struct WindowPlacement {
+  Placement placement;
+  double offsetAlongEdge = 0;  // points
+};
+
+class DesktopSurface {
+ public:
+  DesktopSurface() = default;
+  DesktopSurface(const DesktopSurface&) = delete;
+  DesktopSurface& operator=(const DesktopSurface&) = delete;
+  virtual ~DesktopSurface() = default;
+
+  // Gives the new, not yet realized window its role: layer, type, stacking.
+  virtual void prepare(GtkWindow* window) = 0;
+  // Puts the window, `size` points large, where `where` asks.
+  virtual void place(GtkWindow* window, const WindowPlacement& where, ui::Size size) = 0;
+  // After the window is mapped: what must be kept true while it shows.
+  virtual void shown(GtkWindow* /*window*/) {}
+  // True when what lies outside the widget's outline can be left to alpha
+  // blending; false when only a shape keeps the desktop visible there.
+  [[nodiscard]] virtual bool blendsAlpha(GtkWidget* window) const = 0;
+  // What the window is and where, in words for the person who started it.
+  [[nodiscard]] virtual std::string describe(GtkWindow* window) const = 0;
+};
+
+using DesktopSurfaceMaker = std::function<std::unique_ptr<DesktopSurface>()>;
+
+// The kind of surface the display offers, chosen once after GTK opened it.
+struct DesktopRoute {
+  std::string name;  // "layer-shell", "X11 desktop window", ...
+  DesktopSurfaceMaker make;
+  std::string loss;  // what the person loses on this route; empty: nothing
+};
+
+}  // namespace kelpo::desktop
