@@ -11,6 +11,7 @@
 
 #include "command/command_error.h"
 #include "desktop/desktop_entry.h"
+#include "platform/files/bounded_file.h"
 #include "platform/files/resource_directory.h"
 #include "platform/files/user_directories.h"
 
@@ -80,6 +81,15 @@ AutostartDirectories AutostartDirectories::fromEnvironment() {
     start = end + 1;
   }
   return directories;
+}
+
+bool startsAtLogin(const AutostartDirectories& directories) {
+  // Read as every settings file is: a FIFO in its place is no entry.
+  constexpr std::size_t largestEntry = 64 * 1024;
+  if (const auto text = readSmallRegularFile(userEntry(directories), largestEntry)) {
+    return text->find("\nHidden=true") == std::string::npos;
+  }
+  return systemEntry(directories).has_value();
 }
 
 void installAutostart(std::span<const std::string> desktopOptions,

@@ -37,6 +37,10 @@ void installAutostart(std::span<const std::string> desktopOptions,
 // CommandError when the file cannot be removed or written.
 void removeAutostart(const AutostartDirectories& directories, std::ostream& out);
 
+// Whether the session starts the widget at login: the user's entry, unless
+// it is one that hides the widget, else a system-wide one.
+[[nodiscard]] bool startsAtLogin(const AutostartDirectories& directories);
+
 // The two above for this user's session: what `kelpo-widget desktop
 // --install-autostart` and `--remove-autostart` do.
 void installAutostart(std::span<const std::string> desktopOptions, std::ostream& out);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,12 +32,11 @@ namespace {
   const desktop::SettingWords commandLine{options.families,          given(options.corner),
                                           given(options.margin),     given(options.monitor),
                                           given(options.appearance), given(options.reduceMotion)};
-  std::string error;
-  const auto file = desktop::readSettingsFile(desktop::defaultSettingsFile(), error);
-  if (!file) throw CommandError(error);
-  auto settings = desktop::resolveSettings(commandLine, *file, error);
-  if (!settings) throw CommandError(error);
-  return std::move(*settings);
+  const auto file = desktop::readSettingsFile(desktop::defaultSettingsFile());
+  if (!file) throw CommandError(file.error());
+  auto settings = desktop::resolveSettings(commandLine, *file);
+  if (!settings) throw CommandError(settings.error());
+  return std::move(settings).value();
 }
 
 // One timeline request as a widget host makes it of a fresh extension
@@ -61,24 +61,55 @@ namespace {
           answer->reloadDate};
 }
 
+// Which options the autostart entry repeats: all of them for
+// --install-autostart; from the menu, only those that leave the instances
+// to desktop.ini, where the menu and drags keep them.
+enum class RepeatedOptions { all, notInstances };
+
 // The options given on this command line, as the autostart entry repeats
 // them at login. A fixed --now would stop the widget's clock, so it stays out.
-[[nodiscard]] std::vector<std::string> optionsToRepeat(const DesktopOptions& options) {
+[[nodiscard]] std::vector<std::string> optionsToRepeat(
+    const DesktopOptions& options, RepeatedOptions which = RepeatedOptions::all) {
   std::vector<std::string> words;
   const auto add = [&words](const char* name, const std::string& value) {
     if (value.empty()) return;
     words.emplace_back(name);
     words.push_back(value);
   };
-  for (const std::string& family : options.families) add("--family", family);
-  add("--corner", options.corner);
-  add("--margin", options.margin);
-  add("--monitor", options.monitor);
-  add("--appearance", options.appearance);
+  if (which == RepeatedOptions::all) {
+    for (const std::string& family : options.families) add("--family", family);
+    add("--corner", options.corner);
+    add("--margin", options.margin);
+    add("--monitor", options.monitor);
+    add("--appearance", options.appearance);
+  }
   add("--reduce-motion", options.reduceMotion);
   add("--locale", options.common.locale);
   add("--time-zone", options.common.timeZone);
   return words;
+}
+
+[[nodiscard]] bool startsAtLoginNow() {
+  try {
+    return startsAtLogin(AutostartDirectories::fromEnvironment());
+  } catch (const CommandError&) {
+    return false;  // no configuration directory: nothing starts it
+  }
+}
+
+// The menu's "start at login": the same entry --install-autostart writes.
+void setStartAtLogin(bool on, const std::vector<std::string>& repeated) {
+  std::ostringstream said;
+  try {
+    if (on) {
+      installAutostart(repeated, said);
+    } else {
+      removeAutostart(said);
+    }
+    std::cout << "kelpo-widget desktop: " << said.str() << std::flush;
+  } catch (const CommandError& error) {
+    std::cerr << "kelpo-widget desktop: " << error.what() << '\n';
+  }
 }
 
 // Where the host's lines go: what it shows on stdout, as it happens; what it
@@ -114,7 +145,10 @@ int runDesktop(const DesktopOptions& options) {
   auto context = std::make_shared<CommandContext>(resolveContext(options.common));
   desktop::WidgetSource source{
       [context](WidgetFamily family) { return requestTimeline(*context, family); },
-      options.common.now.empty()};
+      options.common.now.empty(), [] { return startsAtLoginNow(); },
+      [repeated = optionsToRepeat(options, RepeatedOptions::notInstances)](bool on) {
+        setStartAtLogin(on, repeated);
+      }};
   return desktop::runDesktopHost(settings, std::move(source), hostReport());
 }
 

@@ -77,7 +77,7 @@ void showWidget(RunState& state) {
   state.nameWait.reset();
   if (state.host) return;
   state.host = std::make_unique<LiveHost>(state.settings, std::move(state.source), state.route,
-                                          state.report);
+                                          state.report, [&state] { g_main_loop_quit(state.loop); });
   if (state.bus) state.host->followSession(state.bus.get());
 }
 

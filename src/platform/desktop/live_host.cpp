@@ -17,23 +17,21 @@ constexpr guint appearanceFrameMilliseconds = 16;
 
 }  // namespace
 
-LiveHost::LiveHost(HostSettings settings, WidgetSource source, const DesktopRoute& route,
-                   const HostReport& report)
+LiveHost::LiveHost(HostSettings settings, WidgetSource source, DesktopRoute route,
+                   const HostReport& report, std::function<void()> stop)
     : settings_(std::move(settings)),
       source_(std::move(source)),
+      route_(std::move(route)),
       report_(report),
+      stop_(std::move(stop)),
       colorScheme_([this](ui::ColorScheme) { handle(HostEvent::appearanceChanged); }),
       deadline_([this] { handle(HostEvent::reloadDateReached); }) {
-  for (std::size_t i = 0; i < settings_.families.size(); ++i) {
-    // Windows of no GtkApplication (see runDesktopHost).
-    windows_.push_back(std::make_unique<WidgetWindow>(
-        nullptr, WindowPlacement{settings_.placement, 0}, route.make(), measurer_,
-        [this](const std::string& url) { openLink(url); }, report_));
-  }
+  for (const KeptInstance& kept : settings_.instances) addInstance(kept);
   if (const auto container = sharedContainerLocation()) {
     watch_.emplace(*container, std::string(snapshotFileName),
                    [this] { handle(HostEvent::snapshotChanged); });
   }
+  followSettingsFile();
   reload();
 }
 
@@ -67,7 +65,9 @@ void LiveHost::followSession(GDBusConnection* bus) {
 gboolean LiveHost::onAppearanceFrame(gpointer self) {
   auto& host = *static_cast<LiveHost*>(self);
   host.appearanceFrame_.forget();
-  for (const auto& window : host.windows_) window->setColorScheme(host.colorScheme());
+  for (const Instance& instance : host.instances_) {
+    instance.window->setColorScheme(host.colorScheme());
+  }
   return G_SOURCE_REMOVE;
 }
 
@@ -101,13 +101,13 @@ bool LiveHost::reduceMotion() const {
 void LiveHost::reload() {
   std::optional<Instant> nextReload;
   double offset = 0;
-  for (std::size_t i = 0; i < windows_.size(); ++i) {
-    WidgetWindow& window = *windows_[i];
+  for (const Instance& instance : instances_) {
+    WidgetWindow& window = *instance.window;
     // Before it shows: an instance that appears at the corner and then
     // moves along the edge would flash over the one before it.
     window.setPlacementOffset(offset);
     try {
-      TimelineAnswer answer = source_.timeline(settings_.families[i]);
+      TimelineAnswer answer = source_.timeline(instance.kept.family);
       if (!nextReload || answer.reloadDate < *nextReload) nextReload = answer.reloadDate;
       window.show(std::move(answer), colorScheme(), reduceMotion());
       failing_ = false;
@@ -116,7 +116,10 @@ void LiveHost::reload() {
     } catch (...) {
       tellFailure("unknown error");
     }
-    if (const auto size = window.size()) offset += size->height + settings_.placement.margin;
+    // Only the instances stacked at the host's corner push the next one.
+    if (const auto size = window.size(); size && !instance.kept.place) {
+      offset += size->height + settings_.placement.margin;
+    }
   }
   if (source_.followsWallClock) {
     // Without an answer, try again after the shortest reload delay.

@@ -5,6 +5,7 @@
 // Each outside event reaches it as a HostEvent; it alone decides whether
 // that means a new request or only a new frame.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -33,9 +34,10 @@ class LiveHost {
  public:
   // Shows the windows with their first frame at once. GTK must be
   // initialised.
-  // `report` must outlive the host.
-  LiveHost(HostSettings settings, WidgetSource source, const DesktopRoute& route,
-           const HostReport& report);
+  // `report` must outlive the host; `stop` ends it, once no instance is
+  // left.
+  LiveHost(HostSettings settings, WidgetSource source, DesktopRoute route, const HostReport& report,
+           std::function<void()> stop);
   LiveHost(const LiveHost&) = delete;
   LiveHost& operator=(const LiveHost&) = delete;
   ~LiveHost();
@@ -45,7 +47,26 @@ class LiveHost {
   void followSession(GDBusConnection* bus);
 
  private:
+  struct Instance {
+    KeptInstance kept;
+    std::unique_ptr<WidgetWindow> window;
+  };
+  struct Choice {
+    const WidgetWindow* window;
+    MenuRequest request;
+  };
+
   static gboolean onAppearanceFrame(gpointer self);
+  static gboolean onChoices(gpointer self);
+  // Instances, the menu and desktop.ini (live_host_instances.cpp).
+  void addInstance(KeptInstance kept);
+  void choose(const WidgetWindow& window, const MenuRequest& request);
+  void apply(std::size_t index, const MenuRequest& request);
+  void moved(const WidgetWindow& window, const InstancePlace& place, const std::string& monitor);
+  [[nodiscard]] std::optional<std::size_t> indexOf(const WidgetWindow& window) const;
+  [[nodiscard]] InstancePlace placeNextTo(std::size_t index) const;
+  void save();
+  void followSettingsFile();
   [[nodiscard]] ui::ColorScheme colorScheme() const;
   [[nodiscard]] bool reduceMotion() const;
   void reload();
@@ -54,13 +75,19 @@ class LiveHost {
 
   HostSettings settings_;
   WidgetSource source_;
+  DesktopRoute route_;
   const HostReport& report_;
+  std::function<void()> stop_;
   ui::PangoTextMeasurer measurer_;
   ColorSchemeWatch colorScheme_;
   WallClockDeadline deadline_;
-  std::vector<std::unique_ptr<WidgetWindow>> windows_;
+  std::vector<Instance> instances_;
   std::optional<DirectoryWatch> watch_;
+  std::optional<DirectoryWatch> settingsWatch_;
   SourceHandle appearanceFrame_;
+  // Menu choices, applied from the main loop once GTK is done with the menu.
+  std::vector<Choice> choices_;
+  SourceHandle choicesIdle_;
   bool failing_ = false;
 };
 

@@ -28,6 +28,10 @@ struct WidgetSource {
   // False when the clock is fixed (a reproducible "now"): the reload date
   // then never comes, and no deadline is armed.
   bool followsWallClock = true;
+  // Whether the widget starts at login, and turning that on or off: the
+  // program's own autostart entry. Unset: the menu's item does nothing.
+  std::function<bool()> startsAtLogin;
+  std::function<void(bool)> setStartAtLogin;
 };
 
 }  // namespace kelpo::desktop

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "platform/desktop/accessibility/accessible_widget_window.h"
+#include "platform/desktop/surfaces/monitor_choice.h"
 #include "platform/ui/drawing/painter.h"
 #include "platform/ui/output/hit_testing.h"
 
@@ -41,6 +42,13 @@ namespace {
   return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
+// GTK's drag threshold, in points: how far a press moves before it drags.
+[[nodiscard]] double dragThreshold() {
+  gint threshold = 8;
+  g_object_get(gtk_settings_get_default(), "gtk-dnd-drag-threshold", &threshold, nullptr);
+  return std::max(1, threshold);
+}
+
 [[nodiscard]] int pointsToPixels(double points) {
   return static_cast<int>(std::lround(points));
 }
@@ -50,13 +58,15 @@ namespace {
 WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placement,
                            std::unique_ptr<DesktopSurface> surface,
                            const ui::TextMeasurer& measurer, LinkOpener openLink,
-                           const HostReport& report)
+                           const HostReport& report, InstanceEvents events)
     : window_(newAccessibleWidgetWindow(application)),
       placement_(placement),
       surface_(std::move(surface)),
       measurer_(measurer),
       openLink_(std::move(openLink)),
       report_(report),
+      events_(std::move(events)),
+      drag_(dragThreshold()),
       screen_(gtk_widget_get_screen(window_)) {
   GtkWindow* window = GTK_WINDOW(window_);
   gtk_window_set_title(window, "kelpo");
@@ -85,6 +95,8 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
                    this);
   g_signal_connect(window_, "screen-changed", G_CALLBACK(&WidgetWindow::onScreenChanged), this);
   g_signal_connect(window_, "map", G_CALLBACK(&WidgetWindow::onMapped), this);
+  // The Menu key and Shift+F10, when a screen reader has put the focus here.
+  g_signal_connect(window_, "popup-menu", G_CALLBACK(&WidgetWindow::onPopupMenu), this);
   // A compositor that starts or stops while the widget shows (picom, KWin
   // suspending compositing) changes what its corners need.
   g_signal_connect(screen_, "composited-changed", G_CALLBACK(&WidgetWindow::onCompositedChanged),
@@ -95,6 +107,7 @@ WidgetWindow::~WidgetWindow() {
   if (tick_ != 0) gtk_widget_remove_tick_callback(window_, tick_);
   g_signal_handlers_disconnect_by_data(screen_, this);
   g_signal_handlers_disconnect_by_data(window_, this);
+  menu_.reset();
   surface_.reset();
   gtk_widget_destroy(window_);
 }
@@ -166,6 +179,18 @@ void WidgetWindow::setColorScheme(ui::ColorScheme scheme) {
 void WidgetWindow::setPlacementOffset(double offsetAlongEdge) {
   placement_.offsetAlongEdge = offsetAlongEdge;
   if (frame_) place();
+}
+
+void WidgetWindow::setPlace(const std::optional<InstancePlace>& place,
+                            const std::optional<std::string>& monitor) {
+  placement_.place = place;
+  placement_.monitor = monitor;
+  if (frame_) this->place();
+}
+
+std::optional<std::string> WidgetWindow::widgetLink() const {
+  if (!frame_) return std::nullopt;
+  return frame_->widgetURL;
 }
 
 void WidgetWindow::place() {
@@ -311,7 +336,17 @@ void WidgetWindow::pointerAt(double x, double y) {
 }
 
 gboolean WidgetWindow::onMotion(GtkWidget*, GdkEventMotion* event, gpointer self) {
-  static_cast<WidgetWindow*>(self)->pointerAt(event->x, event->y);
+  auto& window = *static_cast<WidgetWindow*>(self);
+  if (window.drag_.pressed()) {
+    if (const auto frame = window.currentFrame()) {
+      const ui::Point pointer{frame->minX() + event->x, frame->minY() + event->y};
+      if (const auto moved = window.drag_.moveTo(pointer)) {
+        window.dragTo(*moved, pointer, false);
+        return TRUE;
+      }
+    }
+  }
+  window.pointerAt(event->x, event->y);
   return TRUE;
 }
 
@@ -324,25 +359,87 @@ gboolean WidgetWindow::onEnter(GtkWidget*, GdkEventCrossing* event, gpointer sel
 gboolean WidgetWindow::onLeave(GtkWidget*, GdkEventCrossing*, gpointer self) {
   auto& window = *static_cast<WidgetWindow*>(self);
   if (window.host_) window.host_->hoverEnd();
-  window.pressed_ = false;
+  // While dragging the pointer is grabbed; a leave then is the window
+  // catching up with it.
+  if (!window.drag_.dragging()) window.drag_.cancel();
   return TRUE;
 }
 
 gboolean WidgetWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self) {
   auto& window = *static_cast<WidgetWindow*>(self);
-  if (event->button == GDK_BUTTON_PRIMARY && event->type == GDK_BUTTON_PRESS) {
-    window.pressed_ = true;
+  if (event->type != GDK_BUTTON_PRESS) return TRUE;
+  if (event->button == GDK_BUTTON_SECONDARY) {
+    window.drag_.cancel();
+    window.openMenu(reinterpret_cast<const GdkEvent*>(event));
+  } else if (event->button == GDK_BUTTON_PRIMARY) {
+    if (const auto frame = window.currentFrame()) {
+      window.drag_.press({frame->minX() + event->x, frame->minY() + event->y}, *frame);
+    }
   }
   return TRUE;
 }
 
 gboolean WidgetWindow::onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer self) {
   auto& window = *static_cast<WidgetWindow*>(self);
-  if (event->button != GDK_BUTTON_PRIMARY || !window.pressed_) return TRUE;
-  window.pressed_ = false;
+  if (event->button != GDK_BUTTON_PRIMARY || !window.drag_.pressed()) return TRUE;
+  const auto frame = window.currentFrame();
+  const ui::Point pointer = frame ? ui::Point{frame->minX() + event->x, frame->minY() + event->y}
+                                  : ui::Point{event->x, event->y};
+  if (const auto dropped = window.drag_.release(pointer)) {
+    window.dragTo(*dropped, pointer, true);
+    return TRUE;  // a drag never opens a link
+  }
   if (!window.frame_) return TRUE;
   if (const auto link = ui::linkAt(*window.frame_, {event->x, event->y})) window.openLink_(*link);
   return TRUE;
+}
+
+gboolean WidgetWindow::onPopupMenu(GtkWidget*, gpointer self) {
+  static_cast<WidgetWindow*>(self)->openMenu(nullptr);
+  return TRUE;
+}
+
+void WidgetWindow::openMenu(const GdkEvent* trigger) {
+  if (!host_ || !host_->environment().phrases || !events_.menuState) return;
+  // Built anew each time, so it shows the current size and appearance.
+  menu_ = std::make_unique<InstanceMenu>(window_, *host_->environment().phrases,
+                                         events_.menuState(), events_.menuChosen);
+  menu_->popUp(trigger);
+}
+
+std::optional<ui::Rect> WidgetWindow::workAreaAt(std::optional<ui::Point> pointer) const {
+  GdkDisplay* display = gtk_widget_get_display(window_);
+  GdkMonitor* monitor = nullptr;
+  if (pointer && surface_->knowsScreenPosition()) {
+    monitor = gdk_display_get_monitor_at_point(display, static_cast<int>(pointer->x),
+                                               static_cast<int>(pointer->y));
+  }
+  if (monitor == nullptr) monitor = chosenMonitor(display, placement_.effectiveMonitor());
+  if (monitor == nullptr) return std::nullopt;
+  return workAreaOf(monitor);
+}
+
+std::optional<ui::Rect> WidgetWindow::currentFrame() const {
+  const auto area = workAreaAt(std::nullopt);
+  if (!frame_ || !area) return std::nullopt;
+  return frameAt(placement_.effectivePlace(), frame_->size, *area);
+}
+
+// The widget follows the pointer, snapping to the work area's edges and kept
+// inside it; dropped, it keeps that place on the monitor under the pointer.
+void WidgetWindow::dragTo(const ui::Rect& frame, ui::Point pointer, bool dropped) {
+  GdkDisplay* display = gtk_widget_get_display(window_);
+  GdkMonitor* monitor = nullptr;
+  if (surface_->knowsScreenPosition()) {
+    monitor = gdk_display_get_monitor_at_point(display, static_cast<int>(pointer.x),
+                                               static_cast<int>(pointer.y));
+  }
+  if (monitor == nullptr) monitor = chosenMonitor(display, placement_.effectiveMonitor());
+  if (monitor == nullptr) return;
+  const InstancePlace place = placeOfDrop(frame, workAreaOf(monitor));
+  const std::string name = monitorName(monitor);
+  setPlace(place, name.empty() ? placement_.effectiveMonitor() : std::optional(name));
+  if (dropped && events_.moved) events_.moved(place, name);
 }
 
 void WidgetWindow::onScaleChanged(GObject*, GParamSpec*, gpointer self) {

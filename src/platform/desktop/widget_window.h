@@ -13,6 +13,8 @@
 #include <string>
 
 #include "platform/desktop/host_report.h"
+#include "platform/desktop/instance_menu.h"
+#include "platform/desktop/pointer_drag.h"
 #include "platform/desktop/surfaces/desktop_surface.h"
 #include "platform/desktop/widget_source.h"
 #include "platform/ui/drawing/cairo_handles.h"
@@ -29,6 +31,15 @@ struct EdgeColor {
   double blue = 1;
 };
 
+// What a person does to an instance that the host decides on.
+struct InstanceEvents {
+  // The menu's state when it opens, and what was chosen in it.
+  std::function<MenuState()> menuState;
+  MenuChoice menuChosen;
+  // Dropped after a drag: its new place, on the monitor named.
+  std::function<void(const InstancePlace& place, const std::string& monitor)> moved;
+};
+
 class WidgetWindow {
  public:
   using LinkOpener = std::function<void(const std::string& url)>;
@@ -36,7 +47,7 @@ class WidgetWindow {
   // `measurer` must outlive the window.
   WidgetWindow(GtkApplication* application, WindowPlacement placement,
                std::unique_ptr<DesktopSurface> surface, const ui::TextMeasurer& measurer,
-               LinkOpener openLink, const HostReport& report);
+               LinkOpener openLink, const HostReport& report, InstanceEvents events);
   WidgetWindow(const WidgetWindow&) = delete;
   WidgetWindow& operator=(const WidgetWindow&) = delete;
   ~WidgetWindow();
@@ -46,6 +57,16 @@ class WidgetWindow {
   // The same content in another appearance: only a new frame.
   void setColorScheme(ui::ColorScheme scheme);
   void setPlacementOffset(double offsetAlongEdge);
+  // A place and monitor of its own, or none: stacked at the host's corner.
+  void setPlace(const std::optional<InstancePlace>& place,
+                const std::optional<std::string>& monitor);
+  // What a person does to it, told to the host.
+  void setEvents(InstanceEvents events) { events_ = std::move(events); }
+  // Its frame in the desktop's points and its monitor's work area.
+  [[nodiscard]] std::optional<ui::Rect> frame() const { return currentFrame(); }
+  [[nodiscard]] std::optional<ui::Rect> workArea() const { return workAreaAt(std::nullopt); }
+  // The link a click on the widget's background opens, once it has content.
+  [[nodiscard]] std::optional<std::string> widgetLink() const;
 
   // The widget's size in points, once it has content.
   [[nodiscard]] std::optional<ui::Size> size() const;
@@ -58,6 +79,7 @@ class WidgetWindow {
   static gboolean onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self);
   static gboolean onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer self);
   static gboolean onTick(GtkWidget*, GdkFrameClock* clock, gpointer self);
+  static gboolean onPopupMenu(GtkWidget*, gpointer self);
   static void onScaleChanged(GObject*, GParamSpec*, gpointer self);
   static void onScreenChanged(GtkWidget*, GdkScreen*, gpointer self);
   static void onCompositedChanged(GdkScreen*, gpointer self);
@@ -70,6 +92,12 @@ class WidgetWindow {
   void announce();
   void followMotion();
   void pointerAt(double x, double y);
+  void openMenu(const GdkEvent* trigger);
+  // The widget's frame in the desktop's points and the work area of its
+  // monitor, or of the monitor under `pointer`.
+  [[nodiscard]] std::optional<ui::Rect> currentFrame() const;
+  [[nodiscard]] std::optional<ui::Rect> workAreaAt(std::optional<ui::Point> pointer) const;
+  void dragTo(const ui::Rect& frame, ui::Point pointer, bool dropped);
   [[nodiscard]] double secondsSinceAppear() const;
   [[nodiscard]] int scaleFactor() const;
 
@@ -78,6 +106,7 @@ class WidgetWindow {
   std::unique_ptr<DesktopSurface> surface_;
   const ui::TextMeasurer& measurer_;
   LinkOpener openLink_;
+  InstanceEvents events_;
   // Told once, when the first frame is on screen, what the window is and
   // where; with each frame its time, when measured.
   const HostReport& report_;
@@ -93,7 +122,8 @@ class WidgetWindow {
   int shapedScale_ = 0;
   bool shapedBlending_ = false;
   guint tick_ = 0;
-  bool pressed_ = false;
+  PointerDrag drag_;
+  std::unique_ptr<InstanceMenu> menu_;
   bool announced_ = false;
   EdgeColor edgeColor_;
 };

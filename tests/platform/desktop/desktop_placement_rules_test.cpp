@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop/surfaces/corner_position.h"
+#include "platform/desktop/surfaces/desktop_surface.h"
 #include "platform/desktop/surfaces/display_backend.h"
 #include "platform/desktop/surfaces/wayland_globals.h"
 #include "platform/desktop/surfaces/x11_stacking_rules.h"
@@ -49,28 +49,35 @@ TEST(DisplayBackend, OnlyALocalXDisplayCanBeTheCompositorsXWayland) {
   }
 }
 
-TEST(CornerPosition, MarginsCountFromTheWorkAreaAndInstancesStackAlongTheEdge) {
+TEST(CornerPlacement, MarginsCountFromTheWorkAreaAndInstancesStackAlongTheEdge) {
   struct Case {
     const char* name;
-    PixelArea area;
+    ui::Rect area;
     Corner corner;
-    int along;
-    PixelPoint expected;
+    double along;
+    ui::Point expected;
   };
   // A 1280x800 monitor under GNOME's 32-row top bar, a 364x170 widget, 24
   // from the edges.
-  const PixelArea belowTopBar{0, 32, 1280, 768};
+  const ui::Rect belowTopBar{{0, 32}, {1280, 768}};
   const Case cases[] = {
       {"top right, under the top bar", belowTopBar, Corner::topRight, 0, {892, 56}},
       {"top left, second instance", belowTopBar, Corner::topLeft, 194, {24, 250}},
       {"bottom right", belowTopBar, Corner::bottomRight, 0, {892, 606}},
-      {"bottom left, above a bottom panel", {0, 0, 1280, 752}, Corner::bottomLeft, 0, {24, 558}},
-      {"second monitor", {1280, 0, 1920, 1080}, Corner::topRight, 0, {2812, 24}},
-      {"area smaller than the widget", {100, 50, 200, 100}, Corner::bottomRight, 0, {100, 50}},
-      {"area of nothing (monitor going away)", {0, 0, 0, 0}, Corner::topRight, 0, {0, 24}},
+      {"bottom left, above a bottom panel",
+       {{0, 0}, {1280, 752}},
+       Corner::bottomLeft,
+       0,
+       {24, 558}},
+      {"second monitor", {{1280, 0}, {1920, 1080}}, Corner::topRight, 0, {2812, 24}},
+      {"area smaller than the widget", {{100, 50}, {200, 100}}, Corner::bottomRight, 0, {100, 50}},
+      {"area of nothing (monitor going away)", {{0, 0}, {0, 0}}, Corner::topRight, 0, {0, 0}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(cornerPosition(c.area, 364, 170, c.corner, 24, c.along), c.expected) << c.name;
+    const WindowPlacement where{Placement{c.corner, 24, std::nullopt}, c.along};
+    const ui::Rect frame = frameAt(where.effectivePlace(), {364, 170}, c.area);
+    EXPECT_DOUBLE_EQ(frame.minX(), c.expected.x) << c.name;
+    EXPECT_DOUBLE_EQ(frame.minY(), c.expected.y) << c.name;
   }
 }
 

@@ -14,6 +14,12 @@
 namespace kelpo::desktop {
 namespace {
 
+[[nodiscard]] std::vector<WidgetFamily> familiesOf(const HostSettings& settings) {
+  std::vector<WidgetFamily> families;
+  for (const KeptInstance& instance : settings.instances) families.push_back(instance.family);
+  return families;
+}
+
 TEST(DesktopSettings, CommandLineWinsOverTheFileKeyByKey) {
   SettingWords file;
   file.families = {"small", "medium"};
@@ -23,10 +29,9 @@ TEST(DesktopSettings, CommandLineWinsOverTheFileKeyByKey) {
   SettingWords commandLine;
   commandLine.corner = "top-left";
   commandLine.reduceMotion = "on";
-  std::string error;
-  const auto settings = resolveSettings(commandLine, file, error);
-  ASSERT_TRUE(settings) << error;
-  EXPECT_EQ(settings->families,
+  const auto settings = resolveSettings(commandLine, file);
+  ASSERT_TRUE(settings.ok()) << settings.error();
+  EXPECT_EQ(familiesOf(*settings),
             (std::vector{WidgetFamily::systemSmall, WidgetFamily::systemMedium}));
   EXPECT_EQ(settings->placement.corner, Corner::topLeft);
   EXPECT_DOUBLE_EQ(settings->placement.margin, 8);
@@ -34,16 +39,65 @@ TEST(DesktopSettings, CommandLineWinsOverTheFileKeyByKey) {
   EXPECT_EQ(settings->reduceMotion, MotionChoice::on);
 
   commandLine.families = {"medium"};
-  EXPECT_EQ(resolveSettings(commandLine, file, error)->families,
+  EXPECT_EQ(familiesOf(*resolveSettings(commandLine, file)),
             std::vector{WidgetFamily::systemMedium});
 
-  const auto defaults = resolveSettings({}, {}, error);
-  ASSERT_TRUE(defaults);
-  EXPECT_EQ(defaults->families, std::vector{WidgetFamily::systemMedium});
+  const auto defaults = resolveSettings({}, {});
+  ASSERT_TRUE(defaults.ok());
+  EXPECT_EQ(familiesOf(*defaults), std::vector{WidgetFamily::systemMedium});
   EXPECT_EQ(defaults->placement.corner, Corner::topRight);
   EXPECT_DOUBLE_EQ(defaults->placement.margin, 24);
   EXPECT_FALSE(defaults->placement.monitor);
   EXPECT_EQ(defaults->appearance, AppearanceChoice::automatic);
+}
+
+// The instances a person placed come back at the next start, unless the
+// command line asks for others or for another corner or monitor.
+TEST(DesktopSettings, KeptInstancesComeBackUnlessTheCommandLineSaysOtherwise) {
+  SettingWords file;
+  file.families = {"small"};  // what the previous version wrote
+  file.instances = {
+      {WidgetFamily::systemSmall, "HDMI-A-1", InstancePlace{Corner::bottomLeft, 40, 60}},
+      {WidgetFamily::systemMedium, std::nullopt, std::nullopt}};
+  const auto kept = resolveSettings({}, file);
+  ASSERT_TRUE(kept.ok());
+  EXPECT_EQ(kept->instances, file.instances);
+
+  SettingWords corner;
+  corner.corner = "top-right";
+  SettingWords monitor;
+  monitor.monitor = "DP-2";
+  const auto cornered = resolveSettings(corner, file);
+  const auto moved = resolveSettings(monitor, file);
+  ASSERT_TRUE(cornered.ok() && moved.ok());
+  EXPECT_FALSE(cornered->instances[0].place) << "--corner puts every instance at that corner";
+  EXPECT_EQ(cornered->instances[0].monitor, "HDMI-A-1");
+  EXPECT_FALSE(moved->instances[0].monitor) << "--monitor puts every instance there";
+  EXPECT_EQ(moved->placement.monitor, "DP-2");
+  EXPECT_TRUE(moved->instances[0].place);
+
+  file.instances.clear();
+  EXPECT_EQ(familiesOf(*resolveSettings({}, file)), std::vector{WidgetFamily::systemSmall})
+      << "a file of the previous version still loads";
+}
+
+// What the host writes is what it reads at the next start; the rest of the
+// file stays as the person wrote it.
+TEST(DesktopSettings, SavedInstancesAndAppearanceReadBack) {
+  const testing_support::TemporaryDirectory directory;
+  const auto file = directory.path() / "app.kelpo.widget" / "desktop.ini";
+  const std::vector<KeptInstance> instances{
+      {WidgetFamily::systemSmall, "DP-1", InstancePlace{Corner::topLeft, 10, 20}}};
+  const Status saved = saveSettings(file, instances, AppearanceChoice::dark);
+  ASSERT_TRUE(saved.ok()) << saved.error();
+  const auto read = readSettingsFile(file);
+  ASSERT_TRUE(read.ok()) << read.error();
+  EXPECT_EQ(read->instances, instances);
+  EXPECT_EQ(read->appearance, "dark");
+
+  std::filesystem::remove(file);
+  ::mkfifo(file.c_str(), 0600);
+  EXPECT_FALSE(saveSettings(file, instances, AppearanceChoice::light).ok()) << "a FIFO is refused";
 }
 
 TEST(DesktopSettings, BadWordsAreRefusedNamingTheOption) {
@@ -63,38 +117,40 @@ TEST(DesktopSettings, BadWordsAreRefusedNamingTheOption) {
       {with([](SettingWords& w) { w.margin = "nan"; }), "--margin"},
       {with([](SettingWords& w) { w.margin = "1e9"; }), "--margin"},
       {with([](SettingWords& w) { w.monitor = "-1"; }), "--monitor"},
+      {with([](SettingWords& w) { w.monitor = "64"; }), "--monitor"},
+      {with([](SettingWords& w) { w.monitor = "DP 1"; }), "--monitor"},
       {with([](SettingWords& w) { w.appearance = "night"; }), "--appearance"},
       {with([](SettingWords& w) { w.reduceMotion = "yes"; }), "--reduce-motion"},
   };
   for (const Case& c : cases) {
-    std::string error;
-    EXPECT_FALSE(resolveSettings(c.words, {}, error)) << c.option;
-    EXPECT_TRUE(error.starts_with(c.option)) << error;
+    const auto refused = resolveSettings(c.words, {});
+    ASSERT_FALSE(refused.ok()) << c.option;
+    EXPECT_TRUE(refused.error().starts_with(c.option)) << refused.error();
     // The same word from the file is refused the same way.
-    EXPECT_FALSE(resolveSettings({}, c.words, error)) << c.option;
+    EXPECT_FALSE(resolveSettings({}, c.words).ok()) << c.option;
   }
 }
 
 TEST(DesktopSettings, ReadsTheDesktopGroupOfTheFile) {
   const testing_support::TemporaryDirectory directory;
   const auto file = directory.path() / "desktop.ini";
-  std::string error;
-  const auto missing = readSettingsFile(file, error);
-  ASSERT_TRUE(missing);
+  const auto missing = readSettingsFile(file);
+  ASSERT_TRUE(missing.ok());
   EXPECT_TRUE(missing->families.empty());
   EXPECT_FALSE(missing->corner);
 
   std::ofstream(file) << "[desktop]\nfamily=small;medium\ncorner=bottom-right\nmonitor=1\n";
-  const auto read = readSettingsFile(file, error);
-  ASSERT_TRUE(read) << error;
+  const auto read = readSettingsFile(file);
+  ASSERT_TRUE(read.ok()) << read.error();
   EXPECT_EQ(read->families, (std::vector<std::string>{"small", "medium"}));
   EXPECT_EQ(read->corner, "bottom-right");
   EXPECT_EQ(read->monitor, "1");
   EXPECT_FALSE(read->margin);
 
   std::ofstream(file) << "not a key file\n";
-  EXPECT_FALSE(readSettingsFile(file, error));
-  EXPECT_NE(error.find(file.string()), std::string::npos);
+  const auto refused = readSettingsFile(file);
+  ASSERT_FALSE(refused.ok());
+  EXPECT_NE(refused.error().find(file.string()), std::string::npos);
 }
 
 TEST(DesktopSettings, WhatIsNoSmallRegularFileIsRefusedWithoutWaiting) {
@@ -117,9 +173,9 @@ TEST(DesktopSettings, WhatIsNoSmallRegularFileIsRefusedWithoutWaiting) {
   for (const Case& c : cases) {
     std::filesystem::remove_all(file);
     c.make(file);
-    std::string error;
-    EXPECT_FALSE(readSettingsFile(file, error)) << c.what;
-    EXPECT_NE(error.find(file.string()), std::string::npos) << c.what << ": " << error;
+    const auto refused = readSettingsFile(file);
+    ASSERT_FALSE(refused.ok()) << c.what;
+    EXPECT_NE(refused.error().find(file.string()), std::string::npos) << c.what;
   }
 }
 

@@ -1,6 +1,8 @@
 #include "platform/desktop/settings/desktop_settings.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -9,6 +11,7 @@
 
 #include "platform/desktop/glib_handles.h"
 #include "platform/files/bounded_file.h"
+#include "platform/files/replacing_file.h"
 #include "platform/files/user_directories.h"
 
 namespace kelpo::desktop {
@@ -35,10 +38,13 @@ constexpr auto families = [] {
   }
   return named;
 }();
-constexpr std::array corners{Named<Corner>{"top-left", Corner::topLeft},
-                             Named<Corner>{"top-right", Corner::topRight},
-                             Named<Corner>{"bottom-left", Corner::bottomLeft},
-                             Named<Corner>{"bottom-right", Corner::bottomRight}};
+constexpr auto corners = [] {
+  std::array<Named<Corner>, allCorners.size()> named{};
+  for (std::size_t i = 0; i < allCorners.size(); ++i) {
+    named[i] = {cornerName(allCorners[i]), allCorners[i]};
+  }
+  return named;
+}();
 constexpr std::array appearances{Named<AppearanceChoice>{"auto", AppearanceChoice::automatic},
                                  Named<AppearanceChoice>{"light", AppearanceChoice::light},
                                  Named<AppearanceChoice>{"dark", AppearanceChoice::dark}};
@@ -68,45 +74,78 @@ template <typename Value, std::size_t N>
 }
 
 template <typename Value, std::size_t N>
-[[nodiscard]] bool readChoice(const std::array<Named<Value>, N>& table,
-                              const std::optional<std::string>& word, const char* option,
-                              Value& out, std::string& error) {
-  if (!word) return true;
+[[nodiscard]] Status readChoice(const std::array<Named<Value>, N>& table,
+                                const std::optional<std::string>& word, const char* option,
+                                Value& out) {
+  if (!word) return Done{};
   if (const auto value = valueNamed(table, *word)) {
     out = *value;
-    return true;
+    return Done{};
   }
-  error = std::string(option) + ": \"" + *word + "\" is not one of " + namesOf(table);
-  return false;
+  return Failure{std::string(option) + ": \"" + *word + "\" is not one of " + namesOf(table)};
 }
 
-[[nodiscard]] bool readMargin(const std::optional<std::string>& word, double& out,
-                              std::string& error) {
-  if (!word) return true;
+[[nodiscard]] Status readMargin(const std::optional<std::string>& word, double& out) {
+  if (!word) return Done{};
   double margin = 0;
   const char* end = word->data() + word->size();
   const auto [rest, failure] = std::from_chars(word->data(), end, margin);
   if (failure != std::errc() || rest != end || !std::isfinite(margin) || margin < 0 ||
       margin > largestMargin) {
-    error = "--margin: \"" + *word + "\" is not a number of points from 0 to 4096";
-    return false;
+    return Failure{"--margin: \"" + *word + "\" is not a number of points from 0 to 4096"};
   }
   out = margin;
-  return true;
+  return Done{};
 }
 
-[[nodiscard]] bool readMonitor(const std::optional<std::string>& word, std::optional<int>& out,
-                               std::string& error) {
-  if (!word) return true;
-  int monitor = 0;
-  const char* end = word->data() + word->size();
-  const auto [rest, failure] = std::from_chars(word->data(), end, monitor);
-  if (failure != std::errc() || rest != end || monitor < 0 || monitor > largestMonitor) {
-    error = "--monitor: \"" + *word + "\" is not a monitor number from 0 to 63";
-    return false;
+// A monitor is named by its connector ("DP-1", "HDMI-A-1") or its number: a
+// word that starts like a number must be one.
+[[nodiscard]] Status readMonitor(const std::optional<std::string>& word,
+                                 std::optional<std::string>& out) {
+  if (!word) return Done{};
+  const bool numeric = !word->empty() && (std::isdigit(static_cast<unsigned char>(word->front())) ||
+                                          word->front() == '-' || word->front() == '+');
+  if (numeric) {
+    int monitor = 0;
+    const char* end = word->data() + word->size();
+    const auto [rest, failure] = std::from_chars(word->data(), end, monitor);
+    if (failure != std::errc() || rest != end || monitor < 0 || monitor > largestMonitor) {
+      return Failure{"--monitor: \"" + *word + "\" is not a monitor number from 0 to 63"};
+    }
+  } else if (word->empty() || word->size() > 64 ||
+             std::any_of(word->begin(), word->end(),
+                         [](char c) { return !std::isgraph(static_cast<unsigned char>(c)); })) {
+    return Failure{"--monitor: \"" + *word + "\" is neither a monitor number nor a connector name"};
   }
-  out = monitor;
-  return true;
+  out = *word;
+  return Done{};
+}
+
+[[nodiscard]] Result<std::vector<KeptInstance>> instancesOfFamilies(
+    const std::vector<std::string>& words) {
+  std::vector<KeptInstance> instances;
+  for (const std::string& word : words) {
+    const auto family = valueNamed(families, word);
+    if (!family) return Failure{"--family: \"" + word + "\" is not one of " + namesOf(families)};
+    instances.push_back(KeptInstance{*family, std::nullopt, std::nullopt});
+  }
+  return instances;
+}
+
+// Which instances show: see resolveSettings.
+[[nodiscard]] Result<std::vector<KeptInstance>> chosenInstances(const SettingWords& commandLine,
+                                                                const SettingWords& file) {
+  if (!commandLine.families.empty()) return instancesOfFamilies(commandLine.families);
+  if (!file.instances.empty()) {
+    std::vector<KeptInstance> instances = file.instances;
+    for (KeptInstance& instance : instances) {
+      if (commandLine.corner || commandLine.margin) instance.place.reset();
+      if (commandLine.monitor) instance.monitor.reset();
+    }
+    return instances;
+  }
+  if (!file.families.empty()) return instancesOfFamilies(file.families);
+  return std::vector<KeptInstance>{KeptInstance{}};
 }
 
 [[nodiscard]] std::optional<std::string> fileValue(GKeyFile* file, const char* key) {
@@ -123,24 +162,19 @@ std::filesystem::path defaultSettingsFile() {
          "desktop.ini";
 }
 
-std::optional<SettingWords> readSettingsFile(const std::filesystem::path& file,
-                                             std::string& error) {
+Result<SettingWords> readSettingsFile(const std::filesystem::path& file) {
   std::error_code missing;
   if (!std::filesystem::exists(file, missing)) return SettingWords{};
   // Read as the snapshot is: a FIFO or a device in the file's place would
   // otherwise hold the start up for ever.
   const auto text = readSmallRegularFile(file, maxSettingsFileBytes);
-  if (!text) {
-    error = file.string() + ": not a readable regular file of at most 64 KiB";
-    return std::nullopt;
-  }
+  if (!text) return Failure{file.string() + ": not a readable regular file of at most 64 KiB"};
   const KeyFileHandle keys(g_key_file_new());
   GError* failure = nullptr;
   if (!g_key_file_load_from_data(keys.get(), text->data(), text->size(), G_KEY_FILE_NONE,
                                  &failure)) {
     const ErrorHandle owned(failure);
-    error = file.string() + ": " + messageOf(failure);
-    return std::nullopt;
+    return Failure{file.string() + ": " + messageOf(failure)};
   }
   SettingWords words;
   // Several instances: family=small;medium.
@@ -155,34 +189,54 @@ std::optional<SettingWords> readSettingsFile(const std::filesystem::path& file,
   words.monitor = fileValue(keys.get(), "monitor");
   words.appearance = fileValue(keys.get(), "appearance");
   words.reduceMotion = fileValue(keys.get(), "reduce-motion");
+  auto instances = readKeptInstances(*text);
+  if (!instances) return Failure{file.string() + ": " + instances.error()};
+  words.instances = std::move(instances).value();
   return words;
 }
 
-std::optional<HostSettings> resolveSettings(const SettingWords& commandLine,
-                                            const SettingWords& file, std::string& error) {
+Result<HostSettings> resolveSettings(const SettingWords& commandLine, const SettingWords& file) {
   HostSettings settings;
-  const auto& familyWords = commandLine.families.empty() ? file.families : commandLine.families;
-  if (!familyWords.empty()) settings.families.clear();
-  for (const std::string& word : familyWords) {
-    const auto family = valueNamed(families, word);
-    if (!family) {
-      error = "--family: \"" + word + "\" is not one of " + namesOf(families);
-      return std::nullopt;
-    }
-    settings.families.push_back(*family);
-  }
+  auto instances = chosenInstances(commandLine, file);
+  if (!instances) return instances.failure();
+  settings.instances = std::move(instances).value();
   Placement& placement = settings.placement;
-  if (!readChoice(corners, chosen(commandLine.corner, file.corner), "--corner", placement.corner,
-                  error) ||
-      !readMargin(chosen(commandLine.margin, file.margin), placement.margin, error) ||
-      !readMonitor(chosen(commandLine.monitor, file.monitor), placement.monitor, error) ||
-      !readChoice(appearances, chosen(commandLine.appearance, file.appearance), "--appearance",
-                  settings.appearance, error) ||
-      !readChoice(motions, chosen(commandLine.reduceMotion, file.reduceMotion), "--reduce-motion",
-                  settings.reduceMotion, error)) {
-    return std::nullopt;
+  for (const Status read :
+       {readChoice(corners, chosen(commandLine.corner, file.corner), "--corner", placement.corner),
+        readMargin(chosen(commandLine.margin, file.margin), placement.margin),
+        readMonitor(chosen(commandLine.monitor, file.monitor), placement.monitor),
+        readChoice(appearances, chosen(commandLine.appearance, file.appearance), "--appearance",
+                   settings.appearance),
+        readChoice(motions, chosen(commandLine.reduceMotion, file.reduceMotion), "--reduce-motion",
+                   settings.reduceMotion)}) {
+    if (!read) return read.failure();
   }
   return settings;
+}
+
+Status saveSettings(const std::filesystem::path& file, std::span<const KeptInstance> instances,
+                    AppearanceChoice appearance) {
+  std::string text;
+  std::error_code missing;
+  if (std::filesystem::exists(file, missing)) {
+    auto content = readSmallRegularFile(file, maxSettingsFileBytes);
+    if (!content) return Failure{file.string() + ": not a readable regular file of at most 64 KiB"};
+    text = std::move(*content);
+  }
+  const DesktopKey keys[] = {{"appearance", std::string(appearanceName(appearance))}};
+  auto written = withKeptInstances(text, instances, keys);
+  if (!written) return Failure{file.string() + ": " + written.error()};
+  std::error_code ignored;
+  std::filesystem::create_directories(file.parent_path(), ignored);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(written->data());
+  return writeFileReplacing(file, {bytes, written->size()});
+}
+
+std::string_view appearanceName(AppearanceChoice appearance) {
+  for (const auto& entry : appearances) {
+    if (entry.value == appearance) return entry.name;
+  }
+  return appearances.front().name;
 }
 
 }  // namespace kelpo::desktop

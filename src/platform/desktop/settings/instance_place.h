@@ -6,13 +6,40 @@
 // resolution or scale, and a panel that grows pushes the widget along
 // instead of covering it.
 
+#include <array>
 #include <optional>
+#include <string_view>
 
 #include "platform/ui/views/geometry.h"
 
 namespace kelpo::desktop {
 
 enum class Corner { topLeft, topRight, bottomLeft, bottomRight };
+
+inline constexpr std::array allCorners{Corner::topLeft, Corner::topRight, Corner::bottomLeft,
+                                       Corner::bottomRight};
+
+// The words for a corner in desktop.ini and on the command line.
+[[nodiscard]] constexpr std::string_view cornerName(Corner corner) {
+  switch (corner) {
+    case Corner::topLeft:
+      return "top-left";
+    case Corner::topRight:
+      return "top-right";
+    case Corner::bottomLeft:
+      return "bottom-left";
+    case Corner::bottomRight:
+      return "bottom-right";
+  }
+  return "top-right";
+}
+
+[[nodiscard]] constexpr std::optional<Corner> cornerNamed(std::string_view name) {
+  for (const Corner corner : allCorners) {
+    if (cornerName(corner) == name) return corner;
+  }
+  return std::nullopt;
+}
 
 struct InstancePlace {
   Corner corner = Corner::topRight;

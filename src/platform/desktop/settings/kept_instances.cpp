@@ -16,15 +16,6 @@ constexpr std::string_view instanceGroupPrefix = "instance ";
 // Offsets beyond this would put the widget off any screen.
 constexpr double largestOffset = 16384;
 
-struct NamedCorner {
-  std::string_view name;
-  Corner corner;
-};
-constexpr std::array corners{NamedCorner{"top-left", Corner::topLeft},
-                             NamedCorner{"top-right", Corner::topRight},
-                             NamedCorner{"bottom-left", Corner::bottomLeft},
-                             NamedCorner{"bottom-right", Corner::bottomRight}};
-
 [[nodiscard]] Result<KeyFileHandle> parsed(std::string_view text) {
   KeyFileHandle keys(g_key_file_new());
   GError* failure = nullptr;
@@ -139,20 +130,6 @@ void writeInstance(GKeyFile* keys, const std::string& group, const KeptInstance&
 
 }  // namespace
 
-std::string_view cornerName(Corner corner) {
-  for (const NamedCorner& named : corners) {
-    if (named.corner == corner) return named.name;
-  }
-  return corners.front().name;
-}
-
-std::optional<Corner> cornerNamed(std::string_view name) {
-  for (const NamedCorner& named : corners) {
-    if (named.name == name) return named.corner;
-  }
-  return std::nullopt;
-}
-
 Result<std::vector<KeptInstance>> readKeptInstances(std::string_view text) {
   auto keys = parsed(text);
   if (!keys) return keys.failure();
@@ -166,9 +143,13 @@ Result<std::vector<KeptInstance>> readKeptInstances(std::string_view text) {
 }
 
 Result<std::string> withKeptInstances(std::string_view text,
-                                      std::span<const KeptInstance> instances) {
+                                      std::span<const KeptInstance> instances,
+                                      std::span<const DesktopKey> desktopKeys) {
   auto keys = parsed(text);
   if (!keys) return keys.failure();
+  for (const DesktopKey& key : desktopKeys) {
+    g_key_file_set_string(keys->get(), "desktop", key.key.c_str(), key.value.c_str());
+  }
   for (const auto& [number, group] : instanceGroups(keys->get())) {
     g_key_file_remove_group(keys->get(), group.c_str(), nullptr);
   }

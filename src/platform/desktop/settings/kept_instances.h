@@ -39,14 +39,18 @@ struct KeptInstance {
 // the group and key.
 [[nodiscard]] Result<std::vector<KeptInstance>> readKeptInstances(std::string_view text);
 
-// `text` with its instance groups replaced by `instances`; every other
-// group, key and comment is kept as written. Text that is not a key file
-// fails, so a hand-edited file with a typo is never overwritten.
-[[nodiscard]] Result<std::string> withKeptInstances(std::string_view text,
-                                                    std::span<const KeptInstance> instances);
+// A key of the [desktop] group and its new value.
+struct DesktopKey {
+  std::string key;
+  std::string value;
+};
 
-// The words used in desktop.ini and on the command line for a corner.
-[[nodiscard]] std::string_view cornerName(Corner corner);
-[[nodiscard]] std::optional<Corner> cornerNamed(std::string_view name);
+// `text` with its instance groups replaced by `instances` and `keys` set in
+// its [desktop] group; every other group, key and comment is kept as
+// written. Text that is not a key file fails, so a hand-edited file with a
+// typo is never overwritten.
+[[nodiscard]] Result<std::string> withKeptInstances(std::string_view text,
+                                                    std::span<const KeptInstance> instances,
+                                                    std::span<const DesktopKey> keys = {});
 
 }  // namespace kelpo::desktop

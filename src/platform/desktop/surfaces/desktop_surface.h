@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/desktop/settings/desktop_settings.h"
@@ -15,11 +16,23 @@
 
 namespace kelpo::desktop {
 
-// Where an instance goes: the shared placement, moved along the edge past
-// the instances before it.
+// Where an instance goes: its own place and monitor when a person gave it
+// one, else the shared placement, moved along the edge past the instances
+// before it.
 struct WindowPlacement {
   Placement placement;
   double offsetAlongEdge = 0;  // points
+  std::optional<std::string> monitor;
+  std::optional<InstancePlace> place;
+
+  // The place in the work area, whichever way it was given.
+  [[nodiscard]] InstancePlace effectivePlace() const {
+    if (place) return *place;
+    return {placement.corner, placement.margin, placement.margin + offsetAlongEdge};
+  }
+  [[nodiscard]] const std::optional<std::string>& effectiveMonitor() const {
+    return monitor ? monitor : placement.monitor;
+  }
 };
 
 class DesktopSurface {
@@ -38,6 +51,10 @@ class DesktopSurface {
   // True when what lies outside the widget's outline can be left to alpha
   // blending; false when only a shape keeps the desktop visible there.
   [[nodiscard]] virtual bool blendsAlpha(GtkWidget* window) const = 0;
+  // True when window positions are the desktop's (X11); false when the
+  // compositor alone knows where the window is (Wayland), so the widget's
+  // frame is known only from its own place.
+  [[nodiscard]] virtual bool knowsScreenPosition() const { return false; }
   // What the window is and where, in words for the person who started it.
   [[nodiscard]] virtual std::string describe(GtkWindow* window) const = 0;
 };

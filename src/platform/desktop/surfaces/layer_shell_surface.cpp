@@ -45,24 +45,26 @@ void LayerShellSurface::prepare(GtkWindow* window) {
   gtk_layer_set_exclusive_zone(window, 0);
 }
 
+// On layer-shell a place is what the protocol speaks: anchors at the
+// place's corner and margins from its two edges, counted from what panels
+// leave free.
 void LayerShellSurface::place(GtkWindow* window, const WindowPlacement& where, ui::Size) {
-  const Placement& placement = where.placement;
-  const int margin = static_cast<int>(std::lround(placement.margin));
-  const int along = static_cast<int>(std::lround(where.offsetAlongEdge));
+  const InstancePlace place = where.effectivePlace();
   if (GdkMonitor* monitor =
-          chosenMonitor(gtk_widget_get_display(GTK_WIDGET(window)), placement.monitor)) {
+          chosenMonitor(gtk_widget_get_display(GTK_WIDGET(window)), where.effectiveMonitor())) {
     gtk_layer_set_monitor(window, monitor);
   }
-  const GtkLayerShellEdge vertical =
-      isTopCorner(placement.corner) ? GTK_LAYER_SHELL_EDGE_TOP : GTK_LAYER_SHELL_EDGE_BOTTOM;
+  const bool top = place.corner == Corner::topLeft || place.corner == Corner::topRight;
+  const bool left = place.corner == Corner::topLeft || place.corner == Corner::bottomLeft;
+  const GtkLayerShellEdge vertical = top ? GTK_LAYER_SHELL_EDGE_TOP : GTK_LAYER_SHELL_EDGE_BOTTOM;
   const GtkLayerShellEdge horizontal =
-      isLeftCorner(placement.corner) ? GTK_LAYER_SHELL_EDGE_LEFT : GTK_LAYER_SHELL_EDGE_RIGHT;
+      left ? GTK_LAYER_SHELL_EDGE_LEFT : GTK_LAYER_SHELL_EDGE_RIGHT;
   for (const auto edge : {GTK_LAYER_SHELL_EDGE_TOP, GTK_LAYER_SHELL_EDGE_BOTTOM,
                           GTK_LAYER_SHELL_EDGE_LEFT, GTK_LAYER_SHELL_EDGE_RIGHT}) {
     gtk_layer_set_anchor(window, edge, edge == vertical || edge == horizontal);
   }
-  gtk_layer_set_margin(window, vertical, margin + along);
-  gtk_layer_set_margin(window, horizontal, margin);
+  gtk_layer_set_margin(window, vertical, static_cast<int>(std::lround(place.verticalOffset)));
+  gtk_layer_set_margin(window, horizontal, static_cast<int>(std::lround(place.horizontalOffset)));
 }
 
 bool LayerShellSurface::blendsAlpha(GtkWidget*) const {

@@ -5,17 +5,25 @@
 #include <gtk/gtk.h>
 
 #include <optional>
+#include <string>
 
-#include "platform/desktop/surfaces/corner_position.h"
+#include "platform/ui/views/geometry.h"
 
 namespace kelpo::desktop {
 
-// Monitor `number` when it exists, else the primary one, else the first;
-// null when the display has none (all unplugged).
-[[nodiscard]] GdkMonitor* chosenMonitor(GdkDisplay* display, const std::optional<int>& number);
+// The monitor named `wanted` (a connector name, or a number) while it is
+// plugged in, else the primary one, else the first; null when the display
+// has none (all unplugged).
+[[nodiscard]] GdkMonitor* chosenMonitor(GdkDisplay* display,
+                                        const std::optional<std::string>& wanted);
 
-// The monitor's work area in GDK's application pixels: on X11 from
-// _NET_WORKAREA (or GTK's per-monitor areas), so panels are left free.
-[[nodiscard]] PixelArea workAreaOf(GdkMonitor* monitor);
+// The name a monitor is kept by: its connector ("HDMI-1") where the display
+// server gives one as the model, as X11 servers do.
+[[nodiscard]] std::string monitorName(GdkMonitor* monitor);
+
+// The monitor's work area in GDK's application pixels, which are points at
+// any scale: on X11 from _NET_WORKAREA (or GTK's per-monitor areas), so
+// panels are left free.
+[[nodiscard]] ui::Rect workAreaOf(GdkMonitor* monitor);
 
 }  // namespace kelpo::desktop

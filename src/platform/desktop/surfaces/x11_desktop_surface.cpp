@@ -102,18 +102,14 @@ void X11DesktopSurface::prepare(GtkWindow* window) {
 void X11DesktopSurface::place(GtkWindow* window, const WindowPlacement& where, ui::Size size) {
   where_ = where;
   size_ = size;
-  const Placement& placement = where.placement;
   GdkMonitor* monitor =
-      chosenMonitor(gtk_widget_get_display(GTK_WIDGET(window)), placement.monitor);
+      chosenMonitor(gtk_widget_get_display(GTK_WIDGET(window)), where.effectiveMonitor());
   if (monitor == nullptr) return;
   // Work area and window positions are both in GDK's application pixels,
   // which are points at any scale.
-  const PixelPoint at =
-      cornerPosition(workAreaOf(monitor), static_cast<int>(std::lround(size.width)),
-                     static_cast<int>(std::lround(size.height)), placement.corner,
-                     static_cast<int>(std::lround(placement.margin)),
-                     static_cast<int>(std::lround(where.offsetAlongEdge)));
-  gtk_window_move(window, at.x, at.y);
+  const ui::Rect frame = frameAt(where.effectivePlace(), size, workAreaOf(monitor));
+  gtk_window_move(window, static_cast<int>(std::lround(frame.minX())),
+                  static_cast<int>(std::lround(frame.minY())));
 }
 
 void X11DesktopSurface::shown(GtkWindow* window) {
