@@ -401,6 +401,10 @@ gboolean WidgetWindow::onPopupMenu(GtkWidget*, gpointer self) {
 
 void WidgetWindow::openMenu(const GdkEvent* trigger) {
   if (!host_ || !host_->environment().phrases || !events_.menuState) return;
+  // The menu is dark over a dark widget, light over a light one, in the
+  // desktop's theme.
+  const bool dark = host_->environment().colorScheme == ui::ColorScheme::dark;
+  g_object_set(gtk_settings_get_default(), "gtk-application-prefer-dark-theme", dark, nullptr);
   // Built anew each time, so it shows the current size and appearance.
   menu_ = std::make_unique<InstanceMenu>(window_, *host_->environment().phrases,
                                          events_.menuState(), events_.menuChosen);
