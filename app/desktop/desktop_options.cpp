@@ -9,7 +9,10 @@ CLI::App& addDesktopVerbCommand(CLI::App& parent, DesktopOptions& options) {
   verb.footer(
       "Options not given are read from $XDG_CONFIG_HOME/app.kelpo.widget/desktop.ini, group "
       "[desktop], keys family (a list: family=small;medium shows two instances), corner, margin, "
-      "monitor, appearance and reduce-motion; the command line wins key by key.\n"
+      "monitor, appearance and reduce-motion; the command line wins key by key. The widgets a "
+      "person placed (menu, drags) are kept there as [instance N] groups (size, monitor, corner, "
+      "offset-x, offset-y) and come back at the next start unless --family, --corner, --margin "
+      "or --monitor say otherwise.\n"
       "One host runs per session: a second `desktop` asks the first to reload and exits with "
       "status 1. `kelpo-widget reload` does the same on its own. SIGINT or SIGTERM stop it "
       "(status 0).");
@@ -26,8 +29,9 @@ CLI::App& addDesktopVerbCommand(CLI::App& parent, DesktopOptions& options) {
   verb.add_option("--margin", options.margin,
                   "Points from the screen's edges, and between instances (default: 24)")
       ->type_name("N");
-  verb.add_option("--monitor", options.monitor, "Monitor number (default: the primary one)")
-      ->type_name("N");
+  verb.add_option("--monitor", options.monitor,
+                  "Monitor connector name (HDMI-1) or number (default: the primary one)")
+      ->type_name("MONITOR");
   verb.add_option("--appearance", options.appearance,
                   "auto (the desktop's preference), light or dark (default: auto)")
       ->type_name("MODE");

@@ -29,9 +29,13 @@ namespace {
 }
 
 [[nodiscard]] desktop::HostSettings resolveHostSettings(const DesktopOptions& options) {
-  const desktop::SettingWords commandLine{options.families,          given(options.corner),
-                                          given(options.margin),     given(options.monitor),
-                                          given(options.appearance), given(options.reduceMotion)};
+  const desktop::SettingWords commandLine{.families = options.families,
+                                          .corner = given(options.corner),
+                                          .margin = given(options.margin),
+                                          .monitor = given(options.monitor),
+                                          .appearance = given(options.appearance),
+                                          .reduceMotion = given(options.reduceMotion),
+                                          .instances = {}};
   const auto file = desktop::readSettingsFile(desktop::defaultSettingsFile());
   if (!file) throw CommandError(file.error());
   auto settings = desktop::resolveSettings(commandLine, *file);

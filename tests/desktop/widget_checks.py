@@ -324,6 +324,25 @@ def click(session, x, y):
     session.run(["xdotool", "mousemove", str(x), str(y), "click", "1"])
 
 
+def click_until_opened(session, click_once, expected, attempts=10, label="second row"):
+    """Clicks (click_once(attempt)) until the kelpo:// handler gets a link,
+    and checks it is `expected`. A compositor routes a new pointer only once
+    the host has bound its seat: until then clicks land nowhere, so a slow
+    build needs a few tries."""
+    for attempt in range(attempts):
+        click_once(attempt)
+        try:
+            opened = poll(session.opened_urls, 1, what=f"the handler to get the {label}'s link")
+            break
+        except ScenarioFailure:
+            if attempt == attempts - 1:
+                raise
+    if set(opened) != {expected}:
+        raise ScenarioFailure(f"a click on the {label} opened {opened}, expected {expected}")
+    print(f"click on the {label} opened {opened[0]}")
+    return opened
+
+
 def stop_host(session, host, how=signal.SIGTERM, label="host"):
     status = session.stop(host, how=how)
     if status != 0:

@@ -74,7 +74,8 @@ TEST(CornerPlacement, MarginsCountFromTheWorkAreaAndInstancesStackAlongTheEdge) 
       {"area of nothing (monitor going away)", {{0, 0}, {0, 0}}, Corner::topRight, 0, {0, 0}},
   };
   for (const Case& c : cases) {
-    const WindowPlacement where{Placement{c.corner, 24, std::nullopt}, c.along};
+    const WindowPlacement where{Placement{c.corner, 24, std::nullopt}, c.along, std::nullopt,
+                                std::nullopt};
     const ui::Rect frame = frameAt(where.effectivePlace(), {364, 170}, c.area);
     EXPECT_DOUBLE_EQ(frame.minX(), c.expected.x) << c.name;
     EXPECT_DOUBLE_EQ(frame.minY(), c.expected.y) << c.name;
