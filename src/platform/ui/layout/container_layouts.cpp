@@ -87,9 +87,13 @@ int drawingRank(Effect::Kind kind) {
       return 3;
     case Effect::Kind::clip:
       return 4;
-    default:
-      return -1;
+    case Effect::Kind::none:
+    case Effect::Kind::hitTesting:
+    case Effect::Kind::accessibility:
+    case Effect::Kind::link:
+      break;
   }
+  return -1;  // not a drawing effect
 }
 
 int outermostRankOf(const LaidOutNode& node) {
@@ -113,9 +117,13 @@ const char* effectName(Effect::Kind kind) {
       return "opacity";
     case Effect::Kind::clip:
       return "clipShape";
-    default:
-      return "effect";
+    case Effect::Kind::none:
+    case Effect::Kind::hitTesting:
+    case Effect::Kind::accessibility:
+    case Effect::Kind::link:
+      break;
   }
+  return "effect";
 }
 
 // Offsets, rotations about the same centre and group opacities combine with
@@ -151,7 +159,10 @@ LaidOutNode applyDrawing(LaidOutNode node, const Effect& effect) {
     case Effect::Kind::clip:
       node.clip = effect.clip;
       break;
-    default:
+    case Effect::Kind::none:
+    case Effect::Kind::hitTesting:
+    case Effect::Kind::accessibility:
+    case Effect::Kind::link:
       break;
   }
   return node;
@@ -193,9 +204,14 @@ LaidOutNode EffectLayout::place(const Rect& bounds, const ProposedSize& proposal
       link.children.push_back(std::move(node));
       return link;
     }
-    default:
-      return applyDrawing(std::move(node), effect_);
+    case Effect::Kind::offset:
+    case Effect::Kind::rotation:
+    case Effect::Kind::shadow:
+    case Effect::Kind::opacity:
+    case Effect::Kind::clip:
+      break;
   }
+  return applyDrawing(std::move(node), effect_);
 }
 
 }  // namespace kelpo::ui

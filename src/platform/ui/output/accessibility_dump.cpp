@@ -60,7 +60,9 @@ void collect(const LaidOutNode& node, Point offset, const std::optional<std::str
     case LaidOutNode::Kind::bitmap:
       if (a.label) out.push_back({*a.label, a.value, frame, AccessibilityRole::image, within});
       return;
-    default:
+    case LaidOutNode::Kind::group:
+    case LaidOutNode::Kind::shape:
+    case LaidOutNode::Kind::paint:
       break;
   }
   for (const LaidOutNode& child : node.children) collect(child, at, within, out);
