@@ -180,12 +180,13 @@ def hit(session, snapshot, family, x, y):
 # -- the host on X11 ------------------------------------------------------
 
 
-def start_host(session, families, extra=(), env=None):
+def start_host(session, families, extra=(), env=None, label="host"):
+    """The host; with no families, it shows the instances desktop.ini keeps."""
     arguments = [WIDGET, "desktop", *ENTRY_OPTIONS]
     for family in families:
         arguments += ["--family", family]
     arguments += list(extra)
-    return session.start("host", arguments, env=env)
+    return session.start(label, arguments, env=env)
 
 
 @dataclass
