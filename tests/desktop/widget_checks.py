@@ -321,6 +321,15 @@ def expected_position(screen, size, corner, margin, scale):
     return x, y, width, height
 
 
+def kept_frame(place, area, size):
+    """The frame (x, y, width, height) an instance group of desktop.ini puts
+    a widget of `size` at, in the work area `area` (x, y, width, height)."""
+    corner, dx, dy = place["corner"], float(place["offset-x"]), float(place["offset-y"])
+    x = area[0] + dx if "left" in corner else area[0] + area[2] - dx - size[0]
+    y = area[1] + dy if corner.startswith("top") else area[1] + area[3] - dy - size[1]
+    return round(x), round(y), size[0], size[1]
+
+
 def click(session, x, y):
     session.run(["xdotool", "mousemove", str(x), str(y), "click", "1"])
 
