@@ -64,10 +64,10 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
       surface_(std::move(surface)),
       measurer_(measurer),
       openLink_(std::move(openLink)),
-      report_(report),
       events_(std::move(events)),
-      drag_(dragThreshold()),
-      screen_(gtk_widget_get_screen(window_)) {
+      report_(report),
+      screen_(gtk_widget_get_screen(window_)),
+      drag_(dragThreshold()) {
   GtkWindow* window = GTK_WINDOW(window_);
   gtk_window_set_title(window, "kelpo");
   gtk_window_set_decorated(window, FALSE);

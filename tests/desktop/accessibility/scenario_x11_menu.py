@@ -160,7 +160,7 @@ def save_menu_screenshot(session, found, label):
 
 def check_choices_shown(found, size, appearance):
     """The radio items mark the current size and appearance."""
-    for names, current in ((("Taille", size), True), (("Apparence", appearance), True)):
+    for names in (("Taille", size), ("Apparence", appearance)):
         item = menu_item(found, *names)
         if "checked" not in item["states"]:
             raise ScenarioFailure(f"{' › '.join(names)} is not marked as chosen: {item['states']}")

@@ -201,7 +201,7 @@ Result<HostSettings> resolveSettings(const SettingWords& commandLine, const Sett
   if (!instances) return instances.failure();
   settings.instances = std::move(instances).value();
   Placement& placement = settings.placement;
-  for (const Status read :
+  for (const Status& read :
        {readChoice(corners, chosen(commandLine.corner, file.corner), "--corner", placement.corner),
         readMargin(chosen(commandLine.margin, file.margin), placement.margin),
         readMonitor(chosen(commandLine.monitor, file.monitor), placement.monitor),
