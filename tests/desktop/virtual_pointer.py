@@ -12,6 +12,7 @@ from desktop_session import ScenarioFailure
 
 DISPLAY_ID, REGISTRY_ID = 1, 2
 BUTTON_LEFT = 0x110  # BTN_LEFT from linux/input-event-codes.h
+BUTTON_RIGHT = 0x111  # BTN_RIGHT
 # Sizes of the output the absolute motions are relative to.
 EXTENT = 10000
 
@@ -43,10 +44,19 @@ class VirtualPointer:
                                                  round(y * EXTENT / screen[1]), EXTENT, EXTENT))
         self._frame()
 
-    def click(self):
-        for state in (1, 0):  # pressed, released
-            self._send(self._pointer, 2, struct.pack("<III", self._time(), BUTTON_LEFT, state))
-            self._frame()
+    def click(self, button=BUTTON_LEFT):
+        self.press(button)
+        self.release(button)
+
+    def press(self, button=BUTTON_LEFT):
+        self._button(button, 1)
+
+    def release(self, button=BUTTON_LEFT):
+        self._button(button, 0)
+
+    def _button(self, button, state):
+        self._send(self._pointer, 2, struct.pack("<III", self._time(), button, state))
+        self._frame()
         self._roundtrip()
 
     def close(self):

@@ -180,12 +180,13 @@ def hit(session, snapshot, family, x, y):
 # -- the host on X11 ------------------------------------------------------
 
 
-def start_host(session, families, extra=(), env=None):
+def start_host(session, families, extra=(), env=None, label="host"):
+    """The host; with no families, it shows the instances desktop.ini keeps."""
     arguments = [WIDGET, "desktop", *ENTRY_OPTIONS]
     for family in families:
         arguments += ["--family", family]
     arguments += list(extra)
-    return session.start("host", arguments, env=env)
+    return session.start(label, arguments, env=env)
 
 
 @dataclass
@@ -318,6 +319,15 @@ def expected_position(screen, size, corner, margin, scale):
     x = margin * scale if "left" in corner else screen[0] - margin * scale - width
     y = margin * scale if corner.startswith("top") else screen[1] - margin * scale - height
     return x, y, width, height
+
+
+def kept_frame(place, area, size):
+    """The frame (x, y, width, height) an instance group of desktop.ini puts
+    a widget of `size` at, in the work area `area` (x, y, width, height)."""
+    corner, dx, dy = place["corner"], float(place["offset-x"]), float(place["offset-y"])
+    x = area[0] + dx if "left" in corner else area[0] + area[2] - dx - size[0]
+    y = area[1] + dy if corner.startswith("top") else area[1] + area[3] - dy - size[1]
+    return round(x), round(y), size[0], size[1]
 
 
 def click(session, x, y):

@@ -338,10 +338,15 @@ void WidgetWindow::pointerAt(double x, double y) {
 gboolean WidgetWindow::onMotion(GtkWidget*, GdkEventMotion* event, gpointer self) {
   auto& window = *static_cast<WidgetWindow*>(self);
   if (window.drag_.pressed()) {
-    if (const auto frame = window.currentFrame()) {
-      const ui::Point pointer{frame->minX() + event->x, frame->minY() + event->y};
+    if (window.currentFrame()) {
+      const ui::Point pointer = window.desktopPoint(event->x, event->y, event->x_root, event->y_root);
       if (const auto moved = window.drag_.moveTo(pointer)) {
-        window.dragTo(*moved, pointer, false);
+        // A surface that cannot tell its place on screen stays until it is
+        // dropped: while the button is held, sway gives the motions relative
+        // to where the surface was pressed, other compositors relative to
+        // where it is now, so once moved it could not tell where the
+        // pointer is, and would run away from it.
+        if (window.surface_->knowsScreenPosition()) window.dragTo(*moved, pointer, false);
         return TRUE;
       }
     }
@@ -373,7 +378,8 @@ gboolean WidgetWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer
     window.openMenu(reinterpret_cast<const GdkEvent*>(event));
   } else if (event->button == GDK_BUTTON_PRIMARY) {
     if (const auto frame = window.currentFrame()) {
-      window.drag_.press({frame->minX() + event->x, frame->minY() + event->y}, *frame);
+      window.drag_.press(window.desktopPoint(event->x, event->y, event->x_root, event->y_root),
+                         *frame);
     }
   }
   return TRUE;
@@ -382,9 +388,7 @@ gboolean WidgetWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer
 gboolean WidgetWindow::onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer self) {
   auto& window = *static_cast<WidgetWindow*>(self);
   if (event->button != GDK_BUTTON_PRIMARY || !window.drag_.pressed()) return TRUE;
-  const auto frame = window.currentFrame();
-  const ui::Point pointer = frame ? ui::Point{frame->minX() + event->x, frame->minY() + event->y}
-                                  : ui::Point{event->x, event->y};
+  const ui::Point pointer = window.desktopPoint(event->x, event->y, event->x_root, event->y_root);
   if (const auto dropped = window.drag_.release(pointer)) {
     window.dragTo(*dropped, pointer, true);
     return TRUE;  // a drag never opens a link
@@ -444,6 +448,15 @@ void WidgetWindow::dragTo(const ui::Rect& frame, ui::Point pointer, bool dropped
   const std::string name = monitorName(monitor);
   setPlace(place, name.empty() ? placement_.effectiveMonitor() : std::optional(name));
   if (dropped && events_.moved) events_.moved(place, name);
+}
+
+// The pointer in the desktop's coordinates. The X server tells where it is
+// on the screen, also while the window catches up with a drag; a Wayland
+// surface knows only where it was put.
+ui::Point WidgetWindow::desktopPoint(double x, double y, double xRoot, double yRoot) const {
+  if (surface_->knowsScreenPosition()) return {xRoot, yRoot};
+  const auto frame = currentFrame();
+  return frame ? ui::Point{frame->minX() + x, frame->minY() + y} : ui::Point{x, y};
 }
 
 void WidgetWindow::onScaleChanged(GObject*, GParamSpec*, gpointer self) {

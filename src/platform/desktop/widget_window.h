@@ -98,6 +98,7 @@ class WidgetWindow {
   [[nodiscard]] std::optional<ui::Rect> currentFrame() const;
   [[nodiscard]] std::optional<ui::Rect> workAreaAt(std::optional<ui::Point> pointer) const;
   void dragTo(const ui::Rect& frame, ui::Point pointer, bool dropped);
+  [[nodiscard]] ui::Point desktopPoint(double x, double y, double xRoot, double yRoot) const;
   [[nodiscard]] double secondsSinceAppear() const;
   [[nodiscard]] int scaleFactor() const;
 

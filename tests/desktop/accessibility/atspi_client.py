@@ -6,6 +6,8 @@ its process id and answers one question on stdout as JSON.
     atspi_client.py click PID PATH    runs the "click" action of an object
                                       (PATH: window index, or window/child)
     atspi_client.py listen PID        one line per event from PID, until stdin closes
+    atspi_client.py menus PID         every menu and menu item, each with the
+                                      names leading to it from its menu
 """
 
 import json
@@ -61,6 +63,40 @@ def click(pid, path):
     return {"clicked": bool(target.queryAction().doAction(0)), "name": target.name}
 
 
+MENU_ROLES = {"menu", "menu item", "radio menu item", "check menu item"}
+
+
+def menus(pid):
+    """The menus and their items wherever they are in the tree, each with
+    its path (for click) and its names from the outermost menu item down,
+    e.g. ["Taille", "Petit"]."""
+    app = application(pid)
+    if app is None:
+        return None
+    found = []
+
+    def walk(accessible, path, names, depth):
+        role = accessible.getRoleName()
+        if role in MENU_ROLES:
+            # An item with a submenu is a named "menu"; the menu it pops up
+            # has no name of its own.
+            if accessible.name:
+                names = names + [accessible.name]
+            found.append(dict(describe(accessible), path="/".join(map(str, path)), names=names))
+        if depth == 0:
+            return
+        for index in range(accessible.childCount):
+            child = accessible.getChildAtIndex(index)
+            if child is not None:
+                walk(child, path + [index], names, depth - 1)
+
+    for index in range(app.childCount):
+        window = app.getChildAtIndex(index)
+        if window is not None:
+            walk(window, [index], [], 6)
+    return found
+
+
 def listen(pid):
     def on_event(event):
         try:
@@ -86,6 +122,8 @@ def main():
         print(json.dumps(tree(pid)))
     elif command == "click":
         print(json.dumps(click(pid, [int(part) for part in sys.argv[3].split("/")])))
+    elif command == "menus":
+        print(json.dumps(menus(pid)))
     elif command == "listen":
         listen(pid)
     else:
