@@ -5,7 +5,9 @@
 
 #include <chrono>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelpo::desktop {
 
@@ -14,5 +16,18 @@ namespace kelpo::desktop {
 // socket, or a peer that is not a Wayland compositor).
 [[nodiscard]] std::optional<bool> waylandOffers(std::string_view interfaceName,
                                                 std::chrono::milliseconds patience);
+
+// An output of the compositor by its connector name ("HDMI-A-1",
+// "HEADLESS-2").
+struct WaylandOutput {
+  std::string name;
+};
+
+// The outputs of the compositor named by WAYLAND_DISPLAY, in the order it
+// announces them, asked on a connection of our own: GTK 3 gives only an
+// output's model, the same for every output of a kind. An output's name is
+// empty when the compositor does not tell it (wl_output before version 4);
+// the list is empty when no compositor answers within `patience`.
+[[nodiscard]] std::vector<WaylandOutput> waylandOutputs(std::chrono::milliseconds patience);
 
 }  // namespace kelpo::desktop
