@@ -339,7 +339,8 @@ gboolean WidgetWindow::onMotion(GtkWidget*, GdkEventMotion* event, gpointer self
   auto& window = *static_cast<WidgetWindow*>(self);
   if (window.drag_.pressed()) {
     if (window.currentFrame()) {
-      const ui::Point pointer = window.desktopPoint(event->x, event->y, event->x_root, event->y_root);
+      const ui::Point pointer =
+          window.desktopPoint(event->x, event->y, event->x_root, event->y_root);
       if (const auto moved = window.drag_.moveTo(pointer)) {
         // A surface that cannot tell its place on screen stays until it is
         // dropped: while the button is held, sway gives the motions relative
