@@ -35,9 +35,9 @@ constexpr std::array<std::pair<Corner, const char*>, 4> cornerLabels{{
 
 }  // namespace
 
-InstanceMenu::InstanceMenu(GtkWidget* window, const PhraseBook& phrases, const MenuState& state,
-                           MenuChoice choose)
-    : window_(window), phrases_(phrases), choose_(std::move(choose)) {
+InstanceMenu::InstanceMenu(GtkWidget* window, std::shared_ptr<const PhraseBook> phrases,
+                           const MenuState& state, MenuChoice choose)
+    : window_(window), phrases_(std::move(phrases)), choose_(std::move(choose)) {
   menu_ = gtk_menu_new();
   g_object_ref_sink(menu_);
   add(menu_, item("Ouvrir kelpo"), {.action = MenuAction::open});
@@ -47,13 +47,13 @@ InstanceMenu::InstanceMenu(GtkWidget* window, const PhraseBook& phrases, const M
   GtkWidget* sizes = submenu(menu_, "Taille");
   GSList* sizeGroup = nullptr;
   for (const WidgetSize& size : widgetSizes) {
-    addChoice(sizes, sizeGroup, sizeLabel(size.family), size.family == state.family,
+    addChoice(sizes, sizeGroup, sizeLabel(size.family),
               {.action = MenuAction::resize, .family = size.family});
   }
   GtkWidget* appearances = submenu(menu_, "Apparence");
   GSList* appearanceGroup = nullptr;
   for (const auto& [appearance, key] : appearanceLabels) {
-    addChoice(appearances, appearanceGroup, key, appearance == state.appearance,
+    addChoice(appearances, appearanceGroup, key,
               {.action = MenuAction::appearance, .appearance = appearance});
   }
   GtkWidget* corners = submenu(menu_, "Position");
@@ -67,14 +67,26 @@ InstanceMenu::InstanceMenu(GtkWidget* window, const PhraseBook& phrases, const M
     add(additions, item(sizeLabel(size.family)),
         {.action = MenuAction::add, .family = size.family});
   }
-  GtkWidget* login = gtk_check_menu_item_new_with_label(
-      std::string(phrases_.lookup("Lancer à l’ouverture de session")).c_str());
-  gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(login), state.startsAtLogin);
-  add(menu_, login, {.action = MenuAction::startAtLogin});
+  login_ = gtk_check_menu_item_new_with_label(
+      std::string(phrases_->lookup("Lancer à l’ouverture de session")).c_str());
+  add(menu_, login_, {.action = MenuAction::startAtLogin});
   add(menu_, item("Retirer le widget"), {.action = MenuAction::remove});
 
   gtk_menu_attach_to_widget(GTK_MENU(menu_), window_, nullptr);
   gtk_widget_show_all(menu_);
+  show(state);
+}
+
+void InstanceMenu::show(const MenuState& state) {
+  showing_ = true;
+  for (const auto& [choice, request] : choices_) {
+    const bool chosen = request.action == MenuAction::resize
+                            ? request.family == state.family
+                            : request.appearance == state.appearance;
+    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(choice), chosen);
+  }
+  gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(login_), state.startsAtLogin);
+  showing_ = false;
 }
 
 InstanceMenu::~InstanceMenu() {
@@ -95,7 +107,7 @@ void InstanceMenu::popUp(const GdkEvent* trigger) {
 }
 
 GtkWidget* InstanceMenu::item(const char* key) const {
-  return gtk_menu_item_new_with_label(std::string(phrases_.lookup(key)).c_str());
+  return gtk_menu_item_new_with_label(std::string(phrases_->lookup(key)).c_str());
 }
 
 void InstanceMenu::add(GtkWidget* menu, GtkWidget* menuItem, MenuRequest request) {
@@ -105,12 +117,12 @@ void InstanceMenu::add(GtkWidget* menu, GtkWidget* menuItem, MenuRequest request
   gtk_menu_shell_append(GTK_MENU_SHELL(menu), menuItem);
 }
 
-void InstanceMenu::addChoice(GtkWidget* menu, GSList*& group, const char* key, bool current,
+void InstanceMenu::addChoice(GtkWidget* menu, GSList*& group, const char* key,
                              MenuRequest request) {
   GtkWidget* choice =
-      gtk_radio_menu_item_new_with_label(group, std::string(phrases_.lookup(key)).c_str());
+      gtk_radio_menu_item_new_with_label(group, std::string(phrases_->lookup(key)).c_str());
   group = gtk_radio_menu_item_get_group(GTK_RADIO_MENU_ITEM(choice));
-  gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(choice), current);
+  choices_.emplace_back(choice, request);
   add(menu, choice, request);
 }
 
@@ -124,6 +136,7 @@ GtkWidget* InstanceMenu::submenu(GtkWidget* menu, const char* key) const {
 
 void InstanceMenu::onActivate(GtkMenuItem* menuItem, gpointer self) {
   auto& menu = *static_cast<InstanceMenu*>(self);
+  if (menu.showing_) return;  // set to the state, not chosen
   // A radio item is also activated when it turns off because another of its
   // group was chosen: only the one turning on asks.
   if (GTK_IS_RADIO_MENU_ITEM(menuItem) &&

@@ -9,6 +9,7 @@
 #include <gtk/gtk.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/desktop/settings/desktop_settings.h"
@@ -41,12 +42,15 @@ using MenuChoice = std::function<void(const MenuRequest&)>;
 // object. `choose` is called with what the person picks.
 class InstanceMenu {
  public:
-  InstanceMenu(GtkWidget* window, const PhraseBook& phrases, const MenuState& state,
+  InstanceMenu(GtkWidget* window, std::shared_ptr<const PhraseBook> phrases, const MenuState& state,
                MenuChoice choose);
   InstanceMenu(const InstanceMenu&) = delete;
   InstanceMenu& operator=(const InstanceMenu&) = delete;
   ~InstanceMenu();
 
+  // Shows `state` as chosen: the menu is made once and kept, so a screen
+  // reader is never left with the items of a menu that is gone.
+  void show(const MenuState& state);
   // At the pointer for a click, else at the widget (the keyboard).
   void popUp(const GdkEvent* trigger);
 
@@ -54,15 +58,18 @@ class InstanceMenu {
   static void onActivate(GtkMenuItem* item, gpointer self);
   [[nodiscard]] GtkWidget* item(const char* key) const;
   void add(GtkWidget* menu, GtkWidget* item, MenuRequest request);
-  void addChoice(GtkWidget* menu, GSList*& group, const char* key, bool current,
-                 MenuRequest request);
+  void addChoice(GtkWidget* menu, GSList*& group, const char* key, MenuRequest request);
   [[nodiscard]] GtkWidget* submenu(GtkWidget* menu, const char* key) const;
 
   GtkWidget* window_;
-  const PhraseBook& phrases_;
+  std::shared_ptr<const PhraseBook> phrases_;
   MenuChoice choose_;
   std::vector<MenuRequest> requests_;  // by the index each item carries
-  GtkWidget* menu_ = nullptr;          // a reference of our own, dropped on destruction
+  // The items that show a choice, with what they ask.
+  std::vector<std::pair<GtkWidget*, MenuRequest>> choices_;
+  GtkWidget* login_ = nullptr;
+  bool showing_ = false;       // while items are set to the state: no request
+  GtkWidget* menu_ = nullptr;  // a reference of our own, dropped on destruction
 };
 
 }  // namespace kelpo::desktop

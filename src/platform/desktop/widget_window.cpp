@@ -410,9 +410,12 @@ void WidgetWindow::openMenu(const GdkEvent* trigger) {
   // desktop's theme.
   const bool dark = host_->environment().colorScheme == ui::ColorScheme::dark;
   g_object_set(gtk_settings_get_default(), "gtk-application-prefer-dark-theme", dark, nullptr);
-  // Built anew each time, so it shows the current size and appearance.
-  menu_ = std::make_unique<InstanceMenu>(window_, *host_->environment().phrases,
-                                         events_.menuState(), events_.menuChosen);
+  if (menu_) {
+    menu_->show(events_.menuState());
+  } else {
+    menu_ = std::make_unique<InstanceMenu>(window_, host_->environment().phrases,
+                                           events_.menuState(), events_.menuChosen);
+  }
   menu_->popUp(trigger);
 }
 
