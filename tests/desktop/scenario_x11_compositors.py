@@ -11,6 +11,7 @@ framebuffer (what the compositor painted):
                  over the widget still covers it."""
 
 import argparse
+import time
 
 import scenario
 from desktop_session import poll
@@ -31,11 +32,18 @@ def shown_correctly(session, host, reference, label, corners=True):
     if not corners:
         print(f"{label}: {found}")
         return window
-    shown = grab()
-    outside = corners_show_root(shown, 1)
-    if outside:
-        raise ScenarioFailure(f"{label}: the corners at {outside} do not show the desktop "
-                              f"({[shown.pixel(*point) for point in outside]})")
+    # The widget may be drawn before what lies under its corners is (a
+    # desktop window that has just mapped): the corners get a few seconds.
+    deadline = time.monotonic() + 5
+    while True:
+        shown = grab()
+        outside = corners_show_root(shown, 1)
+        if not outside:
+            break
+        if time.monotonic() > deadline:
+            raise ScenarioFailure(f"{label}: the corners at {outside} do not show the desktop "
+                                  f"({[shown.pixel(*point) for point in outside]})")
+        time.sleep(0.05)
     fringe, edge = dark_fringe(shown, reference)
     if fringe > edge // 50:
         raise ScenarioFailure(f"{label}: {fringe} of {edge} edge pixels are blended with black")
