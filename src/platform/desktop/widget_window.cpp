@@ -338,18 +338,15 @@ void WidgetWindow::pointerAt(double x, double y) {
 gboolean WidgetWindow::onMotion(GtkWidget*, GdkEventMotion* event, gpointer self) {
   auto& window = *static_cast<WidgetWindow*>(self);
   if (window.drag_.pressed()) {
-    if (window.currentFrame()) {
-      const ui::Point pointer =
-          window.desktopPoint(event->x, event->y, event->x_root, event->y_root);
-      if (const auto moved = window.drag_.moveTo(pointer)) {
-        // A surface that cannot tell its place on screen stays until it is
-        // dropped: while the button is held, sway gives the motions relative
-        // to where the surface was pressed, other compositors relative to
-        // where it is now, so once moved it could not tell where the
-        // pointer is, and would run away from it.
-        if (window.surface_->knowsScreenPosition()) window.dragTo(*moved, pointer, false);
-        return TRUE;
-      }
+    const ui::Point pointer = window.desktopPoint(event->x, event->y, event->x_root, event->y_root);
+    if (const auto moved = window.drag_.moveTo(pointer)) {
+      // A surface that cannot tell its place on screen stays until it is
+      // dropped: while the button is held, sway gives the motions relative
+      // to where the surface was pressed, other compositors relative to
+      // where it is now, so once moved it could not tell where the pointer
+      // is, and would run away from it.
+      if (window.surface_->knowsScreenPosition()) window.dragTo(*moved, pointer, false);
+      return TRUE;
     }
   }
   window.pointerAt(event->x, event->y);
@@ -378,7 +375,7 @@ gboolean WidgetWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer
     window.drag_.cancel();
     window.openMenu(reinterpret_cast<const GdkEvent*>(event));
   } else if (event->button == GDK_BUTTON_PRIMARY) {
-    if (const auto frame = window.currentFrame()) {
+    if (const auto frame = window.frame()) {
       window.drag_.press(window.desktopPoint(event->x, event->y, event->x_root, event->y_root),
                          *frame);
     }
@@ -419,20 +416,25 @@ void WidgetWindow::openMenu(const GdkEvent* trigger) {
   menu_->popUp(trigger);
 }
 
-std::optional<ui::Rect> WidgetWindow::workAreaAt(std::optional<ui::Point> pointer) const {
+GdkMonitor* WidgetWindow::monitorAt(std::optional<ui::Point> pointer) const {
   GdkDisplay* display = gtk_widget_get_display(window_);
-  GdkMonitor* monitor = nullptr;
   if (pointer && surface_->knowsScreenPosition()) {
-    monitor = gdk_display_get_monitor_at_point(display, static_cast<int>(pointer->x),
-                                               static_cast<int>(pointer->y));
+    if (GdkMonitor* under = gdk_display_get_monitor_at_point(display, static_cast<int>(pointer->x),
+                                                             static_cast<int>(pointer->y))) {
+      return under;
+    }
   }
-  if (monitor == nullptr) monitor = chosenMonitor(display, placement_.effectiveMonitor());
+  return chosenMonitor(display, placement_.effectiveMonitor());
+}
+
+std::optional<ui::Rect> WidgetWindow::workArea() const {
+  GdkMonitor* monitor = monitorAt(std::nullopt);
   if (monitor == nullptr) return std::nullopt;
   return workAreaOf(monitor);
 }
 
-std::optional<ui::Rect> WidgetWindow::currentFrame() const {
-  const auto area = workAreaAt(std::nullopt);
+std::optional<ui::Rect> WidgetWindow::frame() const {
+  const auto area = workArea();
   if (!frame_ || !area) return std::nullopt;
   return frameAt(placement_.effectivePlace(), frame_->size, *area);
 }
@@ -440,13 +442,7 @@ std::optional<ui::Rect> WidgetWindow::currentFrame() const {
 // The widget follows the pointer, snapping to the work area's edges and kept
 // inside it; dropped, it keeps that place on the monitor under the pointer.
 void WidgetWindow::dragTo(const ui::Rect& frame, ui::Point pointer, bool dropped) {
-  GdkDisplay* display = gtk_widget_get_display(window_);
-  GdkMonitor* monitor = nullptr;
-  if (surface_->knowsScreenPosition()) {
-    monitor = gdk_display_get_monitor_at_point(display, static_cast<int>(pointer.x),
-                                               static_cast<int>(pointer.y));
-  }
-  if (monitor == nullptr) monitor = chosenMonitor(display, placement_.effectiveMonitor());
+  GdkMonitor* monitor = monitorAt(pointer);
   if (monitor == nullptr) return;
   const InstancePlace place = placeOfDrop(frame, workAreaOf(monitor));
   const std::string name = monitorName(monitor);
@@ -459,8 +455,8 @@ void WidgetWindow::dragTo(const ui::Rect& frame, ui::Point pointer, bool dropped
 // surface knows only where it was put.
 ui::Point WidgetWindow::desktopPoint(double x, double y, double xRoot, double yRoot) const {
   if (surface_->knowsScreenPosition()) return {xRoot, yRoot};
-  const auto frame = currentFrame();
-  return frame ? ui::Point{frame->minX() + x, frame->minY() + y} : ui::Point{x, y};
+  const auto shown = frame();
+  return shown ? ui::Point{shown->minX() + x, shown->minY() + y} : ui::Point{x, y};
 }
 
 void WidgetWindow::onScaleChanged(GObject*, GParamSpec*, gpointer self) {

@@ -63,8 +63,8 @@ class WidgetWindow {
   // What a person does to it, told to the host.
   void setEvents(InstanceEvents events) { events_ = std::move(events); }
   // Its frame in the desktop's points and its monitor's work area.
-  [[nodiscard]] std::optional<ui::Rect> frame() const { return currentFrame(); }
-  [[nodiscard]] std::optional<ui::Rect> workArea() const { return workAreaAt(std::nullopt); }
+  [[nodiscard]] std::optional<ui::Rect> frame() const;
+  [[nodiscard]] std::optional<ui::Rect> workArea() const;
   // The link a click on the widget's background opens, once it has content.
   [[nodiscard]] std::optional<std::string> widgetLink() const;
 
@@ -93,10 +93,9 @@ class WidgetWindow {
   void followMotion();
   void pointerAt(double x, double y);
   void openMenu(const GdkEvent* trigger);
-  // The widget's frame in the desktop's points and the work area of its
-  // monitor, or of the monitor under `pointer`.
-  [[nodiscard]] std::optional<ui::Rect> currentFrame() const;
-  [[nodiscard]] std::optional<ui::Rect> workAreaAt(std::optional<ui::Point> pointer) const;
+  // The monitor under `pointer` where the desktop tells positions, else the
+  // instance's own.
+  [[nodiscard]] GdkMonitor* monitorAt(std::optional<ui::Point> pointer) const;
   void dragTo(const ui::Rect& frame, ui::Point pointer, bool dropped);
   [[nodiscard]] ui::Point desktopPoint(double x, double y, double xRoot, double yRoot) const;
   [[nodiscard]] double secondsSinceAppear() const;

@@ -72,7 +72,12 @@ GdkMonitor* chosenMonitor(GdkDisplay* display, const std::optional<std::string>&
       return gdk_display_get_monitor(display, *number);
     }
   }
-  const std::vector<std::string> names = monitorNames(display);
+  // Names are asked of the compositor only for a wish that is one: a
+  // widget placed each time it reloads or is dragged asks nothing when it
+  // goes on the primary monitor.
+  const std::vector<std::string> names =
+      wanted && !wanted->empty() ? monitorNames(display)
+                                 : std::vector<std::string>(static_cast<std::size_t>(count));
   std::vector<MonitorInfo> monitors;
   for (int i = 0; i < count; ++i) {
     GdkMonitor* monitor = gdk_display_get_monitor(display, i);
