@@ -8,8 +8,8 @@ shell's own virtual pointer, opens that item's link."""
 import scenario
 from desktop_session import poll
 from gnome_shell import GnomeShell
-from widget_checks import (SIZES, ScenarioFailure, matches, read_image, render_reference,
-                           sample_snapshot, start_host, stop_host, tree_links)
+from widget_checks import (SIZES, ScenarioFailure, matches, read_image, sample_shown_medium, start_host,
+                           stop_host, tree_links)
 
 SCREEN = (1280, 800)
 MARGIN = 24
@@ -51,10 +51,7 @@ def check_stacking(shell, covers):
 def body(session):
     shell = GnomeShell(session, *SCREEN)
     session.start_portal()
-    session.register_link_handler()
-    snapshot = sample_snapshot(session)
-    session.write_snapshot(snapshot)
-    reference = render_reference(session, snapshot, "medium", "light", 1, "medium-light")
+    snapshot, reference = sample_shown_medium(session)
     links, _ = tree_links(session, snapshot, "medium")
     # The top bar reserves its rows once the shell has laid it out.
     area = poll(lambda: (lambda found: found if found[1] > 0 else None)(shell.work_area()), 10, interval=0.1,

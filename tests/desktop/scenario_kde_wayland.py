@@ -6,7 +6,7 @@ row, through KWin's fake input, opens that item's link."""
 import scenario
 from kwin_wayland import FakeInput, KWinWayland
 from widget_checks import (SIZES, ScenarioFailure, click_until_opened, corners_show_root, expected_position,
-                           render_reference, sample_snapshot, start_host, stop_host, tree_links, wait_for_pixels)
+                           sample_shown_medium, start_host, stop_host, tree_links, wait_for_pixels)
 
 SCREEN = (1280, 800)
 
@@ -14,10 +14,7 @@ SCREEN = (1280, 800)
 def body(session):
     kwin = KWinWayland(session, *SCREEN)
     session.start_portal()
-    session.register_link_handler()
-    snapshot = sample_snapshot(session)
-    session.write_snapshot(snapshot)
-    reference = render_reference(session, snapshot, "medium", "light", 1, "medium-light")
+    snapshot, reference = sample_shown_medium(session)
     host = start_host(session, ["medium"], ["--corner", "top-right", "--margin", "24"])
     region = expected_position(SCREEN, SIZES["medium"], "top-right", 24, 1)
     found = wait_for_pixels(session, None, reference, 15, "medium-light", host=host,

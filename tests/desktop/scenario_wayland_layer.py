@@ -6,17 +6,15 @@ second row, from a virtual pointer, opens that item's link."""
 import scenario
 from virtual_pointer import VirtualPointer
 from widget_checks import (SIZES, ScenarioFailure, click_until_opened, corners_show_root, expected_position,
-                           render_reference, sample_snapshot, start_host, stop_host, tree_links, wait_for_pixels, wayland_region)
+                           sample_shown_medium, start_host, stop_host, tree_links, wait_for_pixels,
+                           wayland_region)
 
 SCREEN = (1280, 720)
 
 
 def body(session):
     session.start_desktop(*SCREEN, wayland=True)
-    session.register_link_handler()
-    snapshot = sample_snapshot(session)
-    session.write_snapshot(snapshot)
-    reference = render_reference(session, snapshot, "medium", "light", 1, "medium-light")
+    snapshot, reference = sample_shown_medium(session)
     host = start_host(session, ["medium"], ["--corner", "top-right", "--margin", "24"])
     region = expected_position(SCREEN, SIZES["medium"], "top-right", 24, 1)
     found = wait_for_pixels(session, None, reference, 10, "medium-light", host=host,

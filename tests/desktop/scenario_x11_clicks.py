@@ -5,9 +5,8 @@ desktop's kelpo:// handler, a click away from the rows the mode's link."""
 import re
 
 import scenario
-from widget_checks import (ScenarioFailure, click, difference, hit, host_windows, poll, render_reference, sample_snapshot,
-                           start_host, stop_host, tree_links, wait_for_pixels,
-                           window_pixels)
+from widget_checks import (ScenarioFailure, click, difference, hit, host_windows, poll, sample_shown_medium,
+                           start_host, stop_host, tree_links, wait_for_pixels, window_pixels)
 
 TOPIC_LINK = re.compile(r"^kelpo://topic/[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$")
 # A point of the week ring's column, away from every row: in points.
@@ -16,10 +15,7 @@ AWAY_FROM_ROWS = (60, 60)
 
 def body(session):
     session.start_desktop(1280, 800)
-    session.register_link_handler()
-    snapshot = sample_snapshot(session)
-    session.write_snapshot(snapshot)
-    reference = render_reference(session, snapshot, "medium", "light", 1, "medium-light")
+    snapshot, reference = sample_shown_medium(session)
     links, mode_link = tree_links(session, snapshot, "medium")
     if len(links) < 2 or not TOPIC_LINK.match(links[1].url):
         raise ScenarioFailure(f"the sample's tree has no second topic row: {links}")

@@ -413,6 +413,16 @@ def sample_snapshot(session, gold=True):
     return json.dumps(record, ensure_ascii=False, indent=2)
 
 
+def sample_shown_medium(session):
+    """Registers the kelpo:// handler, writes the sample (gold first item)
+    as the application would, and returns it with `render`'s medium light
+    drawing of it: what a scenario then expects the desktop to show."""
+    session.register_link_handler()
+    snapshot = sample_snapshot(session)
+    session.write_snapshot(snapshot)
+    return snapshot, render_reference(session, snapshot, "medium", "light", 1, "medium-light")
+
+
 def default_snapshot():
     """A file that is no snapshot at all: references drawn from it show the
     default record."""
