@@ -4,7 +4,6 @@
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <cmath>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -87,14 +86,11 @@ template <typename Value, std::size_t N>
 
 [[nodiscard]] Status readMargin(const std::optional<std::string>& word, double& out) {
   if (!word) return Done{};
-  double margin = 0;
-  const char* end = word->data() + word->size();
-  const auto [rest, failure] = std::from_chars(word->data(), end, margin);
-  if (failure != std::errc() || rest != end || !std::isfinite(margin) || margin < 0 ||
-      margin > largestMargin) {
+  const auto margin = pointsNamed(*word, largestMargin);
+  if (!margin) {
     return Failure{"--margin: \"" + *word + "\" is not a number of points from 0 to 4096"};
   }
-  out = margin;
+  out = *margin;
   return Done{};
 }
 

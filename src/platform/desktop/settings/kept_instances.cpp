@@ -54,17 +54,6 @@ constexpr double largestOffset = 16384;
                  std::string(expected)};
 }
 
-[[nodiscard]] std::optional<double> offsetNamed(const std::string& word) {
-  double offset = 0;
-  const char* end = word.data() + word.size();
-  const auto [rest, failure] = std::from_chars(word.data(), end, offset);
-  if (failure != std::errc() || rest != end || !std::isfinite(offset) || offset < 0 ||
-      offset > largestOffset) {
-    return std::nullopt;
-  }
-  return offset;
-}
-
 // The place of a group that gives one: all of corner, offset-x and offset-y.
 [[nodiscard]] Result<std::optional<InstancePlace>> readPlace(GKeyFile* keys, const char* group) {
   const auto corner = value(keys, group, "corner");
@@ -75,9 +64,9 @@ constexpr double largestOffset = 16384;
   const auto named = cornerNamed(corner.value_or(""));
   if (!named) return badWord(group, "corner", corner.value_or(""), "a corner");
   place.corner = *named;
-  const auto horizontal = offsetNamed(x.value_or(""));
+  const auto horizontal = pointsNamed(x.value_or(""), largestOffset);
   if (!horizontal) return badWord(group, "offset-x", x.value_or(""), "a number of points");
-  const auto vertical = offsetNamed(y.value_or(""));
+  const auto vertical = pointsNamed(y.value_or(""), largestOffset);
   if (!vertical) return badWord(group, "offset-y", y.value_or(""), "a number of points");
   place.horizontalOffset = *horizontal;
   place.verticalOffset = *vertical;
@@ -129,6 +118,17 @@ void writeInstance(GKeyFile* keys, const std::string& group, const KeptInstance&
 }
 
 }  // namespace
+
+std::optional<double> pointsNamed(std::string_view word, double largest) {
+  double points = 0;
+  const char* end = word.data() + word.size();
+  const auto [rest, failure] = std::from_chars(word.data(), end, points);
+  if (failure != std::errc() || rest != end || !std::isfinite(points) || points < 0 ||
+      points > largest) {
+    return std::nullopt;
+  }
+  return points;
+}
 
 Result<std::vector<KeptInstance>> readKeptInstances(std::string_view text) {
   auto keys = parsed(text);

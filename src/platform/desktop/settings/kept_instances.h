@@ -39,6 +39,10 @@ struct KeptInstance {
 // the group and key.
 [[nodiscard]] Result<std::vector<KeptInstance>> readKeptInstances(std::string_view text);
 
+// A number of points from 0 to `largest` written as `word`, as margins and
+// offsets are in desktop.ini and on the command line.
+[[nodiscard]] std::optional<double> pointsNamed(std::string_view word, double largest);
+
 // A key of the [desktop] group and its new value.
 struct DesktopKey {
   std::string key;
