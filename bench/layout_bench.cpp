@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "platform/ui/fake_text_measurer.h"
-#include "platform/ui/layout/widget_layout.h"
-#include "platform/ui/text/pango_text_measurer.h"
+#include "engine/fake_text_measurer.h"
+#include "engine/layout/widget_layout.h"
+#include "engine/text/pango_text_measurer.h"
 
 namespace kelpo::ui {
 namespace {

@@ -12,14 +12,14 @@
 #include <optional>
 
 #include "layouts/kelpo_widget_view.h"
-#include "platform/files/resource_directory.h"
-#include "platform/locale/phrases.h"
-#include "platform/time/calendar.h"
-#include "platform/ui/drawing/cairo_handles.h"
-#include "platform/ui/drawing/live_frame_painter.h"
-#include "platform/ui/drawing/painter.h"
-#include "platform/ui/layout/view_host.h"
-#include "platform/ui/text/pango_text_measurer.h"
+#include "base/files/resource_directory.h"
+#include "base/locale/phrases.h"
+#include "base/time/calendar.h"
+#include "engine/drawing/cairo_handles.h"
+#include "engine/drawing/live_frame_painter.h"
+#include "engine/drawing/painter.h"
+#include "engine/layout/view_host.h"
+#include "engine/text/pango_text_measurer.h"
 #include "timeline/sample_snapshot.h"
 
 namespace kelpo {

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "platform/ui/drawing/painter.h"
-#include "platform/ui/output/render_output.h"
-#include "platform/ui/text/pango_text_measurer.h"
+#include "engine/drawing/painter.h"
+#include "engine/output/render_output.h"
+#include "engine/text/pango_text_measurer.h"
 
 namespace kelpo::ui {
 namespace {

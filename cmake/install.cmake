@@ -21,7 +21,7 @@ file(RELATIVE_PATH kelpo_resources_from_binary "${CMAKE_INSTALL_FULL_BINDIR}"
      "${CMAKE_INSTALL_FULL_DATADIR}/kelpo-widget")
 file(RELATIVE_PATH kelpo_resources_from_host "${CMAKE_INSTALL_FULL_LIBEXECDIR}"
      "${CMAKE_INSTALL_FULL_DATADIR}/kelpo-widget")
-target_compile_definitions(kelpo_platform
+target_compile_definitions(kelpo_base
                            PRIVATE KELPO_INSTALLED_RESOURCES_FROM_BINARY="${kelpo_resources_from_binary}"
                                    KELPO_INSTALLED_RESOURCES_FROM_HOST="${kelpo_resources_from_host}")
 # And the command finds the desktop host this way.

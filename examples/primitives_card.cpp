@@ -7,9 +7,9 @@
 #include <iostream>
 #include <string>
 
-#include "platform/ui/layout/widget_layout.h"
-#include "platform/ui/output/render_output.h"
-#include "platform/ui/text/pango_text_measurer.h"
+#include "engine/layout/widget_layout.h"
+#include "engine/output/render_output.h"
+#include "engine/text/pango_text_measurer.h"
 
 namespace {
 

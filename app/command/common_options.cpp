@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "command/command_error.h"
-#include "platform/widget/widget_family.h"
+#include "widget/widget_family.h"
 #include "snapshot/internet_date_time.h"
 
 namespace kelpo::app {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/time/calendar.h"
-#include "platform/time/clock.h"
+#include "base/time/calendar.h"
+#include "base/time/clock.h"
 
 namespace kelpo::app {
 

@@ -4,11 +4,12 @@
 
 #include "command/command_error.h"
 #include "command/snapshot_file.h"
-#include "platform/files/shared_container.h"
-#include "platform/preferences/preferences.h"
+#include "widget/shared_container.h"
+#include "base/preferences/preferences.h"
 #include "snapshot/snapshot_json.h"
 #include "snapshot/snapshot_store.h"
 #include "timeline/provider.h"
+#include "widget/widget_preferences.h"
 
 namespace kelpo::app {
 namespace {
@@ -50,7 +51,7 @@ ResolvedEntry resolveEntry(const EntryOptions& options, const CommandContext& co
     return {Entry{context.clock->now(), std::move(snapshot)}, extension};
   }
 
-  Preferences preferences(Preferences::defaultLocation());
+  Preferences preferences(widgetPreferencesLocation());
   const SnapshotStore store(sharedContainerDirectory(), preferences, *context.clock);
   const Provider provider(store, *context.clock, context.calendar);
   Entry entry;

@@ -6,7 +6,7 @@
 
 #include "command/common_options.h"
 #include "layouts/extension_context.h"
-#include "platform/ui/views/environment.h"
+#include "engine/views/environment.h"
 #include "timeline/entry.h"
 
 namespace kelpo::app {

@@ -1,6 +1,6 @@
 #include "command/font_report.h"
 
-#include "platform/ui/text/fonts.h"
+#include "engine/text/fonts.h"
 
 namespace kelpo::app {
 

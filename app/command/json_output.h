@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/time/instant.h"
+#include "base/time/instant.h"
 #include "timeline/entry.h"
 
 namespace kelpo::app {

@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "command/command_error.h"
-#include "platform/files/bounded_file.h"
+#include "base/files/bounded_file.h"
 
 namespace kelpo::app {
 namespace {

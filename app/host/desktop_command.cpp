@@ -10,15 +10,16 @@
 
 #include "command/command_error.h"
 #include "command/common_options.h"
-#include "command/verbs.h"
-#include "desktop/autostart_entry.h"
-#include "desktop/desktop_options.h"
+#include "host/host_verbs.h"
+#include "launcher/autostart_entry.h"
+#include "launcher/desktop_options.h"
 #include "layouts/extension_context.h"
-#include "platform/desktop/desktop_host.h"
-#include "platform/files/shared_container.h"
-#include "platform/preferences/preferences.h"
+#include "desktop/desktop_host.h"
+#include "widget/shared_container.h"
+#include "base/preferences/preferences.h"
 #include "snapshot/snapshot_store.h"
 #include "timeline/provider.h"
+#include "widget/widget_preferences.h"
 
 namespace kelpo::app {
 namespace {
@@ -50,7 +51,7 @@ namespace {
 // restarting the window, even when the preference could not be saved.
 [[nodiscard]] desktop::TimelineAnswer requestTimeline(const CommandContext& context,
                                                       WidgetFamily family) {
-  Preferences preferences(Preferences::defaultLocation());
+  Preferences preferences(widgetPreferencesLocation());
   const SnapshotStore store(sharedContainerDirectory(), preferences, *context.clock);
   const Provider provider(store, *context.clock, context.calendar);
   std::optional<Timeline> answer;
@@ -158,7 +159,7 @@ int runDesktop(const DesktopOptions& options) {
 
 }  // namespace
 
-Verb addDesktopVerb(CLI::App& parent) {
+Verb addDesktopHostVerb(CLI::App& parent) {
   auto options = std::make_shared<DesktopOptions>();
   CLI::App& verb = addDesktopVerbCommand(parent, *options);
   return Verb{&verb, [options] { return runDesktop(*options); }};

@@ -5,10 +5,10 @@
 #include <array>
 
 #include "command/run_command.h"
-#include "command/verbs.h"
+#include "host/host_verbs.h"
 
 int main(int argc, char** argv) {
   using namespace kelpo::app;
-  constexpr std::array<VerbRegistrar, 2> registrars{&addDesktopVerb, &addReloadVerb};
+  constexpr std::array<VerbRegistrar, 2> registrars{&addDesktopHostVerb, &addReloadHostVerb};
   return runCommand(argc, argv, registrars);
 }

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "command/command_error.h"
-#include "command/verbs.h"
-#include "desktop/desktop_options.h"
-#include "platform/desktop/desktop_host.h"
+#include "host/host_verbs.h"
+#include "launcher/desktop_options.h"
+#include "desktop/desktop_host.h"
 
 namespace kelpo::app {
 
-Verb addReloadVerb(CLI::App& parent) {
+Verb addReloadHostVerb(CLI::App& parent) {
   CLI::App& verb = addReloadVerbCommand(parent);
   return Verb{&verb, [] {
                 if (const Status asked = desktop::askRunningHostToReload(); !asked) {

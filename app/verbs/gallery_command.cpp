@@ -12,9 +12,9 @@
 #include "command/font_report.h"
 #include "command/verbs.h"
 #include "layouts/extension_context.h"
-#include "platform/ui/layout/widget_geometry.h"
-#include "platform/ui/output/render_output.h"
-#include "platform/ui/text/pango_text_measurer.h"
+#include "engine/layout/widget_geometry.h"
+#include "engine/output/render_output.h"
+#include "engine/text/pango_text_measurer.h"
 #include "verbs/gallery_examples.h"
 
 namespace kelpo::app {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/time/instant.h"
+#include "base/time/instant.h"
 #include "snapshot/widget_snapshot.h"
 
 namespace kelpo::app {

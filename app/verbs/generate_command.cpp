@@ -10,9 +10,9 @@
 
 #include "command/command_error.h"
 #include "command/verbs.h"
-#include "desktop/desktop_entry.h"
-#include "desktop/man_page.h"
-#include "platform/files/resource_directory.h"
+#include "launcher/desktop_entry.h"
+#include "launcher/man_page.h"
+#include "base/files/resource_directory.h"
 
 namespace kelpo::app {
 namespace {

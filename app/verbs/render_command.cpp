@@ -13,8 +13,8 @@
 #include "command/entry_options.h"
 #include "command/font_report.h"
 #include "command/verbs.h"
-#include "platform/ui/output/render_output.h"
-#include "platform/ui/text/pango_text_measurer.h"
+#include "engine/output/render_output.h"
+#include "engine/text/pango_text_measurer.h"
 
 namespace kelpo::app {
 namespace {

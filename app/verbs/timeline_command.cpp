@@ -7,10 +7,11 @@
 #include "command/common_options.h"
 #include "command/json_output.h"
 #include "command/verbs.h"
-#include "platform/files/shared_container.h"
-#include "platform/preferences/preferences.h"
+#include "widget/shared_container.h"
+#include "base/preferences/preferences.h"
 #include "snapshot/snapshot_store.h"
 #include "timeline/provider.h"
+#include "widget/widget_preferences.h"
 
 namespace kelpo::app {
 namespace {
@@ -25,7 +26,7 @@ int runTimeline(const TimelineOptions& options) {
   const CommandContext context = resolveContext(options.common);
   // The same store the widget uses: the shared directory for widget.json,
   // the widget's own preferences for the accent it records.
-  Preferences preferences(Preferences::defaultLocation());
+  Preferences preferences(widgetPreferencesLocation());
   const SnapshotStore store(sharedContainerDirectory(), preferences, *context.clock);
   const Provider provider(store, *context.clock, context.calendar);
 

@@ -11,11 +11,11 @@
 #include "command/entry_options.h"
 #include "command/font_report.h"
 #include "command/verbs.h"
-#include "platform/text/quoted_text.h"
-#include "platform/ui/output/accessibility_dump.h"
-#include "platform/ui/output/hit_testing.h"
-#include "platform/ui/output/tree_dump.h"
-#include "platform/ui/text/pango_text_measurer.h"
+#include "base/text/quoted_text.h"
+#include "engine/output/accessibility_dump.h"
+#include "engine/output/hit_testing.h"
+#include "engine/output/tree_dump.h"
+#include "engine/text/pango_text_measurer.h"
 
 namespace kelpo::app {
 namespace {

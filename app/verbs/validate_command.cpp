@@ -9,7 +9,7 @@
 #include "command/common_options.h"
 #include "command/snapshot_file.h"
 #include "command/verbs.h"
-#include "platform/files/shared_container.h"
+#include "widget/shared_container.h"
 #include "snapshot/snapshot_json.h"
 #include "snapshot/snapshot_store.h"
 

@@ -1,6 +1,6 @@
 #include "components/mascot.h"
 
-#include "platform/files/resource_directory.h"
+#include "base/files/resource_directory.h"
 
 namespace kelpo {
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "platform/locale/phrases.h"
-#include "platform/time/calendar.h"
+#include "base/locale/phrases.h"
+#include "base/time/calendar.h"
 #include "style/neutral_colors.h"
 
 namespace kelpo {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "platform/time/instant.h"
-#include "platform/ui/views/environment.h"
-#include "platform/ui/views/view.h"
+#include "base/time/instant.h"
+#include "engine/views/environment.h"
+#include "engine/views/view.h"
 #include "snapshot/widget_snapshot.h"
 
 namespace kelpo {

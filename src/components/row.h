@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/views/view.h"
+#include "engine/views/view.h"
 #include "snapshot/widget_snapshot.h"
 
 namespace kelpo {

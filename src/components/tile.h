@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/locale/phrases.h"
-#include "platform/ui/views/view.h"
+#include "base/locale/phrases.h"
+#include "engine/views/view.h"
 
 namespace kelpo {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "components/mascot.h"
-#include "platform/numbers/saturating.h"
+#include "base/numbers/saturating.h"
 #include "style/accent_state.h"
 #include "style/neutral_colors.h"
 

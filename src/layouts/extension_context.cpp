@@ -3,16 +3,18 @@
 #include <memory>
 
 #include "layouts/kelpo_widget_view.h"
-#include "platform/files/resource_directory.h"
-#include "platform/locale/phrases.h"
-#include "platform/ui/layout/view_host.h"
+#include "base/files/resource_directory.h"
+#include "base/locale/phrases.h"
+#include "engine/layout/view_host.h"
+#include "widget/widget_preferences.h"
 
 namespace kelpo {
 
 ui::Environment widgetEnvironment(const Entry& entry, const CalendarContext& calendar,
                                   const EntryDrawing& drawing) {
   ui::Environment environment;
-  environment.widgetFamily = drawing.family;
+  const WidgetSize& size = widgetSize(drawing.family);
+  environment.widgetSize = {size.width, size.height};
   environment.colorScheme = drawing.colorScheme;
   environment.accessibilityReduceMotion = drawing.reduceMotion;
   environment.locale = calendar.localeId();

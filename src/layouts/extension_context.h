@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/preferences/preferences.h"
-#include "platform/time/calendar.h"
-#include "platform/ui/layout/layout_tree.h"
-#include "platform/ui/text/text_layout.h"
-#include "platform/ui/views/environment.h"
-#include "platform/ui/views/view.h"
+#include "base/preferences/preferences.h"
+#include "base/time/calendar.h"
+#include "engine/layout/layout_tree.h"
+#include "engine/text/text_layout.h"
+#include "engine/views/environment.h"
+#include "engine/views/view.h"
 #include "snapshot/widget_snapshot.h"
 #include "style/accent_state.h"
 #include "timeline/entry.h"

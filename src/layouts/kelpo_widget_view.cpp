@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "layouts/medium_layout.h"
+#include "layouts/small_layout.h"
 #include "style/mist_background.h"
+#include "widget/widget_family.h"
 
 namespace kelpo {
 namespace {
@@ -25,18 +28,20 @@ namespace {
 ui::View KelpoWidgetView::layout(WidgetFamily family, WidgetMode widgetMode) const {
   switch (family) {
     case WidgetFamily::systemSmall:
-      return smallLayout(widgetMode);
+      return SmallLayout{snapshot, accent}.body(widgetMode);
     case WidgetFamily::systemMedium:
       break;
   }
-  return mediumLayout(widgetMode);
+  return MediumLayout{snapshot, accent}.body(widgetMode);
 }
 
 ui::View KelpoWidgetView::body() const {
   const WidgetMode widgetMode = mode(snapshot);
   auto layout =
       ui::EnvironmentReader([view = shownView(*this), widgetMode](const ui::Environment& env) {
-        return view->layout(env.widgetFamily, widgetMode);
+        // An outline the table does not know gets the medium layout.
+        const auto family = widgetFamilyOfOutline(env.widgetSize.width, env.widgetSize.height);
+        return view->layout(family.value_or(WidgetFamily::systemMedium), widgetMode);
       });
   return ui::Group({std::move(layout)})
       .containerBackground(MistBackground{}.body())

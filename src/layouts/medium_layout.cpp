@@ -6,9 +6,9 @@
 #include "components/tile.h"
 #include "components/week_ring.h"
 #include "layouts/flexible_frames.h"
-#include "layouts/kelpo_widget_view.h"
+#include "layouts/medium_layout.h"
 #include "layouts/week_figures.h"
-#include "platform/locale/phrases.h"
+#include "base/locale/phrases.h"
 #include "style/display_font.h"
 #include "style/neutral_colors.h"
 #include "timeline/deep_links.h"
@@ -35,15 +35,15 @@ namespace {
 
 }  // namespace
 
-ui::View KelpoWidgetView::mediumLayout(WidgetMode mode) const {
+ui::View MediumLayout::body(WidgetMode mode) const {
   return ui::HStack(ui::VerticalAlignment::top, 14,
                     {
-                        mediumSidebar(mode).frame(100, std::nullopt).frame(fullHeightFrame()),
-                        mediumMain(mode).frame(fillingFrame(ui::Alignment::topLeading())),
+                        sidebar(mode).frame(100, std::nullopt).frame(fullHeightFrame()),
+                        mainColumn(mode).frame(fillingFrame(ui::Alignment::topLeading())),
                     });
 }
 
-ui::View KelpoWidgetView::mediumSidebar(WidgetMode mode) const {
+ui::View MediumLayout::sidebar(WidgetMode mode) const {
   // The spacer pushes the week's texts to the bottom of the column.
   return ui::VStack(
       ui::HorizontalAlignment::center, 0,
@@ -61,7 +61,7 @@ ui::View KelpoWidgetView::mediumSidebar(WidgetMode mode) const {
       });
 }
 
-ui::View KelpoWidgetView::mediumMain(WidgetMode mode) const {
+ui::View MediumLayout::mainColumn(WidgetMode mode) const {
   std::vector<ui::View> column{
       ui::Text(headingPhrase(snapshot, mode))
           .font(displayFont(16))
@@ -89,7 +89,7 @@ ui::View KelpoWidgetView::mediumMain(WidgetMode mode) const {
   return ui::VStack(ui::HorizontalAlignment::leading, 8, std::move(column));
 }
 
-ui::Text KelpoWidgetView::weekMessage(WidgetMode mode) const {
+ui::Text MediumLayout::weekMessage(WidgetMode mode) const {
   switch (mode) {
     case WidgetMode::completeWeek:
       // Only the invitation is bold and accented; the rest takes the
@@ -110,7 +110,7 @@ ui::Text KelpoWidgetView::weekMessage(WidgetMode mode) const {
   return ui::Text("Rien en attente, rien au programme. Je dors jusqu’à la prochaine fouille.");
 }
 
-std::vector<ui::View> KelpoWidgetView::weekTiles() const {
+std::vector<ui::View> MediumLayout::weekTiles() const {
   const std::int64_t done = weekDoneItems(snapshot);
   return {
       Tile{.value = std::to_string(done), .label = {done >= 2 ? "sujets faits" : "sujet fait", {}}}
@@ -120,7 +120,7 @@ std::vector<ui::View> KelpoWidgetView::weekTiles() const {
   };
 }
 
-ui::View KelpoWidgetView::itemRow(const WidgetSnapshot::Item& item) const {
+ui::View MediumLayout::itemRow(const WidgetSnapshot::Item& item) const {
   // A click on the row opens the item instead of the widget's own link.
   return ui::Link(topicURL(item), Row{.item = item}.body());
 }

@@ -3,7 +3,7 @@
 #include "components/next_search_line.h"
 #include "components/week_ring.h"
 #include "layouts/flexible_frames.h"
-#include "layouts/kelpo_widget_view.h"
+#include "layouts/small_layout.h"
 #include "style/display_font.h"
 #include "style/neutral_colors.h"
 #include "style/score_badge.h"
@@ -22,25 +22,25 @@ namespace {
 // Header, then a spacer that pushes the focus block to the bottom; the focus
 // block's texts sit directly in the root stack so only their paddings
 // separate them.
-ui::View KelpoWidgetView::smallLayout(WidgetMode mode) const {
+ui::View SmallLayout::body(WidgetMode mode) const {
   return ui::VStack(ui::HorizontalAlignment::leading, 0,
-                    appended({smallHeader(mode), ui::Spacer(6)}, focusBlock(mode)))
+                    appended({header(mode), ui::Spacer(6)}, focusBlock(mode)))
       .frame(fillingFrame(ui::Alignment::topLeading()));
 }
 
-ui::View KelpoWidgetView::smallHeader(WidgetMode mode) const {
+ui::View SmallLayout::header(WidgetMode mode) const {
   return ui::HStack(
       ui::VerticalAlignment::top, std::nullopt,
       {
           WeekRing{.snapshot = snapshot, .sleeping = sleeping(mode), .size = 62, .accent = accent}
               .body(),
           ui::Spacer(6),
-          ui::VStack(ui::HorizontalAlignment::trailing, 2, smallCounter(mode))
+          ui::VStack(ui::HorizontalAlignment::trailing, 2, counter(mode))
               .padding(ui::Edge::top, 2),
       });
 }
 
-std::vector<ui::View> KelpoWidgetView::smallCounter(WidgetMode mode) const {
+std::vector<ui::View> SmallLayout::counter(WidgetMode mode) const {
   const ui::Color deep = palette(accent).accentDeep;
   const auto stateWord = [&](const char* phrase) -> std::vector<ui::View> {
     return {
@@ -82,7 +82,7 @@ std::vector<ui::View> KelpoWidgetView::smallCounter(WidgetMode mode) const {
   return {};
 }
 
-std::vector<ui::View> KelpoWidgetView::counterStack(std::int64_t count, const char* label) const {
+std::vector<ui::View> SmallLayout::counterStack(std::int64_t count, const char* label) const {
   return {
       // The negative bottom padding pulls the label up under the large digits.
       ui::Text(LocalizedPhrase{"%lld", {count}})
@@ -99,7 +99,7 @@ std::vector<ui::View> KelpoWidgetView::counterStack(std::int64_t count, const ch
   };
 }
 
-std::vector<ui::View> KelpoWidgetView::focusBlock(WidgetMode mode) const {
+std::vector<ui::View> SmallLayout::focusBlock(WidgetMode mode) const {
   const ui::Font body = ui::Font::system(12.5, ui::FontWeight::semibold);
   switch (mode) {
     case WidgetMode::completeWeek:
@@ -148,7 +148,7 @@ std::vector<ui::View> KelpoWidgetView::focusBlock(WidgetMode mode) const {
   return block;
 }
 
-ui::View KelpoWidgetView::itemMetaLine(const WidgetSnapshot::Item& item) const {
+ui::View SmallLayout::itemMetaLine(const WidgetSnapshot::Item& item) const {
   return ui::HStack(ui::VerticalAlignment::center, 5,
                     {
                         ScoreBadge{.score = item.score, .size = 16, .unread = item.unread}.body(),

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/numbers/saturating.h"
+#include "base/numbers/saturating.h"
 
 namespace kelpo {
 

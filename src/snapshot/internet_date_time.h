@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/time/instant.h"
+#include "base/time/instant.h"
 
 namespace kelpo {
 

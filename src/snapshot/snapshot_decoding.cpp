@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "platform/text/quoted_text.h"
+#include "base/text/quoted_text.h"
 #include "snapshot/snapshot_json.h"
 
 namespace kelpo {

@@ -2,8 +2,9 @@
 
 #include <utility>
 
-#include "platform/files/bounded_file.h"
+#include "base/files/bounded_file.h"
 #include "snapshot/snapshot_json.h"
+#include "widget/widget_preferences.h"
 
 namespace kelpo {
 
@@ -17,13 +18,13 @@ SnapshotStore::SnapshotStore(std::optional<std::filesystem::path> container,
                              Preferences& preferences, const Clock& clock)
     : container_(std::move(container)), preferences_(preferences), clock_(clock) {}
 
-std::optional<std::filesystem::path> SnapshotStore::snapshotFileURL() const {
+std::optional<std::filesystem::path> SnapshotStore::snapshotFilePath() const {
   if (!container_) return std::nullopt;
   return *container_ / snapshotFileName;
 }
 
 std::optional<WidgetSnapshot> SnapshotStore::readStoredSnapshot() const {
-  const auto location = snapshotFileURL();
+  const auto location = snapshotFilePath();
   if (!location) return std::nullopt;
   const auto content = readSmallRegularFile(*location, maxSnapshotBytes);
   if (!content) return std::nullopt;

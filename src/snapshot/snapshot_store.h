@@ -4,10 +4,10 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/files/shared_container.h"
-#include "platform/preferences/preferences.h"
-#include "platform/time/clock.h"
-#include "platform/time/instant.h"
+#include "widget/shared_container.h"
+#include "base/preferences/preferences.h"
+#include "base/time/clock.h"
+#include "base/time/instant.h"
 #include "snapshot/widget_snapshot.h"
 
 namespace kelpo {
@@ -26,7 +26,7 @@ class SnapshotStore {
                 const Clock& clock);
 
   // The container with "widget.json" appended, or nothing without a container.
-  [[nodiscard]] std::optional<std::filesystem::path> snapshotFileURL() const;
+  [[nodiscard]] std::optional<std::filesystem::path> snapshotFilePath() const;
 
   // The decoded file, or the default record when there is no container, no
   // file, an unreadable or oversized file, or a document that does not decode;

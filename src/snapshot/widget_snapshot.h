@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/time/instant.h"
+#include "base/time/instant.h"
 #include "snapshot/uuid.h"
 
 namespace kelpo {

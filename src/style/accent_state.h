@@ -3,8 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/preferences/preferences.h"
+#include "base/preferences/preferences.h"
 #include "style/accent_theme.h"
+#include "widget/widget_preferences.h"
 
 namespace kelpo {
 

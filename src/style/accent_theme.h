@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/ui/views/color.h"
+#include "engine/views/color.h"
 
 namespace kelpo {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/ui/views/color.h"
+#include "engine/views/color.h"
 
 namespace kelpo {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/views/font.h"
+#include "engine/views/font.h"
 
 namespace kelpo {
 

@@ -1,6 +1,6 @@
 #include "style/score_badge.h"
 
-#include "platform/locale/phrases.h"
+#include "base/locale/phrases.h"
 #include "style/display_font.h"
 #include "style/score_heat.h"
 #include "style/transparent_stop.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/ui/views/view.h"
+#include "engine/views/view.h"
 
 namespace kelpo {
 

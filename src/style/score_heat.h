@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/ui/views/color.h"
-#include "platform/ui/views/paint.h"
+#include "engine/views/color.h"
+#include "engine/views/paint.h"
 
 namespace kelpo {
 

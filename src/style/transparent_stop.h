@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/views/color.h"
+#include "engine/views/color.h"
 
 namespace kelpo {
 

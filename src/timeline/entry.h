@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/time/instant.h"
+#include "base/time/instant.h"
 #include "snapshot/widget_snapshot.h"
 
 namespace kelpo {

@@ -4,10 +4,10 @@
 #include <functional>
 #include <vector>
 
-#include "platform/time/calendar.h"
-#include "platform/time/clock.h"
-#include "platform/time/instant.h"
-#include "platform/widget/widget_family.h"
+#include "base/time/calendar.h"
+#include "base/time/clock.h"
+#include "base/time/instant.h"
+#include "widget/widget_family.h"
 #include "timeline/entry.h"
 
 namespace kelpo {

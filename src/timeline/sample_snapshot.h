@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/time/calendar.h"
-#include "platform/time/instant.h"
+#include "base/time/calendar.h"
+#include "base/time/instant.h"
 #include "snapshot/widget_snapshot.h"
 
 namespace kelpo {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/widget/widget_family.h"
+#include "widget/widget_family.h"
 
 namespace kelpo {
 

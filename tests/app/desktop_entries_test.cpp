@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "command/command_error.h"
-#include "desktop/autostart_entry.h"
-#include "desktop/desktop_entry.h"
-#include "desktop/man_page.h"
+#include "launcher/autostart_entry.h"
+#include "launcher/desktop_entry.h"
+#include "launcher/man_page.h"
 #include "support/scoped_environment_variable.h"
 #include "support/temporary_directory.h"
 

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/locale/phrases.h"
-#include "platform/ui/fake_text_measurer.h"
-#include "platform/ui/layout/widget_layout.h"
+#include "base/locale/phrases.h"
+#include "engine/fake_text_measurer.h"
+#include "engine/layout/widget_layout.h"
 #include "support/colors.h"
 #include "support/instants.h"
 #include "support/laid_out_queries.h"

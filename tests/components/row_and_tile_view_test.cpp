@@ -7,7 +7,7 @@
 
 #include "components/row.h"
 #include "components/tile.h"
-#include "platform/ui/layout_test_support.h"
+#include "engine/layout_test_support.h"
 #include "support/colors.h"
 #include "support/laid_out_queries.h"
 

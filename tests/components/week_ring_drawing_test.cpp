@@ -9,7 +9,7 @@
 #include <string>
 
 #include "components/week_ring.h"
-#include "platform/ui/layout_test_support.h"
+#include "engine/layout_test_support.h"
 #include "support/colors.h"
 #include "support/laid_out_queries.h"
 

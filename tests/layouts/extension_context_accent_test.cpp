@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "layouts/extension_context.h"
-#include "platform/time/clock.h"
+#include "base/time/clock.h"
 #include "snapshot/snapshot_json.h"
 #include "snapshot/snapshot_store.h"
 #include "support/temporary_directory.h"

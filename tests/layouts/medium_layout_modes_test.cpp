@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/layout/widget_geometry.h"
-#include "platform/ui/layout_test_support.h"
-#include "platform/ui/output/hit_testing.h"
+#include "engine/layout/widget_geometry.h"
+#include "engine/layout_test_support.h"
+#include "engine/output/hit_testing.h"
 #include "style/color_literal.h"
 #include "support/colors.h"
 #include "support/laid_out_queries.h"

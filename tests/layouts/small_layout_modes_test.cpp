@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/output/hit_testing.h"
+#include "engine/output/hit_testing.h"
 #include "style/color_literal.h"
 #include "support/case_names.h"
 #include "support/colors.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/files/bounded_file.h"
+#include "base/files/bounded_file.h"
 #include "snapshot/snapshot_documents.h"
 #include "snapshot/snapshot_json.h"
 #include "support/temporary_directory.h"

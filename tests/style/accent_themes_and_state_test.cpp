@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/preferences/preferences.h"
+#include "base/preferences/preferences.h"
 #include "style/accent_state.h"
 #include "style/accent_theme.h"
 #include "support/scoped_environment_variable.h"

@@ -2,7 +2,7 @@
 
 #include <variant>
 
-#include "platform/ui/layout_test_support.h"
+#include "engine/layout_test_support.h"
 #include "style/mist_background.h"
 #include "support/laid_out_queries.h"
 

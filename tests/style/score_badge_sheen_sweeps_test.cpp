@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "platform/ui/layout/view_host.h"
-#include "platform/ui/layout_test_support.h"
+#include "engine/layout/view_host.h"
+#include "engine/layout_test_support.h"
 #include "style/score_badge.h"
 #include "support/laid_out_queries.h"
 

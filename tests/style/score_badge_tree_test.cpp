@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/ui/layout_test_support.h"
+#include "engine/layout_test_support.h"
 #include "style/score_badge.h"
 #include "style/score_heat.h"
 #include "support/case_names.h"

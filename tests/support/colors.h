@@ -3,8 +3,8 @@
 #include <ostream>
 #include <variant>
 
-#include "platform/ui/views/color.h"
-#include "platform/ui/views/paint.h"
+#include "engine/views/color.h"
+#include "engine/views/paint.h"
 
 namespace kelpo::ui {
 

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "platform/time/instant.h"
+#include "base/time/instant.h"
 
 namespace kelpo::testing_support {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/layout/layout_tree.h"
+#include "engine/layout/layout_tree.h"
 
 namespace kelpo::testing_support {
 

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "layouts/kelpo_widget_view.h"
-#include "platform/locale/phrases.h"
-#include "platform/time/calendar.h"
-#include "platform/ui/fake_text_measurer.h"
-#include "platform/ui/layout/widget_layout.h"
+#include "base/locale/phrases.h"
+#include "base/time/calendar.h"
+#include "engine/fake_text_measurer.h"
+#include "engine/layout/widget_layout.h"
 #include "timeline/sample_snapshot.h"
 
 namespace kelpo::testing_support {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/preferences/preferences.h"
+#include "base/preferences/preferences.h"
 #include "snapshot/snapshot_json.h"
 #include "snapshot/snapshot_store.h"
 #include "support/temporary_directory.h"

@@ -1,0 +1,157 @@
+#include "desktop/instance_menu.h"
+
+#include <array>
+#include <string>
+#include <utility>
+
+namespace kelpo::desktop {
+namespace {
+
+constexpr const char* requestKey = "kelpo-request";
+
+// The French label of each size, the key of its phrase.
+[[nodiscard]] const char* sizeLabel(WidgetFamily family) {
+  switch (family) {
+    case WidgetFamily::systemSmall:
+      return "Petit";
+    case WidgetFamily::systemMedium:
+      break;
+  }
+  return "Moyen";
+}
+
+constexpr std::array<std::pair<AppearanceChoice, const char*>, 3> appearanceLabels{{
+    {AppearanceChoice::automatic, "Automatique"},
+    {AppearanceChoice::light, "Claire"},
+    {AppearanceChoice::dark, "Sombre"},
+}};
+
+constexpr std::array<std::pair<Corner, const char*>, 4> cornerLabels{{
+    {Corner::topLeft, "En haut à gauche"},
+    {Corner::topRight, "En haut à droite"},
+    {Corner::bottomLeft, "En bas à gauche"},
+    {Corner::bottomRight, "En bas à droite"},
+}};
+
+}  // namespace
+
+InstanceMenu::InstanceMenu(GtkWidget* window, std::shared_ptr<const PhraseBook> phrases,
+                           const MenuState& state, MenuChoice choose)
+    : window_(window), phrases_(std::move(phrases)), choose_(std::move(choose)) {
+  menu_ = gtk_menu_new();
+  g_object_ref_sink(menu_);
+  add(menu_, item("Ouvrir kelpo"), {.action = MenuAction::open});
+  add(menu_, item("Actualiser"), {.action = MenuAction::reload});
+  gtk_menu_shell_append(GTK_MENU_SHELL(menu_), gtk_separator_menu_item_new());
+
+  GtkWidget* sizes = submenu(menu_, "Taille");
+  GSList* sizeGroup = nullptr;
+  for (const WidgetSize& size : widgetSizes) {
+    addChoice(sizes, sizeGroup, sizeLabel(size.family),
+              {.action = MenuAction::resize, .family = size.family});
+  }
+  GtkWidget* appearances = submenu(menu_, "Apparence");
+  GSList* appearanceGroup = nullptr;
+  for (const auto& [appearance, key] : appearanceLabels) {
+    addChoice(appearances, appearanceGroup, key,
+              {.action = MenuAction::appearance, .appearance = appearance});
+  }
+  GtkWidget* corners = submenu(menu_, "Position");
+  for (const auto& [corner, key] : cornerLabels) {
+    add(corners, item(key), {.action = MenuAction::moveToCorner, .corner = corner});
+  }
+  gtk_menu_shell_append(GTK_MENU_SHELL(menu_), gtk_separator_menu_item_new());
+
+  GtkWidget* additions = submenu(menu_, "Ajouter un widget");
+  for (const WidgetSize& size : widgetSizes) {
+    add(additions, item(sizeLabel(size.family)),
+        {.action = MenuAction::add, .family = size.family});
+  }
+  login_ = gtk_check_menu_item_new_with_label(
+      std::string(phrases_->lookup("Lancer à l’ouverture de session")).c_str());
+  add(menu_, login_, {.action = MenuAction::startAtLogin});
+  add(menu_, item("Retirer le widget"), {.action = MenuAction::remove});
+
+  gtk_menu_attach_to_widget(GTK_MENU(menu_), window_, nullptr);
+  gtk_widget_show_all(menu_);
+  show(state);
+}
+
+void InstanceMenu::show(const MenuState& state) {
+  showing_ = true;
+  for (const auto& [choice, request] : choices_) {
+    const bool chosen = request.action == MenuAction::resize
+                            ? request.family == state.family
+                            : request.appearance == state.appearance;
+    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(choice), chosen);
+  }
+  gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(login_), state.startsAtLogin);
+  showing_ = false;
+}
+
+InstanceMenu::~InstanceMenu() {
+  g_signal_handlers_disconnect_matched(menu_, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, this);
+  gtk_widget_destroy(menu_);
+  g_object_unref(menu_);
+}
+
+void InstanceMenu::popUp(const GdkEvent* trigger) {
+  if (trigger != nullptr && trigger->type == GDK_BUTTON_PRESS) {
+    gtk_menu_popup_at_pointer(GTK_MENU(menu_), trigger);
+    return;
+  }
+  gtk_menu_popup_at_widget(GTK_MENU(menu_), window_, GDK_GRAVITY_CENTER, GDK_GRAVITY_NORTH_WEST,
+                           trigger);
+  // Opened from the keyboard: the first item takes the keyboard focus.
+  gtk_menu_shell_select_first(GTK_MENU_SHELL(menu_), FALSE);
+}
+
+GtkWidget* InstanceMenu::item(const char* key) const {
+  return gtk_menu_item_new_with_label(std::string(phrases_->lookup(key)).c_str());
+}
+
+void InstanceMenu::add(GtkWidget* menu, GtkWidget* menuItem, MenuRequest request) {
+  requests_.push_back(request);
+  g_object_set_data(G_OBJECT(menuItem), requestKey, GSIZE_TO_POINTER(requests_.size()));
+  g_signal_connect(menuItem, "activate", G_CALLBACK(&InstanceMenu::onActivate), this);
+  gtk_menu_shell_append(GTK_MENU_SHELL(menu), menuItem);
+}
+
+void InstanceMenu::addChoice(GtkWidget* menu, GSList*& group, const char* key,
+                             MenuRequest request) {
+  GtkWidget* choice =
+      gtk_radio_menu_item_new_with_label(group, std::string(phrases_->lookup(key)).c_str());
+  group = gtk_radio_menu_item_get_group(GTK_RADIO_MENU_ITEM(choice));
+  choices_.emplace_back(choice, request);
+  add(menu, choice, request);
+}
+
+GtkWidget* InstanceMenu::submenu(GtkWidget* menu, const char* key) const {
+  GtkWidget* parent = item(key);
+  GtkWidget* inner = gtk_menu_new();
+  gtk_menu_item_set_submenu(GTK_MENU_ITEM(parent), inner);
+  gtk_menu_shell_append(GTK_MENU_SHELL(menu), parent);
+  return inner;
+}
+
+void InstanceMenu::onActivate(GtkMenuItem* menuItem, gpointer self) {
+  auto& menu = *static_cast<InstanceMenu*>(self);
+  if (menu.showing_) return;  // set to the state, not chosen
+  // A radio item is also activated when it turns off because another of its
+  // group was chosen: only the one turning on asks.
+  if (GTK_IS_RADIO_MENU_ITEM(menuItem) &&
+      !gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(menuItem))) {
+    return;
+  }
+  const std::size_t index = GPOINTER_TO_SIZE(g_object_get_data(G_OBJECT(menuItem), requestKey));
+  if (index == 0 || index > menu.requests_.size() || !menu.choose_) return;
+  MenuRequest asked = menu.requests_[index - 1];
+  if (asked.action == MenuAction::startAtLogin) {
+    asked.on = gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(menuItem)) != FALSE;
+  }
+  // The choice may replace this menu (a new size rebuilds the window's
+  // state): call it from the main loop, after GTK is done with the item.
+  menu.choose_(asked);
+}
+
+}  // namespace kelpo::desktop

@@ -1,0 +1,75 @@
+#pragma once
+
+// The menu a person opens on a widget instance (a secondary click, the Menu
+// key, Shift+F10): open the application, reload, change the size, the
+// appearance or the corner, add a widget, start at login, remove this one.
+// Drawn by GTK, so it follows the desktop's theme and screen readers read
+// it; its texts come from the widget's phrase table.
+
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "desktop/settings/desktop_settings.h"
+#include "base/locale/phrases.h"
+#include "widget/widget_family.h"
+
+namespace kelpo::desktop {
+
+enum class MenuAction { open, reload, resize, appearance, moveToCorner, add, startAtLogin, remove };
+
+// What a person chose; the fields that go with the action are set.
+struct MenuRequest {
+  MenuAction action = MenuAction::reload;
+  WidgetFamily family = WidgetFamily::systemMedium;  // resize, add
+  AppearanceChoice appearance = AppearanceChoice::automatic;
+  Corner corner = Corner::topRight;
+  bool on = false;  // startAtLogin
+};
+
+// What the menu shows as chosen.
+struct MenuState {
+  WidgetFamily family = WidgetFamily::systemMedium;
+  AppearanceChoice appearance = AppearanceChoice::automatic;
+  bool startsAtLogin = false;
+};
+
+using MenuChoice = std::function<void(const MenuRequest&)>;
+
+// One menu, built for `state`, attached to `window`; destroyed with the
+// object. `choose` is called with what the person picks.
+class InstanceMenu {
+ public:
+  InstanceMenu(GtkWidget* window, std::shared_ptr<const PhraseBook> phrases, const MenuState& state,
+               MenuChoice choose);
+  InstanceMenu(const InstanceMenu&) = delete;
+  InstanceMenu& operator=(const InstanceMenu&) = delete;
+  ~InstanceMenu();
+
+  // Shows `state` as chosen: the menu is made once and kept, so a screen
+  // reader is never left with the items of a menu that is gone.
+  void show(const MenuState& state);
+  // At the pointer for a click, else at the widget (the keyboard).
+  void popUp(const GdkEvent* trigger);
+
+ private:
+  static void onActivate(GtkMenuItem* item, gpointer self);
+  [[nodiscard]] GtkWidget* item(const char* key) const;
+  void add(GtkWidget* menu, GtkWidget* item, MenuRequest request);
+  void addChoice(GtkWidget* menu, GSList*& group, const char* key, MenuRequest request);
+  [[nodiscard]] GtkWidget* submenu(GtkWidget* menu, const char* key) const;
+
+  GtkWidget* window_;
+  std::shared_ptr<const PhraseBook> phrases_;
+  MenuChoice choose_;
+  std::vector<MenuRequest> requests_;  // by the index each item carries
+  // The items that show a choice, with what they ask.
+  std::vector<std::pair<GtkWidget*, MenuRequest>> choices_;
+  GtkWidget* login_ = nullptr;
+  bool showing_ = false;       // while items are set to the state: no request
+  GtkWidget* menu_ = nullptr;  // a reference of our own, dropped on destruction
+};
+
+}  // namespace kelpo::desktop

@@ -1,0 +1,94 @@
+#pragma once
+
+// Everything that lives while the widget is shown: its windows, the watch of
+// the shared directory, the reload deadline and the desktop's appearance.
+// Each outside event reaches it as a HostEvent; it alone decides whether
+// that means a new request or only a new frame.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "base/glib/glib_handles.h"
+#include "desktop/host_report.h"
+#include "desktop/session/color_scheme_watch.h"
+#include "desktop/settings/desktop_settings.h"
+#include "desktop/surfaces/desktop_route.h"
+#include "desktop/watches/directory_watch.h"
+#include "desktop/watches/wall_clock_deadline.h"
+#include "desktop/widget_source.h"
+#include "desktop/widget_window.h"
+#include "engine/text/pango_text_measurer.h"
+
+namespace kelpo::desktop {
+
+enum class HostEvent {
+  reloadDateReached,
+  snapshotChanged,
+  reloadAsked,
+  appearanceChanged,
+};
+
+class LiveHost {
+ public:
+  // Shows the windows with their first frame at once. GTK must be
+  // initialised.
+  // `report` must outlive the host; `stop` ends it, once no instance is
+  // left.
+  LiveHost(HostSettings settings, WidgetSource source, DesktopRoute route, const HostReport& report,
+           std::function<void()> stop);
+  LiveHost(const LiveHost&) = delete;
+  LiveHost& operator=(const LiveHost&) = delete;
+  ~LiveHost();
+
+  void handle(HostEvent event);
+  // The session's services, once its bus answers.
+  void followSession(GDBusConnection* bus);
+
+ private:
+  struct Instance {
+    KeptInstance kept;
+    std::unique_ptr<WidgetWindow> window;
+  };
+  struct Choice {
+    const WidgetWindow* window;
+    MenuRequest request;
+  };
+
+  static gboolean onAppearanceFrame(gpointer self);
+  static gboolean onChoices(gpointer self);
+  // Instances, the menu and desktop.ini (live_host_instances.cpp).
+  void addInstance(KeptInstance kept);
+  void choose(const WidgetWindow& window, const MenuRequest& request);
+  void apply(std::size_t index, const MenuRequest& request);
+  void moved(const WidgetWindow& window, const InstancePlace& place, const std::string& monitor);
+  [[nodiscard]] std::optional<std::size_t> indexOf(const WidgetWindow& window) const;
+  [[nodiscard]] InstancePlace placeNextTo(std::size_t index) const;
+  void save();
+  void followSettingsFile();
+  [[nodiscard]] ui::ColorScheme colorScheme() const;
+  [[nodiscard]] bool reduceMotion() const;
+  void reload();
+  void tellFailure(const char* what);
+  void openLink(const std::string& url) const;
+
+  HostSettings settings_;
+  WidgetSource source_;
+  DesktopRoute route_;
+  const HostReport& report_;
+  std::function<void()> stop_;
+  ui::PangoTextMeasurer measurer_;
+  ColorSchemeWatch colorScheme_;
+  WallClockDeadline deadline_;
+  std::vector<Instance> instances_;
+  std::optional<DirectoryWatch> watch_;
+  std::optional<DirectoryWatch> settingsWatch_;
+  SourceHandle appearanceFrame_;
+  // Menu choices, applied from the main loop once GTK is done with the menu.
+  std::vector<Choice> choices_;
+  SourceHandle choicesIdle_;
+  bool failing_ = false;
+};
+
+}  // namespace kelpo::desktop

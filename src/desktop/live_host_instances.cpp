@@ -1,0 +1,171 @@
+// The instances a person handles: the menu's choices, a widget dropped after
+// a drag, desktop.ini kept in step (written on each change, followed when
+// another program changes it).
+
+#include <algorithm>
+#include <utility>
+
+#include "desktop/live_host.h"
+#include "desktop/surfaces/monitor_choice.h"
+
+namespace kelpo::desktop {
+
+void LiveHost::addInstance(KeptInstance kept) {
+  // Windows of no GtkApplication (see runDesktopHost).
+  auto window = std::make_unique<WidgetWindow>(
+      nullptr, WindowPlacement{settings_.placement, 0, kept.monitor, kept.place}, route_.make(),
+      measurer_, [this](const std::string& url) { openLink(url); }, report_, InstanceEvents{});
+  const WidgetWindow* identity = window.get();
+  InstanceEvents events;
+  events.menuState = [this, identity] {
+    MenuState state{.appearance = settings_.appearance,
+                    .startsAtLogin = source_.startsAtLogin ? source_.startsAtLogin() : false};
+    if (const auto index = indexOf(*identity)) state.family = instances_[*index].kept.family;
+    return state;
+  };
+  events.menuChosen = [this, identity](const MenuRequest& request) { choose(*identity, request); };
+  events.moved = [this, identity](const InstancePlace& place, const std::string& monitor) {
+    moved(*identity, place, monitor);
+  };
+  window->setEvents(std::move(events));
+  instances_.push_back({std::move(kept), std::move(window)});
+}
+
+std::optional<std::size_t> LiveHost::indexOf(const WidgetWindow& window) const {
+  for (std::size_t i = 0; i < instances_.size(); ++i) {
+    if (instances_[i].window.get() == &window) return i;
+  }
+  return std::nullopt;
+}
+
+// A choice may remove the window whose menu is still unwinding: it is
+// applied once the main loop is back.
+void LiveHost::choose(const WidgetWindow& window, const MenuRequest& request) {
+  choices_.push_back({&window, request});
+  if (!choicesIdle_.active()) choicesIdle_ = SourceHandle(g_idle_add(&LiveHost::onChoices, this));
+}
+
+gboolean LiveHost::onChoices(gpointer self) {
+  auto& host = *static_cast<LiveHost*>(self);
+  host.choicesIdle_.forget();
+  const std::vector<Choice> choices = std::exchange(host.choices_, {});
+  for (const Choice& choice : choices) {
+    if (const auto index = host.indexOf(*choice.window)) host.apply(*index, choice.request);
+  }
+  return G_SOURCE_REMOVE;
+}
+
+void LiveHost::apply(std::size_t index, const MenuRequest& request) {
+  Instance& instance = instances_[index];
+  switch (request.action) {
+    case MenuAction::open:
+      if (const auto link = instance.window->widgetLink()) openLink(*link);
+      return;
+    case MenuAction::reload:
+      handle(HostEvent::reloadAsked);
+      return;
+    case MenuAction::resize:
+      instance.kept.family = request.family;
+      break;
+    case MenuAction::appearance:
+      settings_.appearance = request.appearance;
+      for (const Instance& each : instances_) each.window->setColorScheme(colorScheme());
+      save();
+      return;
+    case MenuAction::moveToCorner: {
+      const double margin = settings_.placement.margin;
+      instance.kept.place = InstancePlace{request.corner, margin, margin};
+      instance.window->setPlace(instance.kept.place, instance.kept.monitor);
+      save();
+      return;
+    }
+    case MenuAction::add:
+      addInstance(KeptInstance{request.family, instance.kept.monitor, placeNextTo(index)});
+      break;
+    case MenuAction::startAtLogin:
+      if (source_.setStartAtLogin) source_.setStartAtLogin(request.on);
+      return;
+    case MenuAction::remove:
+      instances_.erase(instances_.begin() + static_cast<std::ptrdiff_t>(index));
+      save();
+      if (instances_.empty()) {
+        // The last one gone: nothing starts it at login any more.
+        if (source_.setStartAtLogin) source_.setStartAtLogin(false);
+        if (stop_) stop_();
+      }
+      return;
+  }
+  save();
+  reload();
+}
+
+void LiveHost::moved(const WidgetWindow& window, const InstancePlace& place,
+                     const std::string& monitor) {
+  const auto index = indexOf(window);
+  if (!index) return;
+  instances_[*index].kept.place = place;
+  if (!monitor.empty()) instances_[*index].kept.monitor = monitor;
+  save();
+}
+
+// Below the instance, or above it when it sits low, else beside it: never
+// over it.
+InstancePlace LiveHost::placeNextTo(std::size_t index) const {
+  const WidgetWindow& window = *instances_[index].window;
+  const auto frame = window.frame();
+  const auto area = window.workArea();
+  const double margin = settings_.placement.margin;
+  if (!frame || !area) return {Corner::topLeft, margin, margin};
+  const double height = frame->size.height;
+  ui::Rect next = *frame;
+  if (frame->maxY() + margin + height <= area->maxY()) {
+    next.origin.y = frame->maxY() + margin;
+  } else if (frame->minY() - margin - height >= area->minY()) {
+    next.origin.y = frame->minY() - margin - height;
+  } else if (frame->minX() - margin - frame->size.width >= area->minX()) {
+    next.origin.x = frame->minX() - margin - frame->size.width;
+  } else {
+    next.origin.x = frame->maxX() + margin;
+  }
+  return placeOfDrop(next, *area);
+}
+
+void LiveHost::save() {
+  std::vector<KeptInstance> kept;
+  for (const Instance& instance : instances_) kept.push_back(instance.kept);
+  settings_.instances = kept;
+  if (const Status saved = saveSettings(defaultSettingsFile(), kept, settings_.appearance);
+      !saved) {
+    report_.tell(report_.failure, "the widgets' places were not saved: " + saved.error());
+  }
+}
+
+// A person or another program may edit desktop.ini while the widget shows:
+// its instances and appearance are followed. The host's own writes read
+// back as what it already shows, and change nothing.
+void LiveHost::followSettingsFile() {
+  const std::filesystem::path file = defaultSettingsFile();
+  settingsWatch_.emplace(file.parent_path(), file.filename().string(), [this, file] {
+    const auto words = readSettingsFile(file);
+    if (!words) return;  // a file being written by hand stays unread until it parses
+    auto followed = resolveSettings({}, *words);
+    if (!followed) return;
+    bool changed = followed->appearance != settings_.appearance;
+    settings_.appearance = followed->appearance;
+    const std::vector<KeptInstance>& wanted = followed->instances;
+    std::vector<KeptInstance> shown;
+    for (const Instance& instance : instances_) shown.push_back(instance.kept);
+    if (!words->instances.empty() && wanted != shown) {
+      instances_.resize(std::min(instances_.size(), wanted.size()));
+      for (std::size_t i = 0; i < instances_.size(); ++i) {
+        instances_[i].kept = wanted[i];
+        instances_[i].window->setPlace(wanted[i].place, wanted[i].monitor);
+      }
+      for (std::size_t i = instances_.size(); i < wanted.size(); ++i) addInstance(wanted[i]);
+      changed = true;
+    }
+    if (changed) reload();
+  });
+}
+
+}  // namespace kelpo::desktop

@@ -1,0 +1,84 @@
+#include "desktop/surfaces/layer_shell_surface.h"
+
+#include <gtk-layer-shell/gtk-layer-shell.h>
+
+#include <cmath>
+
+#include "desktop/surfaces/monitor_choice.h"
+
+namespace kelpo::desktop {
+namespace {
+
+[[nodiscard]] const char* edgeName(GtkLayerShellEdge edge) {
+  switch (edge) {
+    case GTK_LAYER_SHELL_EDGE_TOP:
+      return "top";
+    case GTK_LAYER_SHELL_EDGE_BOTTOM:
+      return "bottom";
+    case GTK_LAYER_SHELL_EDGE_LEFT:
+      return "left";
+    case GTK_LAYER_SHELL_EDGE_RIGHT:
+    case GTK_LAYER_SHELL_EDGE_ENTRY_NUMBER:
+      break;
+  }
+  return "right";
+}
+
+[[nodiscard]] GtkLayerShellEdge verticalEdge(GtkWindow* window) {
+  return gtk_layer_get_anchor(window, GTK_LAYER_SHELL_EDGE_BOTTOM) ? GTK_LAYER_SHELL_EDGE_BOTTOM
+                                                                   : GTK_LAYER_SHELL_EDGE_TOP;
+}
+
+[[nodiscard]] GtkLayerShellEdge horizontalEdge(GtkWindow* window) {
+  return gtk_layer_get_anchor(window, GTK_LAYER_SHELL_EDGE_LEFT) ? GTK_LAYER_SHELL_EDGE_LEFT
+                                                                 : GTK_LAYER_SHELL_EDGE_RIGHT;
+}
+
+}  // namespace
+
+void LayerShellSurface::prepare(GtkWindow* window) {
+  gtk_layer_init_for_window(window);
+  gtk_layer_set_namespace(window, "kelpo-widget");
+  gtk_layer_set_layer(window, GTK_LAYER_SHELL_LAYER_BOTTOM);
+  gtk_layer_set_keyboard_mode(window, GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
+  // Zero: moved clear of the panels' exclusive zones, reserving none itself.
+  gtk_layer_set_exclusive_zone(window, 0);
+}
+
+// On layer-shell a place is what the protocol speaks: anchors at the
+// place's corner and margins from its two edges, counted from what panels
+// leave free.
+void LayerShellSurface::place(GtkWindow* window, const WindowPlacement& where, ui::Size) {
+  const InstancePlace place = where.effectivePlace();
+  if (GdkMonitor* monitor =
+          chosenMonitor(gtk_widget_get_display(GTK_WIDGET(window)), where.effectiveMonitor())) {
+    gtk_layer_set_monitor(window, monitor);
+  }
+  const bool top = place.corner == Corner::topLeft || place.corner == Corner::topRight;
+  const bool left = place.corner == Corner::topLeft || place.corner == Corner::bottomLeft;
+  const GtkLayerShellEdge vertical = top ? GTK_LAYER_SHELL_EDGE_TOP : GTK_LAYER_SHELL_EDGE_BOTTOM;
+  const GtkLayerShellEdge horizontal =
+      left ? GTK_LAYER_SHELL_EDGE_LEFT : GTK_LAYER_SHELL_EDGE_RIGHT;
+  for (const auto edge : {GTK_LAYER_SHELL_EDGE_TOP, GTK_LAYER_SHELL_EDGE_BOTTOM,
+                          GTK_LAYER_SHELL_EDGE_LEFT, GTK_LAYER_SHELL_EDGE_RIGHT}) {
+    gtk_layer_set_anchor(window, edge, edge == vertical || edge == horizontal);
+  }
+  gtk_layer_set_margin(window, vertical, static_cast<int>(std::lround(place.verticalOffset)));
+  gtk_layer_set_margin(window, horizontal, static_cast<int>(std::lround(place.horizontalOffset)));
+}
+
+bool LayerShellSurface::blendsAlpha(GtkWidget*) const {
+  return true;
+}
+
+std::string LayerShellSurface::describe(GtkWindow* window) const {
+  const GtkLayerShellEdge vertical = verticalEdge(window);
+  const GtkLayerShellEdge horizontal = horizontalEdge(window);
+  return std::string("as a layer-shell surface anchored ") + edgeName(vertical) + "-" +
+         edgeName(horizontal) + ", " + std::to_string(gtk_layer_get_margin(window, vertical)) +
+         " from the " + edgeName(vertical) + " and " +
+         std::to_string(gtk_layer_get_margin(window, horizontal)) + " from the " +
+         edgeName(horizontal) + " of the area panels leave free";
+}
+
+}  // namespace kelpo::desktop

@@ -1,0 +1,157 @@
+#include "desktop/surfaces/wayland_globals.h"
+
+#include <poll.h>
+#include <wayland-client.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace kelpo::desktop {
+namespace {
+
+struct DisplayCloser {
+  void operator()(wl_display* display) const { wl_display_disconnect(display); }
+};
+struct RegistryCloser {
+  void operator()(wl_registry* registry) const { wl_registry_destroy(registry); }
+};
+struct CallbackCloser {
+  void operator()(wl_callback* callback) const { wl_callback_destroy(callback); }
+};
+
+struct Search {
+  std::string wanted;
+  bool found = false;
+  bool done = false;
+};
+
+void onGlobal(void* data, wl_registry*, uint32_t, const char* interface, uint32_t) {
+  auto& search = *static_cast<Search*>(data);
+  if (search.wanted == interface) search.found = true;
+}
+void onGlobalRemove(void*, wl_registry*, uint32_t) {}
+constexpr wl_registry_listener registryListener{&onGlobal, &onGlobalRemove};
+
+void onSyncDone(void* data, wl_callback*, uint32_t) {
+  static_cast<Search*>(data)->done = true;
+}
+constexpr wl_callback_listener syncListener{&onSyncDone};
+
+// One read of the socket, waiting at most until `end`; false when the
+// compositor stays silent or the connection fails.
+[[nodiscard]] bool readOnce(wl_display* display, std::chrono::steady_clock::time_point end) {
+  while (wl_display_prepare_read(display) != 0) {
+    if (wl_display_dispatch_pending(display) < 0) return false;
+  }
+  if (wl_display_flush(display) < 0) {
+    wl_display_cancel_read(display);
+    return false;
+  }
+  const auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+  pollfd socket{wl_display_get_fd(display), POLLIN, 0};
+  if (left.count() <= 0 || poll(&socket, 1, static_cast<int>(left.count())) <= 0) {
+    wl_display_cancel_read(display);
+    return false;
+  }
+  return wl_display_read_events(display) == 0 && wl_display_dispatch_pending(display) >= 0;
+}
+
+struct OutputCloser {
+  void operator()(wl_output* output) const { wl_output_destroy(output); }
+};
+
+// The outputs being asked, each with the proxy its events come from.
+struct OutputSearch {
+  std::vector<std::unique_ptr<wl_output, OutputCloser>> proxies;
+  std::vector<WaylandOutput> outputs;
+  bool done = false;
+};
+
+void onOutputGeometry(void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*,
+                      const char*, int32_t) {}
+void onOutputMode(void*, wl_output*, uint32_t, int32_t, int32_t, int32_t) {}
+void onOutputDone(void*, wl_output*) {}
+void onOutputScale(void*, wl_output*, int32_t) {}
+void onOutputName(void* data, wl_output*, const char* name) {
+  static_cast<WaylandOutput*>(data)->name = name != nullptr ? name : "";
+}
+void onOutputDescription(void*, wl_output*, const char*) {}
+constexpr wl_output_listener outputListener{&onOutputGeometry, &onOutputMode, &onOutputDone,
+                                            &onOutputScale,    &onOutputName, &onOutputDescription};
+
+// Version 4 is the first to name the output.
+constexpr uint32_t namedOutputVersion = 4;
+
+void onOutputGlobal(void* data, wl_registry* registry, uint32_t id, const char* interface,
+                    uint32_t version) {
+  auto& search = *static_cast<OutputSearch*>(data);
+  if (std::string_view(interface) != wl_output_interface.name ||
+      search.proxies.size() >= search.outputs.size()) {
+    return;
+  }
+  // Every output is bound, named or not, so the list keeps the compositor's
+  // order.
+  search.proxies.emplace_back(static_cast<wl_output*>(
+      wl_registry_bind(registry, id, &wl_output_interface, std::min(version, namedOutputVersion))));
+  // Stable addresses: the outputs are reserved for every global up front.
+  wl_output_add_listener(search.proxies.back().get(), &outputListener,
+                         &search.outputs[search.proxies.size() - 1]);
+}
+constexpr wl_registry_listener outputRegistryListener{&onOutputGlobal, &onGlobalRemove};
+
+void onOutputsSynced(void* data, wl_callback*, uint32_t) {
+  static_cast<OutputSearch*>(data)->done = true;
+}
+constexpr wl_callback_listener outputSyncListener{&onOutputsSynced};
+
+// A compositor has at most a few dozen outputs; the listeners point into
+// this many places reserved ahead.
+constexpr std::size_t mostOutputs = 64;
+
+}  // namespace
+
+std::vector<WaylandOutput> waylandOutputs(std::chrono::milliseconds patience) {
+  const std::unique_ptr<wl_display, DisplayCloser> display(wl_display_connect(nullptr));
+  if (!display) return {};
+  OutputSearch search;
+  search.outputs.resize(mostOutputs);
+  const std::unique_ptr<wl_registry, RegistryCloser> registry(
+      wl_display_get_registry(display.get()));
+  wl_registry_add_listener(registry.get(), &outputRegistryListener, &search);
+  const auto end = std::chrono::steady_clock::now() + patience;
+  // The first sync brings the globals (and so the binds); the second, the
+  // outputs' own events.
+  for (int round = 0; round < 2; ++round) {
+    search.done = false;
+    const std::unique_ptr<wl_callback, CallbackCloser> sync(wl_display_sync(display.get()));
+    wl_callback_add_listener(sync.get(), &outputSyncListener, &search);
+    while (!search.done) {
+      if (!readOnce(display.get(), end)) return {};
+    }
+  }
+  search.outputs.resize(std::min(search.proxies.size(), mostOutputs));
+  search.proxies.clear();
+  return search.outputs;
+}
+
+std::optional<bool> waylandOffers(std::string_view interfaceName,
+                                  std::chrono::milliseconds patience) {
+  const std::unique_ptr<wl_display, DisplayCloser> display(wl_display_connect(nullptr));
+  if (!display) return std::nullopt;
+  Search search{std::string(interfaceName)};
+  const std::unique_ptr<wl_registry, RegistryCloser> registry(
+      wl_display_get_registry(display.get()));
+  wl_registry_add_listener(registry.get(), &registryListener, &search);
+  // The globals all arrive before the answer to this sync.
+  const std::unique_ptr<wl_callback, CallbackCloser> sync(wl_display_sync(display.get()));
+  wl_callback_add_listener(sync.get(), &syncListener, &search);
+  const auto end = std::chrono::steady_clock::now() + patience;
+  while (!search.done) {
+    if (!readOnce(display.get(), end)) return std::nullopt;
+  }
+  return search.found;
+}
+
+}  // namespace kelpo::desktop

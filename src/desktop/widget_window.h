@@ -1,0 +1,131 @@
+#pragma once
+
+// One widget instance on the desktop: an undecorated window that shows the
+// frames of its view host, animates while something moves, and turns the
+// pointer into hover and link events. Where it sits and how it stacks is its
+// desktop surface's.
+
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "desktop/host_report.h"
+#include "desktop/instance_menu.h"
+#include "desktop/handling/pointer_drag.h"
+#include "desktop/surfaces/desktop_surface.h"
+#include "desktop/widget_source.h"
+#include "engine/drawing/cairo_handles.h"
+#include "engine/drawing/live_frame_painter.h"
+#include "engine/layout/layout_tree.h"
+#include "engine/layout/view_host.h"
+#include "engine/text/text_layout.h"
+
+namespace kelpo::desktop {
+
+struct EdgeColor {
+  double red = 1;
+  double green = 1;
+  double blue = 1;
+};
+
+// What a person does to an instance that the host decides on.
+struct InstanceEvents {
+  // The menu's state when it opens, and what was chosen in it.
+  std::function<MenuState()> menuState;
+  MenuChoice menuChosen;
+  // Dropped after a drag: its new place, on the monitor named.
+  std::function<void(const InstancePlace& place, const std::string& monitor)> moved;
+};
+
+class WidgetWindow {
+ public:
+  using LinkOpener = std::function<void(const std::string& url)>;
+
+  // `measurer` must outlive the window.
+  WidgetWindow(GtkApplication* application, WindowPlacement placement,
+               std::unique_ptr<DesktopSurface> surface, const ui::TextMeasurer& measurer,
+               LinkOpener openLink, const HostReport& report, InstanceEvents events);
+  WidgetWindow(const WidgetWindow&) = delete;
+  WidgetWindow& operator=(const WidgetWindow&) = delete;
+  ~WidgetWindow();
+
+  // New content from a timeline request: drawn at once; it appears anew.
+  void show(TimelineAnswer answer, ui::ColorScheme scheme, bool reduceMotion);
+  // The same content in another appearance: only a new frame.
+  void setColorScheme(ui::ColorScheme scheme);
+  void setPlacementOffset(double offsetAlongEdge);
+  // A place and monitor of its own, or none: stacked at the host's corner.
+  void setPlace(const std::optional<InstancePlace>& place,
+                const std::optional<std::string>& monitor);
+  // What a person does to it, told to the host.
+  void setEvents(InstanceEvents events) { events_ = std::move(events); }
+  // Its frame in the desktop's points and its monitor's work area.
+  [[nodiscard]] std::optional<ui::Rect> frame() const;
+  [[nodiscard]] std::optional<ui::Rect> workArea() const;
+  // The link a click on the widget's background opens, once it has content.
+  [[nodiscard]] std::optional<std::string> widgetLink() const;
+
+  // The widget's size in points, once it has content.
+  [[nodiscard]] std::optional<ui::Size> size() const;
+
+ private:
+  static gboolean onDraw(GtkWidget*, cairo_t* cr, gpointer self);
+  static gboolean onMotion(GtkWidget*, GdkEventMotion* event, gpointer self);
+  static gboolean onEnter(GtkWidget*, GdkEventCrossing* event, gpointer self);
+  static gboolean onLeave(GtkWidget*, GdkEventCrossing* event, gpointer self);
+  static gboolean onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self);
+  static gboolean onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer self);
+  static gboolean onTick(GtkWidget*, GdkFrameClock* clock, gpointer self);
+  static gboolean onPopupMenu(GtkWidget*, gpointer self);
+  static void onScaleChanged(GObject*, GParamSpec*, gpointer self);
+  static void onScreenChanged(GtkWidget*, GdkScreen*, gpointer self);
+  static void onCompositedChanged(GdkScreen*, gpointer self);
+  static void onMapped(GtkWidget*, gpointer self);
+
+  void setUpSurface();
+  void place();
+  void renderFrame();
+  void updateShape();
+  void announce();
+  void followMotion();
+  void pointerAt(double x, double y);
+  void openMenu(const GdkEvent* trigger);
+  // The monitor under `pointer` where the desktop tells positions, else the
+  // instance's own.
+  [[nodiscard]] GdkMonitor* monitorAt(std::optional<ui::Point> pointer) const;
+  void dragTo(const ui::Rect& frame, ui::Point pointer, bool dropped);
+  [[nodiscard]] ui::Point desktopPoint(double x, double y, double xRoot, double yRoot) const;
+  [[nodiscard]] double secondsSinceAppear() const;
+  [[nodiscard]] int scaleFactor() const;
+
+  GtkWidget* window_ = nullptr;  // owned by GTK's toplevel list until destroyed here
+  WindowPlacement placement_;
+  std::unique_ptr<DesktopSurface> surface_;
+  const ui::TextMeasurer& measurer_;
+  LinkOpener openLink_;
+  InstanceEvents events_;
+  // Told once, when the first frame is on screen, what the window is and
+  // where; with each frame its time, when measured.
+  const HostReport& report_;
+  GdkScreen* screen_ = nullptr;  // followed for compositors coming and going
+  bool blends_ = false;          // alpha is blended; else the outline is a shape
+
+  std::unique_ptr<ui::ViewHost> host_;
+  gint64 appearedAt_ = 0;  // monotonic microseconds
+  std::optional<ui::LaidOutWidget> frame_;
+  ui::SurfaceHandle pixels_;  // the last frame, drawn again where it changes
+  ui::LiveFramePainter painter_;
+  std::optional<ui::Size> shapedFor_;
+  int shapedScale_ = 0;
+  bool shapedBlending_ = false;
+  guint tick_ = 0;
+  PointerDrag drag_;
+  std::unique_ptr<InstanceMenu> menu_;
+  bool announced_ = false;
+  EdgeColor edgeColor_;
+};
+
+}  // namespace kelpo::desktop
