@@ -5,13 +5,13 @@
 # `kelpo-widget render` (e.g. --sample, --snapshot FILE, --appearance dark).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh widget
 
-cmake --preset dev >/dev/null
-cmake --build --preset dev --target kelpo-widget
+cmake --preset widget >/dev/null
+cmake --build --preset widget --target kelpo-widget
 
 mkdir -p out
 for appearance in light dark; do
-  build/dev/kelpo-widget render --family both --appearance "$appearance" --scale 2 \
+  build/widget/kelpo-widget render --family both --appearance "$appearance" --scale 2 \
     --output "out/widget-$appearance-{family}.png" "$@"
 done

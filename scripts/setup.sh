@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
-# Installs what building kelpo-widget needs on Debian 12, then fetches the
-# display font into resources/fonts. Safe to run again: it installs only the
-# packages that are missing and fetches the font only when it is absent.
+# Installs what kelpo-widget needs on Debian, then fetches the display font
+# into resources/fonts. Safe to run again: it installs only the packages that
+# are missing and fetches the font only when it is absent.
+#
+#   scripts/setup.sh widget   building and showing the widget (scripts/show.sh)
+#   scripts/setup.sh tests    that, and what the tests need: the test
+#                             libraries, the tools, and the desktops the
+#                             scenarios start headless
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
+role="${1:-widget}"
+widget_packages=(
   g++ cmake ninja-build pkg-config git ca-certificates
-  libgtest-dev libgmock-dev libbenchmark-dev
   libsimdjson-dev libcli11-dev
   libcairo2-dev libpango1.0-dev libglib2.0-dev libicu-dev libfontconfig-dev libpng-dev zlib1g-dev
   libgtk-3-dev libgtk-layer-shell-dev libwayland-dev libx11-dev
   fonts-inter npm
-  clang-format
-  dpkg-dev desktop-file-utils groff-base
+)
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang-format clang-tidy
+  dpkg-dev desktop-file-utils groff-base file
   xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick dbus-daemon python3-gi gir1.2-glib-2.0
   sway grim util-linux
   # The desktops the scenarios run the widget on (some 360 packages, 190 MB,
@@ -23,6 +31,14 @@ packages=(
   gnome-shell xwayland kwin-wayland kwin-x11 mutter openbox picom weston python3-xlib
   at-spi2-core gir1.2-atspi-2.0 python3-pyatspi
 )
+case "$role" in
+  widget) packages=("${widget_packages[@]}") ;;
+  tests) packages=("${widget_packages[@]}" "${test_packages[@]}") ;;
+  *)
+    echo "setup: unknown role '$role' (widget or tests)" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

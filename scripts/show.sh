@@ -12,7 +12,7 @@ if [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${DISPLAY:-}" ]; then
   exec scripts/render.sh
 fi
 
-scripts/setup.sh
-cmake --preset dev >/dev/null
-cmake --build --preset dev --target kelpo-widget kelpo-widget-desktop
-exec build/dev/kelpo-widget desktop "$@"
+scripts/setup.sh widget
+cmake --preset widget >/dev/null
+cmake --build --preset widget
+exec build/widget/kelpo-widget desktop "$@"
