@@ -63,7 +63,7 @@ pids+=($!)
 wait_for_file "$work/display" 10
 export DISPLAY=":$(head -1 "$work/display")"
 
-sed "s|@BUS_DIR@|$work/bus|" tests/desktop/bus/session_bus.conf >"$work/bus.conf"
+sed "s|@BUS_DIR@|$work/bus|" tests/scenarios/bus/session_bus.conf >"$work/bus.conf"
 dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=3 3>"$work/bus-address" 2>"$work/dbus.log" &
 pids+=($!)
 wait_for_file "$work/bus-address" 10

@@ -92,6 +92,10 @@ struct PathStep {
       return value.get_bool().value_unsafe() ? "true" : "false";
     case element_type::NULL_VALUE:
       return "null";
+#ifdef KELPO_SIMDJSON_HAS_BIGINT
+    case element_type::BIGINT:
+      return "an integer too large for 64 bits";
+#endif
   }
   return "an unknown value";
 }
@@ -232,6 +236,9 @@ class SnapshotDecoder {
         out = value.get_int64().value_unsafe();
         return true;
       case element_type::UINT64:
+#ifdef KELPO_SIMDJSON_HAS_BIGINT
+      case element_type::BIGINT:
+#endif
         return fail(at, DecodeErrorKind::integerOutOfRange,
                     "integer out of range, found " + describeFound(value));
       case element_type::DOUBLE: {
@@ -372,6 +379,12 @@ std::string DecodeError::describe() const {
 
 DecodeResult decodeSnapshot(std::string_view json) {
   if (json.starts_with(byteOrderMark)) json.remove_prefix(byteOrderMark.size());
+  // One mark is skipped, never two: newer simdjson versions skip a mark of
+  // their own, which would let a second one through.
+  if (json.starts_with(byteOrderMark)) {
+    return DecodeResult(DecodeError{"", "malformed JSON: a second byte-order mark",
+                                    DecodeErrorKind::malformedJson});
+  }
 
   // A parser per call: decodes may run on several threads at once.
   simdjson::dom::parser parser;
