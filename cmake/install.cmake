@@ -55,10 +55,25 @@ add_custom_command(
   DEPENDS "${CMAKE_SOURCE_DIR}/cmake/copyright.cmake"
   COMMENT "Writing the copyright file"
   VERBATIM)
+# Debian wants the manual page and the changelog compressed, without a time
+# stamp so that two builds give the same files.
+foreach(compressed "kelpo-widget.1" "changelog")
+  if(compressed STREQUAL "changelog")
+    set(uncompressed "${CMAKE_SOURCE_DIR}/cmake/changelog")
+  else()
+    set(uncompressed "${kelpo_generated}/${compressed}")
+  endif()
+  add_custom_command(
+    OUTPUT "${kelpo_generated}/${compressed}.gz"
+    COMMAND sh -c "gzip -9nc \"$1\" >\"$2\"" gzip "${uncompressed}"
+            "${kelpo_generated}/${compressed}.gz"
+    DEPENDS "${uncompressed}"
+    VERBATIM)
+endforeach()
 add_custom_target(kelpo_install_files ALL
   DEPENDS "${kelpo_generated}/applications/kelpo-widget.desktop"
-          "${kelpo_generated}/autostart/kelpo-widget.desktop" "${kelpo_generated}/kelpo-widget.1"
-          "${kelpo_generated}/copyright")
+          "${kelpo_generated}/autostart/kelpo-widget.desktop" "${kelpo_generated}/kelpo-widget.1.gz"
+          "${kelpo_generated}/changelog.gz" "${kelpo_generated}/copyright")
 
 install(TARGETS kelpo-widget RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(TARGETS kelpo-widget-desktop RUNTIME DESTINATION "${CMAKE_INSTALL_LIBEXECDIR}")
@@ -71,8 +86,11 @@ install(FILES "${kelpo_generated}/applications/kelpo-widget.desktop"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 install(FILES "${CMAKE_SOURCE_DIR}/resources/mascot/mascot-found.png"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps" RENAME kelpo-widget.png)
-install(FILES "${kelpo_generated}/kelpo-widget.1" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
-install(FILES "${kelpo_generated}/copyright" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+install(FILES "${kelpo_generated}/kelpo-widget.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+install(FILES "${kelpo_generated}/copyright" "${kelpo_generated}/changelog.gz"
+        DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+install(FILES "${CMAKE_SOURCE_DIR}/cmake/lintian-overrides"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides" RENAME kelpo-widget)
 
 # The autostart entry's directory depends on the prefix given at install
 # time (cmake --install --prefix, or the package's /usr), so it is chosen

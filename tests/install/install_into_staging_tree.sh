@@ -23,7 +23,7 @@ done
 # Outside /usr, the autostart entry stays below the prefix.
 expect_valid_desktop_files "$root/share/applications/kelpo-widget.desktop" \
   "$root/etc/xdg/autostart/kelpo-widget.desktop"
-expect_valid_man_page "$root/share/man/man1/kelpo-widget.1"
+expect_valid_man_page "$root/share/man/man1/kelpo-widget.1.gz"
 grep -q 'SIL OPEN FONT LICENSE Version 1.1' "$root/share/doc/kelpo-widget/copyright" ||
   fail "the copyright file lacks the font's licence"
 

@@ -72,7 +72,7 @@ expect_valid_man_page() {
   [ -f "$page" ] || fail "missing $page"
   if command -v groff >/dev/null; then
     local warnings
-    warnings=$(groff -man -Tutf8 -ww -z "$page" 2>&1)
+    warnings=$(gzip -dc "$page" | groff -man -Tutf8 -ww -z 2>&1)
     [ -z "$warnings" ] || fail "$page: $warnings"
   fi
 }

@@ -17,7 +17,8 @@ dpkg-deb -c "$package" | awk '{print $NF}' >"$work/files.txt"
 for file in ./usr/bin/kelpo-widget ./usr/libexec/kelpo-widget-desktop ./usr/share/kelpo-widget/mascot/mascot-found.png \
   ./usr/share/kelpo-widget/fonts/BricolageGrotesque_800ExtraBold.ttf \
   ./usr/share/kelpo-widget/fonts/OFL.txt ./usr/share/applications/kelpo-widget.desktop \
-  ./usr/share/man/man1/kelpo-widget.1 ./usr/share/doc/kelpo-widget/copyright \
+  ./usr/share/man/man1/kelpo-widget.1.gz ./usr/share/doc/kelpo-widget/copyright \
+  ./usr/share/doc/kelpo-widget/changelog.gz ./usr/share/lintian/overrides/kelpo-widget \
   ./etc/xdg/autostart/kelpo-widget.desktop; do
   grep -qxF "$file" "$work/files.txt" || fail "the package lacks $file"
 done
