@@ -5,7 +5,6 @@
 
 #include "components/mascot.h"
 #include "base/numbers/saturating.h"
-#include "style/accent_state.h"
 #include "style/neutral_colors.h"
 
 namespace kelpo {
