@@ -38,7 +38,11 @@ namespace {
 
 void LayerShellSurface::prepare(GtkWindow* window) {
   gtk_layer_init_for_window(window);
-  gtk_layer_set_namespace(window, "kelpo-widget");
+  // KWin reads the namespace as the window's type: "desktop" makes the
+  // widget part of the desktop, which "Show Desktop" leaves in place; any
+  // other name makes it a normal window, which it hides. wlroots
+  // compositors only show the name.
+  gtk_layer_set_namespace(window, "desktop");
   gtk_layer_set_layer(window, GTK_LAYER_SHELL_LAYER_BOTTOM);
   gtk_layer_set_keyboard_mode(window, GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
   // Zero: moved clear of the panels' exclusive zones, reserving none itself.
