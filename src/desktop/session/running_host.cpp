@@ -1,6 +1,8 @@
 #include <memory>
 #include <string>
 
+#include <gio/gio.h>
+
 #include "desktop/desktop_host.h"
 #include "base/glib/glib_handles.h"
 
