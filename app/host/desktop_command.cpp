@@ -8,17 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "base/preferences/preferences.h"
 #include "command/command_error.h"
 #include "command/common_options.h"
+#include "desktop/desktop_host.h"
 #include "host/host_verbs.h"
 #include "launcher/autostart_entry.h"
 #include "launcher/desktop_options.h"
 #include "layouts/extension_context.h"
-#include "desktop/desktop_host.h"
-#include "widget/shared_container.h"
-#include "base/preferences/preferences.h"
 #include "snapshot/snapshot_store.h"
 #include "timeline/provider.h"
+#include "widget/shared_container.h"
 #include "widget/widget_preferences.h"
 
 namespace kelpo::app {
@@ -38,8 +38,7 @@ namespace {
                                           .reduceMotion = given(options.reduceMotion),
                                           .instances = {}};
   const auto file = desktop::readSettingsFile(desktop::defaultSettingsFile());
-  if (!file) throw CommandError(file.error());
-  auto settings = desktop::resolveSettings(commandLine, *file);
+  auto settings = desktop::resolveSettings(commandLine, file);
   if (!settings) throw CommandError(settings.error());
   return std::move(settings).value();
 }
@@ -135,6 +134,20 @@ void setStartAtLogin(bool on, const std::vector<std::string>& repeated) {
   return report;
 }
 
+// What desktop.ini held that the widgets show without, said once: the
+// widgets show all the same, so that a typo never costs a login's widgets.
+void tellIgnored(const desktop::HostSettings& settings, const desktop::HostReport& report) {
+  std::string said;
+  for (const std::string& what : settings.ignored) said += (said.empty() ? "" : "; ") + what;
+  if (settings.unshownInstances > 0) {
+    said += std::string(said.empty() ? "" : "; ") + std::to_string(settings.unshownInstances) +
+            " widgets beyond the first " + std::to_string(desktop::maxInstances) +
+            ", not shown (a save drops them)";
+  }
+  if (said.empty()) return;
+  report.tell(report.failure, desktop::defaultSettingsFile().string() + ": ignored: " + said);
+}
+
 int runDesktop(const DesktopOptions& options) {
   if (options.removeAutostart) {
     // Turning autostart off needs no settings: a broken desktop.ini must
@@ -147,6 +160,8 @@ int runDesktop(const DesktopOptions& options) {
     installAutostart(optionsToRepeat(options), std::cout);
     return 0;
   }
+  desktop::HostReport report = hostReport();
+  tellIgnored(settings, report);
   auto context = std::make_shared<CommandContext>(resolveContext(options.common));
   desktop::WidgetSource source{
       [context](WidgetFamily family) { return requestTimeline(*context, family); },
@@ -154,7 +169,7 @@ int runDesktop(const DesktopOptions& options) {
       [repeated = optionsToRepeat(options, RepeatedOptions::notInstances)](bool on) {
         setStartAtLogin(on, repeated);
       }};
-  return desktop::runDesktopHost(settings, std::move(source), hostReport());
+  return desktop::runDesktopHost(settings, std::move(source), std::move(report));
 }
 
 }  // namespace

@@ -40,6 +40,10 @@ InstanceMenu::InstanceMenu(GtkWidget* window, std::shared_ptr<const PhraseBook> 
     : window_(window), phrases_(std::move(phrases)), choose_(std::move(choose)) {
   menu_ = gtk_menu_new();
   g_object_ref_sink(menu_);
+  // Not a choice: it tells why the places a person gives will not last.
+  problem_ = gtk_menu_item_new_with_label("");
+  gtk_widget_set_sensitive(problem_, FALSE);
+  gtk_menu_shell_append(GTK_MENU_SHELL(menu_), problem_);
   add(menu_, item("Ouvrir kelpo"), {.action = MenuAction::open});
   add(menu_, item("Actualiser"), {.action = MenuAction::reload});
   gtk_menu_shell_append(GTK_MENU_SHELL(menu_), gtk_separator_menu_item_new());
@@ -86,6 +90,13 @@ void InstanceMenu::show(const MenuState& state) {
     gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(choice), chosen);
   }
   gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(login_), state.startsAtLogin);
+  if (state.saveProblem) {
+    const char* key = state.saveProblem->ends_with(readOnlyReason)
+                          ? "Places non enregistrées : fichier en lecture seule"
+                          : "Places non enregistrées";
+    gtk_menu_item_set_label(GTK_MENU_ITEM(problem_), std::string(phrases_->lookup(key)).c_str());
+  }
+  gtk_widget_set_visible(problem_, state.saveProblem.has_value());
   showing_ = false;
 }
 
@@ -102,8 +113,9 @@ void InstanceMenu::popUp(const GdkEvent* trigger) {
   }
   gtk_menu_popup_at_widget(GTK_MENU(menu_), window_, GDK_GRAVITY_CENTER, GDK_GRAVITY_NORTH_WEST,
                            trigger);
-  // Opened from the keyboard: the first item takes the keyboard focus.
-  gtk_menu_shell_select_first(GTK_MENU_SHELL(menu_), FALSE);
+  // Opened from the keyboard: the first item that can be chosen takes the
+  // keyboard focus (not the note of a failed save).
+  gtk_menu_shell_select_first(GTK_MENU_SHELL(menu_), TRUE);
 }
 
 GtkWidget* InstanceMenu::item(const char* key) const {

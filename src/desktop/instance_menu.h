@@ -10,10 +10,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
-#include "desktop/settings/desktop_settings.h"
 #include "base/locale/phrases.h"
+#include "desktop/settings/desktop_settings.h"
 #include "widget/widget_family.h"
 
 namespace kelpo::desktop {
@@ -34,6 +36,8 @@ struct MenuState {
   WidgetFamily family = WidgetFamily::systemMedium;
   AppearanceChoice appearance = AppearanceChoice::automatic;
   bool startsAtLogin = false;
+  // Why desktop.ini could not be saved, if the last save failed.
+  std::optional<std::string> saveProblem;
 };
 
 using MenuChoice = std::function<void(const MenuRequest&)>;
@@ -68,8 +72,9 @@ class InstanceMenu {
   // The items that show a choice, with what they ask.
   std::vector<std::pair<GtkWidget*, MenuRequest>> choices_;
   GtkWidget* login_ = nullptr;
-  bool showing_ = false;       // while items are set to the state: no request
-  GtkWidget* menu_ = nullptr;  // a reference of our own, dropped on destruction
+  GtkWidget* problem_ = nullptr;  // first, shown only while saves fail
+  bool showing_ = false;          // while items are set to the state: no request
+  GtkWidget* menu_ = nullptr;     // a reference of our own, dropped on destruction
 };
 
 }  // namespace kelpo::desktop

@@ -5,8 +5,8 @@
 #include <exception>
 #include <string>
 
-#include "widget/shared_container.h"
 #include "base/time/clock.h"
+#include "widget/shared_container.h"
 
 namespace kelpo::desktop {
 namespace {

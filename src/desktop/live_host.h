@@ -47,6 +47,9 @@ class LiveHost {
   void handle(HostEvent event);
   // The session's services, once its bus answers.
   void followSession(GDBusConnection* bus);
+  // Why the last save of desktop.ini failed, until one succeeds: the
+  // widgets' places are then lost at the next start, which the menu says.
+  [[nodiscard]] const std::optional<std::string>& saveProblem() const { return saveProblem_; }
 
  private:
   struct Instance {
@@ -69,6 +72,8 @@ class LiveHost {
   [[nodiscard]] InstancePlace placeNextTo(std::size_t index) const;
   void save();
   void followSettingsFile();
+  void followSettingsTarget();
+  void readSettingsAgain();
   [[nodiscard]] ui::ColorScheme colorScheme() const;
   [[nodiscard]] bool reduceMotion() const;
   void reload();
@@ -86,6 +91,11 @@ class LiveHost {
   std::vector<Instance> instances_;
   std::optional<DirectoryWatch> watch_;
   std::optional<DirectoryWatch> settingsWatch_;
+  // When desktop.ini is a link: the file it leads to, whose edits are
+  // desktop.ini's.
+  std::optional<std::filesystem::path> settingsTarget_;
+  std::optional<DirectoryWatch> settingsTargetWatch_;
+  std::optional<std::string> saveProblem_;
   SourceHandle appearanceFrame_;
   // Menu choices, applied from the main loop once GTK is done with the menu.
   std::vector<Choice> choices_;

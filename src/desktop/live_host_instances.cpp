@@ -19,7 +19,8 @@ void LiveHost::addInstance(KeptInstance kept) {
   InstanceEvents events;
   events.menuState = [this, identity] {
     MenuState state{.appearance = settings_.appearance,
-                    .startsAtLogin = source_.startsAtLogin ? source_.startsAtLogin() : false};
+                    .startsAtLogin = source_.startsAtLogin ? source_.startsAtLogin() : false,
+                    .saveProblem = saveProblem_};
     if (const auto index = indexOf(*identity)) state.family = instances_[*index].kept.family;
     return state;
   };
@@ -134,10 +135,18 @@ void LiveHost::save() {
   std::vector<KeptInstance> kept;
   for (const Instance& instance : instances_) kept.push_back(instance.kept);
   settings_.instances = kept;
-  if (const Status saved = saveSettings(defaultSettingsFile(), kept, settings_.appearance);
-      !saved) {
+  const auto saved = saveSettings(defaultSettingsFile(), kept, settings_.appearance);
+  if (!saved) {
+    saveProblem_ = saved.error();
     report_.tell(report_.failure, "the widgets' places were not saved: " + saved.error());
+    return;
   }
+  saveProblem_.reset();
+  // New instances learn their group, so that the next save finds them.
+  for (std::size_t i = 0; i < instances_.size() && i < saved->size(); ++i) {
+    instances_[i].kept.group = (*saved)[i].group;
+  }
+  settings_.instances = *saved;
 }
 
 // A person or another program may edit desktop.ini while the widget shows:
@@ -145,27 +154,53 @@ void LiveHost::save() {
 // back as what it already shows, and change nothing.
 void LiveHost::followSettingsFile() {
   const std::filesystem::path file = defaultSettingsFile();
-  settingsWatch_.emplace(file.parent_path(), file.filename().string(), [this, file] {
-    const auto words = readSettingsFile(file);
-    if (!words) return;  // a file being written by hand stays unread until it parses
-    auto followed = resolveSettings({}, *words);
-    if (!followed) return;
-    bool changed = followed->appearance != settings_.appearance;
-    settings_.appearance = followed->appearance;
-    const std::vector<KeptInstance>& wanted = followed->instances;
-    std::vector<KeptInstance> shown;
-    for (const Instance& instance : instances_) shown.push_back(instance.kept);
-    if (!words->instances.empty() && wanted != shown) {
-      instances_.resize(std::min(instances_.size(), wanted.size()));
-      for (std::size_t i = 0; i < instances_.size(); ++i) {
-        instances_[i].kept = wanted[i];
-        instances_[i].window->setPlace(wanted[i].place, wanted[i].monitor);
-      }
-      for (std::size_t i = instances_.size(); i < wanted.size(); ++i) addInstance(wanted[i]);
-      changed = true;
-    }
-    if (changed) reload();
+  settingsWatch_.emplace(file.parent_path(), file.filename().string(), [this] {
+    followSettingsTarget();
+    readSettingsAgain();
   });
+  followSettingsTarget();
+}
+
+// desktop.ini may be a link (into a folder of dotfiles): the file it leads
+// to is watched too, and watched anew when the link is pointed elsewhere.
+void LiveHost::followSettingsTarget() {
+  const std::filesystem::path file = defaultSettingsFile();
+  std::error_code error;
+  std::optional<std::filesystem::path> target;
+  if (std::filesystem::is_symlink(file, error)) {
+    auto resolved = std::filesystem::weakly_canonical(file, error);
+    if (!error) target = std::move(resolved);
+  }
+  if (target == settingsTarget_) return;
+  settingsTarget_ = target;
+  settingsTargetWatch_.reset();
+  if (target) {
+    settingsTargetWatch_.emplace(target->parent_path(), target->filename().string(),
+                                 [this] { readSettingsAgain(); });
+  }
+}
+
+void LiveHost::readSettingsAgain() {
+  const SettingWords words = readSettingsFile(defaultSettingsFile());
+  // A file being written by hand stays unread until every word of it reads.
+  if (!words.ignored.empty()) return;
+  const auto followed = resolveSettings({}, words);
+  if (!followed || !followed->ignored.empty()) return;
+  bool changed = followed->appearance != settings_.appearance;
+  settings_.appearance = followed->appearance;
+  const std::vector<KeptInstance>& wanted = followed->instances;
+  std::vector<KeptInstance> shown;
+  for (const Instance& instance : instances_) shown.push_back(instance.kept);
+  if (!words.instances.empty() && wanted != shown) {
+    instances_.resize(std::min(instances_.size(), wanted.size()));
+    for (std::size_t i = 0; i < instances_.size(); ++i) {
+      instances_[i].kept = wanted[i];
+      instances_[i].window->setPlace(wanted[i].place, wanted[i].monitor);
+    }
+    for (std::size_t i = instances_.size(); i < wanted.size(); ++i) addInstance(wanted[i]);
+    changed = true;
+  }
+  if (changed) reload();
 }
 
 }  // namespace kelpo::desktop

@@ -61,6 +61,11 @@ Result<ReplacingFile> ReplacingFile::open(const std::filesystem::path& destinati
   if (const auto refused = refusal(target)) return Failure{*refused};
   auto [temporary, descriptor] = createTemporary(target);
   if (descriptor < 0) return Failure{reason(errno)};
+  // A replaced file keeps its mode: a settings file a person made private
+  // (0600) must not turn readable by all.
+  if (struct stat status{}; ::stat(target.c_str(), &status) == 0) {
+    (void)::fchmod(descriptor, status.st_mode & 07777);
+  }
   return ReplacingFile(target, std::move(temporary), descriptor);
 }
 

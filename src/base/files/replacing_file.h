@@ -18,7 +18,7 @@ namespace kelpo {
 //
 // The destination must be a regular file or not exist yet: a directory, a
 // device, a FIFO or a socket is refused, never replaced. A link is followed,
-// and the file it leads to is replaced.
+// and the file it leads to is replaced, keeping its mode.
 class ReplacingFile {
  public:
   // Opens the temporary file; fails, saying why, when the destination is

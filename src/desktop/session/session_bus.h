@@ -9,6 +9,8 @@
 
 #include <functional>
 
+#include <gio/gio.h>
+
 #include "base/glib/glib_handles.h"
 
 namespace kelpo::desktop {

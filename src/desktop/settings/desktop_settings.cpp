@@ -1,5 +1,7 @@
 #include "desktop/settings/desktop_settings.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -8,10 +10,11 @@
 #include <system_error>
 #include <utility>
 
-#include "base/glib/glib_handles.h"
 #include "base/files/bounded_file.h"
 #include "base/files/replacing_file.h"
 #include "base/files/user_directories.h"
+#include "desktop/settings/key_file_document.h"
+#include "desktop/settings/monitor_preference.h"
 #include "widget/widget_preferences.h"
 
 namespace kelpo::desktop {
@@ -23,7 +26,6 @@ constexpr std::size_t maxSettingsFileBytes = 64 * 1024;
 
 // Margins beyond this would put the widget off any screen.
 constexpr double largestMargin = 4096;
-constexpr int largestMonitor = 63;
 
 template <typename Value>
 struct Named {
@@ -67,72 +69,73 @@ template <typename Value, std::size_t N>
   return names;
 }
 
-// The option's word from the command line, else from the file.
-[[nodiscard]] const std::optional<std::string>& chosen(const std::optional<std::string>& first,
-                                                       const std::optional<std::string>& second) {
-  return first ? first : second;
+[[nodiscard]] Failure refusal(const std::string& name, const std::string& word,
+                              std::string_view expected) {
+  return Failure{name + ": \"" + word + "\" is not " + std::string(expected)};
 }
 
 template <typename Value, std::size_t N>
-[[nodiscard]] Status readChoice(const std::array<Named<Value>, N>& table,
-                                const std::optional<std::string>& word, const char* option,
-                                Value& out) {
-  if (!word) return Done{};
-  if (const auto value = valueNamed(table, *word)) {
-    out = *value;
-    return Done{};
-  }
-  return Failure{std::string(option) + ": \"" + *word + "\" is not one of " + namesOf(table)};
+[[nodiscard]] Result<Value> choiceNamed(const std::array<Named<Value>, N>& table,
+                                        const std::string& word, const std::string& name) {
+  if (const auto value = valueNamed(table, word)) return *value;
+  return refusal(name, word, "one of " + namesOf(table));
 }
 
-[[nodiscard]] Status readMargin(const std::optional<std::string>& word, double& out) {
-  if (!word) return Done{};
-  const auto margin = pointsNamed(*word, largestMargin);
-  if (!margin) {
-    return Failure{"--margin: \"" + *word + "\" is not a number of points from 0 to 4096"};
-  }
-  out = *margin;
-  return Done{};
+[[nodiscard]] Result<double> marginNamed(const std::string& word, const std::string& name) {
+  if (const auto margin = pointsNamed(word, largestMargin)) return *margin;
+  return refusal(name, word, "a number of points from 0 to 4096");
 }
 
-// A monitor is named by its connector ("DP-1", "HDMI-A-1") or its number: a
-// word that starts like a number must be one.
-[[nodiscard]] Status readMonitor(const std::optional<std::string>& word,
-                                 std::optional<std::string>& out) {
-  if (!word) return Done{};
-  const bool numeric = !word->empty() && (std::isdigit(static_cast<unsigned char>(word->front())) ||
-                                          word->front() == '-' || word->front() == '+');
-  if (numeric) {
-    int monitor = 0;
-    const char* end = word->data() + word->size();
-    const auto [rest, failure] = std::from_chars(word->data(), end, monitor);
-    if (failure != std::errc() || rest != end || monitor < 0 || monitor > largestMonitor) {
-      return Failure{"--monitor: \"" + *word + "\" is not a monitor number from 0 to 63"};
+// A monitor is named by its connector ("DP-1", "HDMI-A-1") or its number.
+[[nodiscard]] Result<std::optional<std::string>> monitorNamed(const std::string& word,
+                                                              const std::string& name) {
+  if (isMonitorWord(word)) return std::optional<std::string>(word);
+  return Failure{name + ": \"" + word +
+                 "\" is neither a monitor number from 0 to 63 nor a connector name"};
+}
+
+// One option: the command line's word, which must name a value, else the
+// file's, which is left out when it names none.
+template <typename Value, typename Parse>
+[[nodiscard]] Status chooseValue(const std::optional<std::string>& commandLine,
+                                 const std::optional<std::string>& file, const char* option,
+                                 Parse parse, Value& out, std::vector<std::string>& ignored) {
+  if (commandLine) {
+    auto value = parse(*commandLine, "--" + std::string(option));
+    if (!value) return value.failure();
+    out = std::move(value).value();
+  } else if (file) {
+    auto value = parse(*file, "[desktop] " + std::string(option));
+    if (value) {
+      out = std::move(value).value();
+    } else {
+      ignored.push_back(value.error() + "; the default is used");
     }
-  } else if (word->empty() || word->size() > 64 ||
-             std::any_of(word->begin(), word->end(),
-                         [](char c) { return !std::isgraph(static_cast<unsigned char>(c)); })) {
-    return Failure{"--monitor: \"" + *word + "\" is neither a monitor number nor a connector name"};
   }
-  out = *word;
   return Done{};
 }
 
 [[nodiscard]] Result<std::vector<KeptInstance>> instancesOfFamilies(
-    const std::vector<std::string>& words) {
+    const std::vector<std::string>& words, std::vector<std::string>* ignored) {
   std::vector<KeptInstance> instances;
   for (const std::string& word : words) {
-    const auto family = valueNamed(families, word);
-    if (!family) return Failure{"--family: \"" + word + "\" is not one of " + namesOf(families)};
-    instances.push_back(KeptInstance{*family, std::nullopt, std::nullopt});
+    const auto family = choiceNamed(families, word, ignored ? "[desktop] family" : "--family");
+    if (family) {
+      instances.push_back(KeptInstance{*family, std::nullopt, std::nullopt, 0});
+    } else if (ignored) {
+      ignored->push_back(family.error() + "; this widget is not shown");
+    } else {
+      return family.failure();
+    }
   }
   return instances;
 }
 
 // Which instances show: see resolveSettings.
 [[nodiscard]] Result<std::vector<KeptInstance>> chosenInstances(const SettingWords& commandLine,
-                                                                const SettingWords& file) {
-  if (!commandLine.families.empty()) return instancesOfFamilies(commandLine.families);
+                                                                const SettingWords& file,
+                                                                std::vector<std::string>& ignored) {
+  if (!commandLine.families.empty()) return instancesOfFamilies(commandLine.families, nullptr);
   if (!file.instances.empty()) {
     std::vector<KeptInstance> instances = file.instances;
     for (KeptInstance& instance : instances) {
@@ -141,15 +144,20 @@ template <typename Value, std::size_t N>
     }
     return instances;
   }
-  if (!file.families.empty()) return instancesOfFamilies(file.families);
+  auto listed = instancesOfFamilies(file.families, &ignored);
+  if (listed && !listed->empty()) return listed;
   return std::vector<KeptInstance>{KeptInstance{}};
 }
 
-[[nodiscard]] std::optional<std::string> fileValue(GKeyFile* file, const char* key) {
-  if (!g_key_file_has_key(file, settingsGroup, key, nullptr)) return std::nullopt;
-  const CharsHandle value(g_key_file_get_string(file, settingsGroup, key, nullptr));
-  if (!value) return std::nullopt;
-  return std::string(value.get());
+[[nodiscard]] std::vector<std::string> familyList(const KeyFileDocument& document) {
+  std::vector<std::string> words;
+  std::string_view list = document.value(settingsGroup, "family").value_or("");
+  while (!list.empty()) {
+    const auto end = list.find(';');
+    if (end != 0) words.emplace_back(list.substr(0, end));
+    list = end == std::string_view::npos ? std::string_view() : list.substr(end + 1);
+  }
+  return words;
 }
 
 }  // namespace
@@ -159,74 +167,95 @@ std::filesystem::path defaultSettingsFile() {
          widgetConfigurationName / "desktop.ini";
 }
 
-Result<SettingWords> readSettingsFile(const std::filesystem::path& file) {
+SettingWords readSettingsFile(const std::filesystem::path& file) {
   std::error_code missing;
   if (!std::filesystem::exists(file, missing)) return SettingWords{};
   // Read as the snapshot is: a FIFO or a device in the file's place would
   // otherwise hold the start up for ever.
   const auto text = readSmallRegularFile(file, maxSettingsFileBytes);
-  if (!text) return Failure{file.string() + ": not a readable regular file of at most 64 KiB"};
-  const KeyFileHandle keys(g_key_file_new());
-  GError* failure = nullptr;
-  if (!g_key_file_load_from_data(keys.get(), text->data(), text->size(), G_KEY_FILE_NONE,
-                                 &failure)) {
-    const ErrorHandle owned(failure);
-    return Failure{file.string() + ": " + messageOf(failure)};
-  }
   SettingWords words;
-  // Several instances: family=small;medium.
-  gsize count = 0;
-  if (gchar** list =
-          g_key_file_get_string_list(keys.get(), settingsGroup, "family", &count, nullptr)) {
-    for (gsize i = 0; i < count; ++i) words.families.emplace_back(list[i]);
-    g_strfreev(list);
+  if (!text) {
+    words.ignored.emplace_back("the whole file, not a readable regular file of at most 64 KiB");
+    return words;
   }
-  words.corner = fileValue(keys.get(), "corner");
-  words.margin = fileValue(keys.get(), "margin");
-  words.monitor = fileValue(keys.get(), "monitor");
-  words.appearance = fileValue(keys.get(), "appearance");
-  words.reduceMotion = fileValue(keys.get(), "reduce-motion");
-  auto instances = readKeptInstances(*text);
-  if (!instances) return Failure{file.string() + ": " + instances.error()};
-  words.instances = std::move(instances).value();
+  const auto document = KeyFileDocument::parse(*text);
+  for (const std::size_t line : document.strayLines()) {
+    words.ignored.push_back("line " + std::to_string(line) +
+                            ", neither a group, a key in a group nor a comment");
+  }
+  words.families = familyList(document);
+  words.corner = document.value(settingsGroup, "corner");
+  words.margin = document.value(settingsGroup, "margin");
+  words.monitor = document.value(settingsGroup, "monitor");
+  words.appearance = document.value(settingsGroup, "appearance");
+  words.reduceMotion = document.value(settingsGroup, "reduce-motion");
+  auto instances = readKeptInstances(document);
+  words.instances = std::move(instances.instances);
+  words.ignored.insert(words.ignored.end(), instances.ignored.begin(), instances.ignored.end());
   return words;
 }
 
 Result<HostSettings> resolveSettings(const SettingWords& commandLine, const SettingWords& file) {
   HostSettings settings;
-  auto instances = chosenInstances(commandLine, file);
+  settings.ignored = file.ignored;
+  auto instances = chosenInstances(commandLine, file, settings.ignored);
   if (!instances) return instances.failure();
   settings.instances = std::move(instances).value();
+  if (settings.instances.size() > maxInstances) {
+    settings.unshownInstances = settings.instances.size() - maxInstances;
+    settings.instances.resize(maxInstances);
+  }
   Placement& placement = settings.placement;
+  const auto corner = [](const std::string& word, const std::string& name) {
+    return choiceNamed(corners, word, name);
+  };
+  const auto appearance = [](const std::string& word, const std::string& name) {
+    return choiceNamed(appearances, word, name);
+  };
+  const auto motion = [](const std::string& word, const std::string& name) {
+    return choiceNamed(motions, word, name);
+  };
+  std::vector<std::string>& ignored = settings.ignored;
   for (const Status& read :
-       {readChoice(corners, chosen(commandLine.corner, file.corner), "--corner", placement.corner),
-        readMargin(chosen(commandLine.margin, file.margin), placement.margin),
-        readMonitor(chosen(commandLine.monitor, file.monitor), placement.monitor),
-        readChoice(appearances, chosen(commandLine.appearance, file.appearance), "--appearance",
-                   settings.appearance),
-        readChoice(motions, chosen(commandLine.reduceMotion, file.reduceMotion), "--reduce-motion",
-                   settings.reduceMotion)}) {
+       {chooseValue(commandLine.corner, file.corner, "corner", corner, placement.corner, ignored),
+        chooseValue(commandLine.margin, file.margin, "margin", marginNamed, placement.margin,
+                    ignored),
+        chooseValue(commandLine.monitor, file.monitor, "monitor", monitorNamed, placement.monitor,
+                    ignored),
+        chooseValue(commandLine.appearance, file.appearance, "appearance", appearance,
+                    settings.appearance, ignored),
+        chooseValue(commandLine.reduceMotion, file.reduceMotion, "reduce-motion", motion,
+                    settings.reduceMotion, ignored)}) {
     if (!read) return read.failure();
   }
   return settings;
 }
 
-Status saveSettings(const std::filesystem::path& file, std::span<const KeptInstance> instances,
-                    AppearanceChoice appearance) {
+Result<std::vector<KeptInstance>> saveSettings(const std::filesystem::path& file,
+                                               std::span<const KeptInstance> instances,
+                                               AppearanceChoice appearance) {
   std::string text;
-  std::error_code missing;
-  if (std::filesystem::exists(file, missing)) {
+  struct stat status {};
+  // Through a link, to the file it leads to, which is what is written.
+  if (::stat(file.c_str(), &status) == 0) {
+    if (S_ISREG(status.st_mode) && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+      return Failure{file.string() + ": " + std::string(readOnlyReason)};
+    }
     auto content = readSmallRegularFile(file, maxSettingsFileBytes);
     if (!content) return Failure{file.string() + ": not a readable regular file of at most 64 KiB"};
     text = std::move(*content);
   }
+  auto document = KeyFileDocument::parse(text);
   const DesktopKey keys[] = {{"appearance", std::string(appearanceName(appearance))}};
-  auto written = withKeptInstances(text, instances, keys);
-  if (!written) return Failure{file.string() + ": " + written.error()};
+  std::vector<KeptInstance> kept = keepInstances(document, instances, keys);
   std::error_code ignored;
   std::filesystem::create_directories(file.parent_path(), ignored);
-  const auto* bytes = reinterpret_cast<const unsigned char*>(written->data());
-  return writeFileReplacing(file, {bytes, written->size()});
+  const std::string written = document.text();
+  const auto* bytes = reinterpret_cast<const unsigned char*>(written.data());
+  if (const Status saved = writeFileReplacing(file, {bytes, written.size()}); !saved) {
+    return saved.failure();
+  }
+  return kept;
 }
 
 std::string_view appearanceName(AppearanceChoice appearance) {

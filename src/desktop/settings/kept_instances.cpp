@@ -4,10 +4,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <system_error>
 #include <utility>
 
-#include "base/glib/glib_handles.h"
+#include "desktop/settings/monitor_preference.h"
 
 namespace kelpo::desktop {
 namespace {
@@ -15,19 +16,7 @@ namespace {
 constexpr std::string_view instanceGroupPrefix = "instance ";
 // Offsets beyond this would put the widget off any screen.
 constexpr double largestOffset = 16384;
-
-[[nodiscard]] Result<KeyFileHandle> parsed(std::string_view text) {
-  KeyFileHandle keys(g_key_file_new());
-  GError* failure = nullptr;
-  const auto flags =
-      static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS);
-  if (!text.empty() &&
-      !g_key_file_load_from_data(keys.get(), text.data(), text.size(), flags, &failure)) {
-    const ErrorHandle owned(failure);
-    return Failure{messageOf(failure)};
-  }
-  return keys;
-}
+constexpr std::array placeKeys{"corner", "offset-x", "offset-y"};
 
 // The number of an "instance N" group, if the group is one.
 [[nodiscard]] std::optional<int> instanceNumber(std::string_view group) {
@@ -42,47 +31,51 @@ constexpr double largestOffset = 16384;
   return number;
 }
 
-[[nodiscard]] std::optional<std::string> value(GKeyFile* keys, const char* group, const char* key) {
-  const CharsHandle text(g_key_file_get_string(keys, group, key, nullptr));
-  if (!text) return std::nullopt;
-  return std::string(text.get());
+[[nodiscard]] std::string groupName(int number) {
+  return std::string(instanceGroupPrefix) + std::to_string(number);
 }
 
-[[nodiscard]] Failure badWord(const char* group, const char* key, const std::string& word,
-                              std::string_view expected) {
-  return Failure{"[" + std::string(group) + "] " + key + ": \"" + word + "\" is not " +
-                 std::string(expected)};
+[[nodiscard]] std::string badWord(const std::string& group, const char* key,
+                                  const std::optional<std::string>& word, std::string_view cost) {
+  const std::string said = word ? "\"" + *word + "\"" : std::string("missing");
+  return "[" + group + "] " + key + ": " + said + ", " + std::string(cost);
 }
 
 // The place of a group that gives one: all of corner, offset-x and offset-y.
-[[nodiscard]] Result<std::optional<InstancePlace>> readPlace(GKeyFile* keys, const char* group) {
-  const auto corner = value(keys, group, "corner");
-  const auto x = value(keys, group, "offset-x");
-  const auto y = value(keys, group, "offset-y");
-  if (!corner && !x && !y) return std::optional<InstancePlace>();
-  InstancePlace place;
-  const auto named = cornerNamed(corner.value_or(""));
-  if (!named) return badWord(group, "corner", corner.value_or(""), "a corner");
-  place.corner = *named;
-  const auto horizontal = pointsNamed(x.value_or(""), largestOffset);
-  if (!horizontal) return badWord(group, "offset-x", x.value_or(""), "a number of points");
-  const auto vertical = pointsNamed(y.value_or(""), largestOffset);
-  if (!vertical) return badWord(group, "offset-y", y.value_or(""), "a number of points");
-  place.horizontalOffset = *horizontal;
-  place.verticalOffset = *vertical;
-  return std::optional<InstancePlace>(place);
+[[nodiscard]] std::optional<InstancePlace> readPlace(const KeyFileDocument& document,
+                                                     const std::string& group,
+                                                     std::vector<std::string>& ignored) {
+  std::array<std::optional<std::string>, placeKeys.size()> words;
+  for (std::size_t i = 0; i < placeKeys.size(); ++i) words[i] = document.value(group, placeKeys[i]);
+  if (std::none_of(words.begin(), words.end(), [](const auto& word) { return word.has_value(); })) {
+    return std::nullopt;
+  }
+  constexpr std::string_view cost = "the widget is stacked at the corner";
+  const auto corner = cornerNamed(words[0].value_or(""));
+  const auto x = pointsNamed(words[1].value_or(""), largestOffset);
+  const auto y = pointsNamed(words[2].value_or(""), largestOffset);
+  if (!corner) ignored.push_back(badWord(group, placeKeys[0], words[0], cost));
+  if (!x) ignored.push_back(badWord(group, placeKeys[1], words[1], cost));
+  if (!y) ignored.push_back(badWord(group, placeKeys[2], words[2], cost));
+  if (!corner || !x || !y) return std::nullopt;
+  return InstancePlace{*corner, *x, *y};
 }
 
-[[nodiscard]] Result<KeptInstance> readInstance(GKeyFile* keys, const char* group) {
-  KeptInstance instance;
-  const auto size = value(keys, group, "size");
+[[nodiscard]] std::optional<KeptInstance> readInstance(const KeyFileDocument& document,
+                                                       const std::string& group, int number,
+                                                       std::vector<std::string>& ignored) {
+  const auto size = document.value(group, "size");
   const auto family = widgetFamilyNamed(size.value_or(""));
-  if (!family) return badWord(group, "size", size.value_or(""), "a size of the widget");
-  instance.family = *family;
-  instance.monitor = value(keys, group, "monitor");
-  auto place = readPlace(keys, group);
-  if (!place) return place.failure();
-  instance.place = *place;
+  if (!family) {
+    ignored.push_back(badWord(group, "size", size, "this widget is not shown"));
+    return std::nullopt;
+  }
+  KeptInstance instance{*family, document.value(group, "monitor"), std::nullopt, number};
+  if (instance.monitor && !isMonitorWord(*instance.monitor)) {
+    ignored.push_back(badWord(group, "monitor", instance.monitor, "the primary monitor is used"));
+    instance.monitor.reset();
+  }
+  instance.place = readPlace(document, group, ignored);
   return instance;
 }
 
@@ -93,28 +86,45 @@ constexpr double largestOffset = 16384;
   return failure == std::errc() ? std::string(buffer.data(), end) : "0";
 }
 
-void writeInstance(GKeyFile* keys, const std::string& group, const KeptInstance& instance) {
-  const char* name = group.c_str();
-  g_key_file_set_string(keys, name, "size", std::string(widgetSize(instance.family).name).c_str());
-  if (instance.monitor) g_key_file_set_string(keys, name, "monitor", instance.monitor->c_str());
-  if (!instance.place) return;
-  g_key_file_set_string(keys, name, "corner",
-                        std::string(cornerName(instance.place->corner)).c_str());
-  g_key_file_set_string(keys, name, "offset-x",
-                        formatted(instance.place->horizontalOffset).c_str());
-  g_key_file_set_string(keys, name, "offset-y", formatted(instance.place->verticalOffset).c_str());
+void writeInstance(KeyFileDocument& document, const KeptInstance& instance) {
+  const std::string group = groupName(instance.group);
+  document.set(group, "size", widgetSize(instance.family).name);
+  if (instance.monitor) {
+    document.set(group, "monitor", *instance.monitor);
+  } else {
+    document.remove(group, "monitor");
+  }
+  if (!instance.place) {
+    for (const char* key : placeKeys) document.remove(group, key);
+    return;
+  }
+  document.set(group, "corner", cornerName(instance.place->corner));
+  document.set(group, "offset-x", formatted(instance.place->horizontalOffset));
+  document.set(group, "offset-y", formatted(instance.place->verticalOffset));
 }
 
-// The instance groups of `keys`, by number.
-[[nodiscard]] std::vector<std::pair<int, std::string>> instanceGroups(GKeyFile* keys) {
+// The instance groups of `document`, by number.
+[[nodiscard]] std::vector<std::pair<int, std::string>> instanceGroups(
+    const KeyFileDocument& document) {
   std::vector<std::pair<int, std::string>> groups;
-  gchar** names = g_key_file_get_groups(keys, nullptr);
-  for (gchar** name = names; name != nullptr && *name != nullptr; ++name) {
-    if (const auto number = instanceNumber(*name)) groups.emplace_back(*number, *name);
+  for (std::string& name : document.groups()) {
+    if (const auto number = instanceNumber(name)) groups.emplace_back(*number, std::move(name));
   }
-  g_strfreev(names);
   std::sort(groups.begin(), groups.end());
   return groups;
+}
+
+// The smallest group number neither in `document` nor `used`, for a file
+// whose numbers reach the largest int.
+[[nodiscard]] int unused(const KeyFileDocument& document, const std::vector<int>& used) {
+  const auto groups = instanceGroups(document);
+  int number = 1;
+  while (std::find(used.begin(), used.end(), number) != used.end() ||
+         std::any_of(groups.begin(), groups.end(),
+                     [number](const auto& group) { return group.first == number; })) {
+    ++number;
+  }
+  return number;
 }
 
 }  // namespace
@@ -130,36 +140,48 @@ std::optional<double> pointsNamed(std::string_view word, double largest) {
   return points;
 }
 
-Result<std::vector<KeptInstance>> readKeptInstances(std::string_view text) {
-  auto keys = parsed(text);
-  if (!keys) return keys.failure();
-  std::vector<KeptInstance> instances;
-  for (const auto& [number, group] : instanceGroups(keys->get())) {
-    auto instance = readInstance(keys->get(), group.c_str());
-    if (!instance) return instance.failure();
-    instances.push_back(std::move(instance).value());
+ReadInstances readKeptInstances(const KeyFileDocument& document) {
+  ReadInstances read;
+  for (const auto& [number, group] : instanceGroups(document)) {
+    if (auto instance = readInstance(document, group, number, read.ignored)) {
+      read.instances.push_back(std::move(*instance));
+    }
   }
-  return instances;
+  return read;
 }
 
-Result<std::string> withKeptInstances(std::string_view text,
-                                      std::span<const KeptInstance> instances,
-                                      std::span<const DesktopKey> desktopKeys) {
-  auto keys = parsed(text);
-  if (!keys) return keys.failure();
-  for (const DesktopKey& key : desktopKeys) {
-    g_key_file_set_string(keys->get(), "desktop", key.key.c_str(), key.value.c_str());
+ReadInstances readKeptInstances(std::string_view text) {
+  return readKeptInstances(KeyFileDocument::parse(text));
+}
+
+std::vector<KeptInstance> keepInstances(KeyFileDocument& document,
+                                        std::span<const KeptInstance> instances,
+                                        std::span<const DesktopKey> keys) {
+  for (const DesktopKey& key : keys) document.set("desktop", key.key, key.value);
+  const auto held = [&instances](int number) {
+    return std::any_of(instances.begin(), instances.end(),
+                       [number](const KeptInstance& instance) { return instance.group == number; });
+  };
+  int largest = 0;
+  std::vector<std::string> ignored;
+  for (const auto& [number, group] : instanceGroups(document)) {
+    largest = std::max(largest, number);
+    if (!held(number) && readInstance(document, group, number, ignored)) {
+      document.removeGroup(group);
+    }
   }
-  for (const auto& [number, group] : instanceGroups(keys->get())) {
-    g_key_file_remove_group(keys->get(), group.c_str(), nullptr);
+  std::vector<KeptInstance> kept(instances.begin(), instances.end());
+  for (const KeptInstance& instance : kept) largest = std::max(largest, instance.group);
+  std::vector<int> used;
+  for (KeptInstance& instance : kept) {
+    if (instance.group < 1 || std::find(used.begin(), used.end(), instance.group) != used.end()) {
+      instance.group =
+          largest < std::numeric_limits<int>::max() ? ++largest : unused(document, used);
+    }
+    used.push_back(instance.group);
+    writeInstance(document, instance);
   }
-  for (std::size_t i = 0; i < instances.size(); ++i) {
-    writeInstance(keys->get(), std::string(instanceGroupPrefix) + std::to_string(i + 1),
-                  instances[i]);
-  }
-  gsize length = 0;
-  const CharsHandle data(g_key_file_to_data(keys->get(), &length, nullptr));
-  return std::string(data.get(), length);
+  return kept;
 }
 
 }  // namespace kelpo::desktop

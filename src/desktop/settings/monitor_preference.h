@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace kelpo::desktop {
 
@@ -15,6 +16,14 @@ struct MonitorInfo {
   std::string name;  // the connector; may be empty when the server gives none
   bool primary = false;
 };
+
+// Monitors are counted from 0; a larger number is no monitor anyone has.
+inline constexpr int largestMonitorNumber = 63;
+
+// Whether `word` can name a monitor: its number, or a connector name of
+// printable characters without spaces. A word that starts like a number
+// must be one.
+[[nodiscard]] bool isMonitorWord(std::string_view word);
 
 // The index in `monitors` of the instance's monitor: the one named `wanted`
 // while it is plugged in, else the primary one, else the first. Nothing when
