@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-#include <gio/gio.h>
-
 #include "base/glib/glib_handles.h"
 #include "engine/views/color.h"
 

@@ -9,8 +9,6 @@
 
 #include <functional>
 
-#include <gio/gio.h>
-
 #include "base/glib/glib_handles.h"
 
 namespace kelpo::desktop {
