@@ -116,10 +116,10 @@ int countNodes(const LaidOutNode& node) {
 
 void layOutMedium(benchmark::State& state, const TextMeasurer& measurer) {
   Environment environment;
-  environment.widgetFamily = WidgetFamily::systemMedium;
+  environment.widgetSize = {364, 170};  // the medium widget
   int nodes = 0;
   for (auto _ : state) {
-    const LaidOutWidget widget = layoutWidget(mediumWidget(), environment, measurer);
+    LaidOutWidget widget = layoutWidget(mediumWidget(), environment, measurer);
     nodes = countNodes(widget.content);
     benchmark::DoNotOptimize(widget);
   }
@@ -144,12 +144,12 @@ BENCHMARK(BM_LayoutMediumWidgetPangoMeasurer)->Unit(benchmark::kMicrosecond);
 // not timed).
 void BM_LayoutMediumWidgetFreshPangoMeasurer(benchmark::State& state) {
   Environment environment;
-  environment.widgetFamily = WidgetFamily::systemMedium;
+  environment.widgetSize = {364, 170};  // the medium widget
   for (auto _ : state) {
     state.PauseTiming();
     const PangoTextMeasurer measurer;
     state.ResumeTiming();
-    const LaidOutWidget widget = layoutWidget(mediumWidget(), environment, measurer);
+    LaidOutWidget widget = layoutWidget(mediumWidget(), environment, measurer);
     benchmark::DoNotOptimize(widget);
   }
 }

@@ -46,7 +46,7 @@ ui::View goldSampleView() {
 
 ui::Environment mediumEnvironment() {
   ui::Environment environment;
-  environment.widgetFamily = ui::WidgetFamily::systemMedium;
+  environment.widgetSize = {364, 170};  // the medium widget
   environment.locale = "fr_FR";
   environment.timeZone = "Europe/Paris";
   environment.now = benchNow();

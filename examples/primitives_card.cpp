@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
   const PangoTextMeasurer measurer;
   for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
     Environment environment;
-    environment.widgetFamily = WidgetFamily::systemSmall;
+    environment.widgetSize = {170, 170};
     environment.colorScheme = scheme;
     const LaidOutWidget widget = layoutWidget(card(), environment, measurer);
     const auto path =

@@ -5,6 +5,8 @@
 // Each outside event reaches it as a HostEvent; it alone decides whether
 // that means a new request or only a new frame.
 
+#include <gio/gio.h>
+
 #include <functional>
 #include <memory>
 #include <optional>

@@ -16,10 +16,14 @@
 
 namespace kelpo::ui::testing {
 
-inline Environment testEnvironment(WidgetFamily family = WidgetFamily::systemSmall) {
+// The outlines of the widget's two sizes, which the engine takes as given.
+inline constexpr Size smallOutline{170, 170};
+inline constexpr Size mediumOutline{364, 170};
+
+inline Environment testEnvironment(Size outline = smallOutline) {
   Environment environment;
   environment.locale = "fr_FR";
-  environment.widgetFamily = family;
+  environment.widgetSize = outline;
   return environment;
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 LaidOutWidget mediumWidget(const View& content) {
   return testing::layOutWidget(content.frame(testing::filling()).widgetURL("kelpo://inbox"),
-                               testing::testEnvironment(WidgetFamily::systemMedium));
+                               testing::testEnvironment(testing::mediumOutline));
 }
 
 // Rows 20 high from y = 16, 100 wide, from x = 16.

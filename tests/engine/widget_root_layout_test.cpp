@@ -12,8 +12,8 @@ using testing::expectFrames;
 using testing::filling;
 using testing::rect;
 
-LaidOutWidget layOutWidget(const View& root, WidgetFamily family = WidgetFamily::systemSmall) {
-  return testing::layOutWidget(root, testing::testEnvironment(family));
+LaidOutWidget layOutWidget(const View& root, Size outline = testing::smallOutline) {
+  return testing::layOutWidget(root, testing::testEnvironment(outline));
 }
 
 TEST(WidgetLayout, RootIsOfferedTheInsideOfTheMarginsAndASmallerOneIsCentred) {
@@ -30,7 +30,7 @@ TEST(WidgetLayout, ContainerBackgroundFillsTheOutlineAndUrlIsKept) {
       Group({Text::verbatim("Hello").frame(filling())})
           .containerBackground(ZStack(Alignment::center(), {PaintView(Color::white())}))
           .widgetURL("kelpo://inbox");
-  const LaidOutWidget widget = layOutWidget(root, WidgetFamily::systemMedium);
+  const LaidOutWidget widget = layOutWidget(root, testing::mediumOutline);
   ASSERT_TRUE(widget.containerBackground);
   expectFrames(*widget.containerBackground,
                {{{}, rect(0, 0, 364, 170)}, {{0}, rect(0, 0, 364, 170)}});

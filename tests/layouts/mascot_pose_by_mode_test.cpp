@@ -35,7 +35,7 @@ TEST(MascotPoseByMode, FollowsTheMode) {
                {"weekFull", fullWeek(), false},
                {"idle", idleWeek(), false}};
   for (const auto& c : table) {
-    for (const auto family : {ui::WidgetFamily::systemSmall, ui::WidgetFamily::systemMedium}) {
+    for (const auto family : {WidgetFamily::systemSmall, WidgetFamily::systemMedium}) {
       const auto widget = layOutWidget(c.snapshot, family);
       const auto pictures = bitmaps(widget.content);
       ASSERT_EQ(pictures.size(), 1u) << c.name;

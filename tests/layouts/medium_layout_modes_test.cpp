@@ -22,7 +22,7 @@ using namespace testing_support;
 using Texts = std::vector<std::string>;
 
 ui::LaidOutWidget medium(const WidgetSnapshot& snapshot, AccentTheme accent = AccentTheme::braise) {
-  return layOutWidget(snapshot, ui::WidgetFamily::systemMedium, accent);
+  return layOutWidget(snapshot, WidgetFamily::systemMedium, accent);
 }
 
 bool shows(const ui::LaidOutWidget& widget, const std::string& text) {
@@ -170,7 +170,7 @@ TEST(MediumLayoutWeek, TilesShareTheRowAndSitAtTheBottom) {
            n.shape.kind == ui::ShapeGeometry::Kind::roundedRectangle;
   });
   ASSERT_EQ(cards.size(), 2u);
-  const ui::Rect content = ui::widgetGeometry(ui::WidgetFamily::systemMedium).contentRect();
+  const ui::Rect content = ui::widgetGeometry({364, 170}).contentRect();
   EXPECT_DOUBLE_EQ(cards[0]->frame.size.width, cards[1]->frame.size.width);
   EXPECT_DOUBLE_EQ(cards[1]->frame.minX() - cards[0]->frame.maxX(), 8);
   EXPECT_DOUBLE_EQ(cards[1]->frame.maxX(), content.maxX());
@@ -184,7 +184,7 @@ TEST(MediumLayoutSidebar, TheRingSitsOnTopAndTheTextsAtTheBottomOfOneCentredColu
   const auto* next = findText(widget.content, "demain 8:00");
   const auto* ring = weekRing(widget);
   ASSERT_TRUE(caption && label && next && ring);
-  const ui::Rect content = ui::widgetGeometry(ui::WidgetFamily::systemMedium).contentRect();
+  const ui::Rect content = ui::widgetGeometry({364, 170}).contentRect();
   EXPECT_DOUBLE_EQ(ring->frame.minY(), content.minY());
   EXPECT_DOUBLE_EQ(ring->frame.size.width, 76);
   EXPECT_DOUBLE_EQ(caption->frame.center().x, ring->frame.center().x);
@@ -194,10 +194,10 @@ TEST(MediumLayoutSidebar, TheRingSitsOnTopAndTheTextsAtTheBottomOfOneCentredColu
 
 TEST(WidgetFamilyDispatch, EachSizeGetsItsLayoutBackgroundAndLink) {
   const auto snapshot = sample();
-  const auto small = layOutWidget(snapshot, ui::WidgetFamily::systemSmall);
+  const auto small = layOutWidget(snapshot, WidgetFamily::systemSmall);
   EXPECT_TRUE(shows(small, "à trier"));
   EXPECT_FALSE(shows(small, "3 à trier"));
-  const auto medium = layOutWidget(snapshot, ui::WidgetFamily::systemMedium);
+  const auto medium = layOutWidget(snapshot, WidgetFamily::systemMedium);
   EXPECT_TRUE(shows(medium, "3 à trier"));
   for (const auto* widget : {&small, &medium}) {
     EXPECT_TRUE(widget->containerBackground.has_value());
@@ -206,7 +206,7 @@ TEST(WidgetFamilyDispatch, EachSizeGetsItsLayoutBackgroundAndLink) {
 }
 
 TEST(MediumLayoutPhrases, HeadingAndTileLabelsAreTranslatedBeforeTheyAreShown) {
-  auto env = fixtureEnvironment(ui::WidgetFamily::systemMedium);
+  auto env = fixtureEnvironment(WidgetFamily::systemMedium);
   env.phrases = std::make_shared<const PhraseBook>(
       PhraseBook::forLocale("en_US", std::filesystem::path(KELPO_RESOURCE_DIR) / "phrases"));
   EXPECT_TRUE(shows(layOutWidget(sample(), env), "3 to sort"));

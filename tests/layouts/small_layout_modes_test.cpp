@@ -19,7 +19,7 @@ using namespace testing_support;
 using Texts = std::vector<std::string>;
 
 ui::LaidOutWidget small(const WidgetSnapshot& snapshot) {
-  return layOutWidget(snapshot, ui::WidgetFamily::systemSmall);
+  return layOutWidget(snapshot, WidgetFamily::systemSmall);
 }
 
 struct SmallCase {
@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
 // clang-format on
 
 TEST(SmallLayoutStyle, CounterIsInTheDeepAccentAndHugsTheTrailingEdge) {
-  const auto widget = layOutWidget(sample(), ui::WidgetFamily::systemSmall, AccentTheme::lagune);
+  const auto widget = layOutWidget(sample(), WidgetFamily::systemSmall, AccentTheme::lagune);
   const auto* count = findText(widget.content, "3");
   const auto* label = findText(widget.content, "à trier");
   ASSERT_TRUE(count && label);
@@ -99,7 +99,7 @@ TEST(SmallLayoutStyle, FocusBlockSitsAtTheBottomUnderTheRing) {
 }
 
 TEST(SmallLayoutStyle, LocalisesTheCounterLabelWithThePhraseBook) {
-  auto env = fixtureEnvironment(ui::WidgetFamily::systemSmall);
+  auto env = fixtureEnvironment(WidgetFamily::systemSmall);
   env.phrases = std::make_shared<const PhraseBook>(
       PhraseBook::parse("msgid \"à trier\"\nmsgstr \"to sort\"\n"));
   const auto widget = layOutWidget(sample(), env);

@@ -70,9 +70,10 @@ inline WidgetSnapshot idleWeek() {
   return snapshot;
 }
 
-inline ui::Environment fixtureEnvironment(ui::WidgetFamily family) {
+inline ui::Environment fixtureEnvironment(WidgetFamily family) {
   ui::Environment env;
-  env.widgetFamily = family;
+  const WidgetSize& size = widgetSize(family);
+  env.widgetSize = {size.width, size.height};
   env.locale = "fr_FR";
   env.timeZone = "Etc/UTC";
   env.now = fixtureNow();
@@ -86,7 +87,7 @@ inline ui::LaidOutWidget layOutWidget(const WidgetSnapshot& snapshot, const ui::
                           measurer);
 }
 
-inline ui::LaidOutWidget layOutWidget(const WidgetSnapshot& snapshot, ui::WidgetFamily family,
+inline ui::LaidOutWidget layOutWidget(const WidgetSnapshot& snapshot, WidgetFamily family,
                                       AccentTheme accent = AccentTheme::braise) {
   return layOutWidget(snapshot, fixtureEnvironment(family), accent);
 }

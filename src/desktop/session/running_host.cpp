@@ -1,8 +1,10 @@
+#include <gio/gio.h>
+
 #include <memory>
 #include <string>
 
-#include "desktop/desktop_host.h"
 #include "base/glib/glib_handles.h"
+#include "desktop/desktop_host.h"
 
 namespace kelpo::desktop {
 namespace {

@@ -9,6 +9,8 @@
 // compositing selection while suspended and, on resuming, shows only what is
 // drawn after.
 
+#include <gio/gio.h>
+
 #include <optional>
 
 #include "base/glib/glib_handles.h"

@@ -6,6 +6,8 @@
 // removed, or, when it is a symbolic link, pointed at another directory. A
 // burst of events becomes one call.
 
+#include <gio/gio.h>
+
 #include <chrono>
 #include <filesystem>
 #include <functional>

@@ -4,6 +4,8 @@
 // that instant, or at once when the instant has already passed (after a
 // suspend, or when the clock is set forward past it).
 
+#include <gio/gio.h>
+
 #include <functional>
 #include <optional>
 
