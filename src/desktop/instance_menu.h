@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "desktop/settings/desktop_settings.h"
 #include "base/locale/phrases.h"
+#include "desktop/settings/desktop_settings.h"
 #include "widget/widget_family.h"
 
 namespace kelpo::desktop {
@@ -34,6 +34,10 @@ struct MenuState {
   WidgetFamily family = WidgetFamily::systemMedium;
   AppearanceChoice appearance = AppearanceChoice::automatic;
   bool startsAtLogin = false;
+  // False when no widget can be added from this one (no free spot left, or
+  // as many shown as the host takes): "Ajouter un widget" says so and its
+  // items cannot be chosen.
+  bool roomToAdd = true;
 };
 
 using MenuChoice = std::function<void(const MenuRequest&)>;
@@ -68,6 +72,8 @@ class InstanceMenu {
   // The items that show a choice, with what they ask.
   std::vector<std::pair<GtkWidget*, MenuRequest>> choices_;
   GtkWidget* login_ = nullptr;
+  GtkWidget* additions_ = nullptr;  // the "Ajouter un widget" submenu
+
   bool showing_ = false;       // while items are set to the state: no request
   GtkWidget* menu_ = nullptr;  // a reference of our own, dropped on destruction
 };
