@@ -66,9 +66,9 @@ InstanceMenu::InstanceMenu(GtkWidget* window, std::shared_ptr<const PhraseBook> 
   }
   gtk_menu_shell_append(GTK_MENU_SHELL(menu_), gtk_separator_menu_item_new());
 
-  GtkWidget* additions = submenu(menu_, "Ajouter un widget");
+  additions_ = submenu(menu_, "Ajouter un widget");
   for (const WidgetSize& size : widgetSizes) {
-    add(additions, item(sizeLabel(size.family)),
+    add(additions_, item(sizeLabel(size.family)),
         {.action = MenuAction::add, .family = size.family});
   }
   login_ = gtk_check_menu_item_new_with_label(
@@ -97,6 +97,16 @@ void InstanceMenu::show(const MenuState& state) {
     gtk_menu_item_set_label(GTK_MENU_ITEM(problem_), std::string(phrases_->lookup(key)).c_str());
   }
   gtk_widget_set_visible(problem_, state.saveProblem.has_value());
+  // The label says why nothing can be added; a screen reader reads it too.
+  GtkWidget* additionsItem = gtk_menu_get_attach_widget(GTK_MENU(additions_));
+  const char* additionsKey =
+      state.roomToAdd ? "Ajouter un widget" : "Ajouter un widget (plus de place)";
+  gtk_menu_item_set_label(GTK_MENU_ITEM(additionsItem),
+                          std::string(phrases_->lookup(additionsKey)).c_str());
+  gtk_container_foreach(
+      GTK_CONTAINER(additions_),
+      [](GtkWidget* size, gpointer room) { gtk_widget_set_sensitive(size, GPOINTER_TO_INT(room)); },
+      GINT_TO_POINTER(state.roomToAdd ? TRUE : FALSE));
   showing_ = false;
 }
 

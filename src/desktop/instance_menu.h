@@ -38,6 +38,10 @@ struct MenuState {
   bool startsAtLogin = false;
   // Why desktop.ini could not be saved, if the last save failed.
   std::optional<std::string> saveProblem;
+  // False when no widget can be added from this one (no free spot left, or
+  // as many shown as the host takes): "Ajouter un widget" says so and its
+  // items cannot be chosen.
+  bool roomToAdd = true;
 };
 
 using MenuChoice = std::function<void(const MenuRequest&)>;
@@ -72,9 +76,10 @@ class InstanceMenu {
   // The items that show a choice, with what they ask.
   std::vector<std::pair<GtkWidget*, MenuRequest>> choices_;
   GtkWidget* login_ = nullptr;
-  GtkWidget* problem_ = nullptr;  // first, shown only while saves fail
-  bool showing_ = false;          // while items are set to the state: no request
-  GtkWidget* menu_ = nullptr;     // a reference of our own, dropped on destruction
+  GtkWidget* problem_ = nullptr;    // first, shown only while saves fail
+  GtkWidget* additions_ = nullptr;  // the "Ajouter un widget" submenu
+  bool showing_ = false;            // while items are set to the state: no request
+  GtkWidget* menu_ = nullptr;       // a reference of our own, dropped on destruction
 };
 
 }  // namespace kelpo::desktop

@@ -69,7 +69,13 @@ class LiveHost {
   void apply(std::size_t index, const MenuRequest& request);
   void moved(const WidgetWindow& window, const InstancePlace& place, const std::string& monitor);
   [[nodiscard]] std::optional<std::size_t> indexOf(const WidgetWindow& window) const;
-  [[nodiscard]] InstancePlace placeNextTo(std::size_t index) const;
+  // Where "Ajouter un widget" on instances_[index] puts a widget of
+  // `family`: a free spot of its monitor, or nothing.
+  [[nodiscard]] std::optional<ui::Rect> freeSpotNextTo(std::size_t index,
+                                                       WidgetFamily family) const;
+  // False when "Ajouter un widget" on instances_[index] can add no widget
+  // of any size: too many shown, or no free spot left.
+  [[nodiscard]] bool roomToAdd(std::size_t index) const;
   void save();
   void followSettingsFile();
   void followSettingsTarget();

@@ -3,10 +3,14 @@
 // another program changes it).
 
 #include <algorithm>
+#include <string>
 #include <utility>
+#include <vector>
 
+#include "desktop/handling/free_spot.h"
 #include "desktop/live_host.h"
 #include "desktop/surfaces/monitor_choice.h"
+#include "widget/widget_family.h"
 
 namespace kelpo::desktop {
 
@@ -21,7 +25,10 @@ void LiveHost::addInstance(KeptInstance kept) {
     MenuState state{.appearance = settings_.appearance,
                     .startsAtLogin = source_.startsAtLogin ? source_.startsAtLogin() : false,
                     .saveProblem = saveProblem_};
-    if (const auto index = indexOf(*identity)) state.family = instances_[*index].kept.family;
+    if (const auto index = indexOf(*identity)) {
+      state.family = instances_[*index].kept.family;
+      state.roomToAdd = roomToAdd(*index);
+    }
     return state;
   };
   events.menuChosen = [this, identity](const MenuRequest& request) { choose(*identity, request); };
@@ -80,9 +87,23 @@ void LiveHost::apply(std::size_t index, const MenuRequest& request) {
       save();
       return;
     }
-    case MenuAction::add:
-      addInstance(KeptInstance{request.family, instance.kept.monitor, placeNextTo(index)});
+    case MenuAction::add: {
+      if (instances_.size() >= maxInstances) {
+        report_.tell(report_.limitation, "no widget added: " + std::to_string(maxInstances) +
+                                             " widgets are shown already");
+        return;
+      }
+      const auto spot = freeSpotNextTo(index, request.family);
+      const auto area = instance.window->workArea();
+      if (!spot || !area) {
+        report_.tell(report_.limitation, "no widget added: no free spot for a " +
+                                             std::string(widgetSize(request.family).name) +
+                                             " widget on its monitor");
+        return;
+      }
+      addInstance(KeptInstance{request.family, instance.kept.monitor, placeOfDrop(*spot, *area)});
       break;
+    }
     case MenuAction::startAtLogin:
       if (source_.setStartAtLogin) source_.setStartAtLogin(request.on);
       return;
@@ -109,26 +130,27 @@ void LiveHost::moved(const WidgetWindow& window, const InstancePlace& place,
   save();
 }
 
-// Below the instance, or above it when it sits low, else beside it: never
-// over it.
-InstancePlace LiveHost::placeNextTo(std::size_t index) const {
-  const WidgetWindow& window = *instances_[index].window;
-  const auto frame = window.frame();
-  const auto area = window.workArea();
-  const double margin = settings_.placement.margin;
-  if (!frame || !area) return {Corner::topLeft, margin, margin};
-  const double height = frame->size.height;
-  ui::Rect next = *frame;
-  if (frame->maxY() + margin + height <= area->maxY()) {
-    next.origin.y = frame->maxY() + margin;
-  } else if (frame->minY() - margin - height >= area->minY()) {
-    next.origin.y = frame->minY() - margin - height;
-  } else if (frame->minX() - margin - frame->size.width >= area->minX()) {
-    next.origin.x = frame->minX() - margin - frame->size.width;
-  } else {
-    next.origin.x = frame->maxX() + margin;
+// Among the widgets on the asking one's monitor only: the others never
+// share its work area.
+std::optional<ui::Rect> LiveHost::freeSpotNextTo(std::size_t index, WidgetFamily family) const {
+  const WidgetWindow& asking = *instances_[index].window;
+  const auto frame = asking.frame();
+  const auto area = asking.workArea();
+  if (!frame || !area) return std::nullopt;
+  std::vector<ui::Rect> shown;
+  for (const Instance& each : instances_) {
+    if (each.window->workArea() != area) continue;
+    if (const auto other = each.window->frame()) shown.push_back(*other);
   }
-  return placeOfDrop(next, *area);
+  const WidgetSize& size = widgetSize(family);
+  return freeSpot({*area, shown, {size.width, size.height}, settings_.placement.margin, *frame});
+}
+
+bool LiveHost::roomToAdd(std::size_t index) const {
+  return instances_.size() < maxInstances &&
+         std::ranges::any_of(widgetSizes, [&](const WidgetSize& size) {
+           return freeSpotNextTo(index, size.family).has_value();
+         });
 }
 
 void LiveHost::save() {
