@@ -69,7 +69,7 @@ ResolvedEntry resolveEntry(const EntryOptions& options, const CommandContext& co
   return {std::move(entry), ExtensionContext(preferences)};
 }
 
-EntryDrawing drawingFor(const EntryOptions& options, ui::WidgetFamily family) {
+EntryDrawing drawingFor(const EntryOptions& options, WidgetFamily family) {
   return {family, options.appearance == "dark" ? ui::ColorScheme::dark : ui::ColorScheme::light,
           options.reduceMotion, options.at};
 }

@@ -39,6 +39,6 @@ struct ResolvedEntry {
                                          const CommandContext& context);
 
 // How the options ask for the entry to be drawn in `family`.
-[[nodiscard]] EntryDrawing drawingFor(const EntryOptions& options, ui::WidgetFamily family);
+[[nodiscard]] EntryDrawing drawingFor(const EntryOptions& options, WidgetFamily family);
 
 }  // namespace kelpo::app

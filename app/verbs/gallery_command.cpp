@@ -52,7 +52,7 @@ int runGallery(const GalleryOptions& options) {
       for (const WidgetSize& size : widgetSizes) {
         const EntryDrawing drawing{size.family, appearance.scheme, options.reduceMotion, 0};
         sheet.push_back({caption + " · " + std::string(size.name) + " · " + appearance.name,
-                         ui::widgetGeometry(size.family).size,
+                         ui::Size{size.width, size.height},
                          [entry, extension, drawing, &context, &measurer] {
                            return extension.layOut(*entry, context.calendar, drawing, measurer);
                          }});

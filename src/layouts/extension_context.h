@@ -9,12 +9,13 @@
 #include "snapshot/widget_snapshot.h"
 #include "style/accent_state.h"
 #include "timeline/entry.h"
+#include "widget/widget_family.h"
 
 namespace kelpo {
 
 // One drawing of an entry, as the desktop's widget host would ask for it.
 struct EntryDrawing {
-  ui::WidgetFamily family = ui::WidgetFamily::systemSmall;
+  WidgetFamily family = WidgetFamily::systemSmall;
   ui::ColorScheme colorScheme = ui::ColorScheme::light;
   bool reduceMotion = false;
   double secondsAfterAppearing = 0;

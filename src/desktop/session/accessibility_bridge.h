@@ -7,6 +7,8 @@
 // 25 s. So GTK is kept from starting it, and it is started here after the
 // accessibility bus's launcher has answered, when the call is quick.
 
+#include <gio/gio.h>
+
 #include "base/glib/glib_handles.h"
 
 namespace kelpo::desktop {

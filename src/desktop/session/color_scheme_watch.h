@@ -4,6 +4,8 @@
 // portal's "color-scheme" once a portal has answered, else GTK's theme
 // settings, else light.
 
+#include <gio/gio.h>
+
 #include <functional>
 #include <optional>
 #include <string>

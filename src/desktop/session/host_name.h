@@ -4,6 +4,8 @@
 // exports the host's actions (so that `kelpo-widget reload` reaches them);
 // finding it owned by another host asks that one to reload instead.
 
+#include <gio/gio.h>
+
 #include <functional>
 #include <string>
 

@@ -1,3 +1,5 @@
+#include <gio/gio.h>
+
 #include <memory>
 #include <string>
 

@@ -5,6 +5,8 @@
 // first frame depends on the session's services. A bus that never answers
 // only means a widget without them.
 
+#include <gio/gio.h>
+
 #include <functional>
 
 #include "base/glib/glib_handles.h"
