@@ -6,6 +6,8 @@
 #include <ctime>
 #include <iostream>
 #include <sstream>
+#include <type_traits>
+#include <variant>
 
 #include "desktop/accessibility/accessible_widget_window.h"
 #include "desktop/surfaces/monitor_choice.h"
@@ -67,7 +69,7 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
       events_(std::move(events)),
       report_(report),
       screen_(gtk_widget_get_screen(window_)),
-      drag_(dragThreshold()) {
+      gesture_(dragThreshold()) {
   GtkWindow* window = GTK_WINDOW(window_);
   gtk_window_set_title(window, "kelpo");
   gtk_window_set_decorated(window, FALSE);
@@ -79,7 +81,7 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
   gtk_widget_set_app_paintable(window_, TRUE);
   gtk_widget_add_events(window_, GDK_POINTER_MOTION_MASK | GDK_BUTTON_PRESS_MASK |
                                      GDK_BUTTON_RELEASE_MASK | GDK_ENTER_NOTIFY_MASK |
-                                     GDK_LEAVE_NOTIFY_MASK);
+                                     GDK_LEAVE_NOTIFY_MASK | GDK_KEY_PRESS_MASK);
 
   surface_->prepare(window);
   setUpSurface();
@@ -95,6 +97,10 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
                    this);
   g_signal_connect(window_, "screen-changed", G_CALLBACK(&WidgetWindow::onScreenChanged), this);
   g_signal_connect(window_, "map", G_CALLBACK(&WidgetWindow::onMapped), this);
+  // Escape while dragging, the keyboard being held for the drag.
+  g_signal_connect(window_, "key-press-event", G_CALLBACK(&WidgetWindow::onKeyPress), this);
+  // Another program took the pointer or the keyboard: no release will come.
+  g_signal_connect(window_, "grab-broken-event", G_CALLBACK(&WidgetWindow::onGrabBroken), this);
   // The Menu key and Shift+F10, when a screen reader has put the focus here.
   g_signal_connect(window_, "popup-menu", G_CALLBACK(&WidgetWindow::onPopupMenu), this);
   // A compositor that starts or stops while the widget shows (picom, KWin
@@ -105,6 +111,7 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
 
 WidgetWindow::~WidgetWindow() {
   if (tick_ != 0) gtk_widget_remove_tick_callback(window_, tick_);
+  if (holdsKeys_) surface_->holdKeys(GTK_WINDOW(window_), false);
   g_signal_handlers_disconnect_by_data(screen_, this);
   g_signal_handlers_disconnect_by_data(window_, this);
   menu_.reset();
@@ -158,10 +165,12 @@ void WidgetWindow::show(TimelineAnswer answer, ui::ColorScheme scheme, bool redu
   host_ = std::make_unique<ui::ViewHost>(std::move(answer.content), std::move(answer.environment),
                                          measurer_);
   appearedAt_ = g_get_monotonic_time();
+  const std::optional<ui::Size> before = size();
   renderFrame();
   if (!frame_) return;
   gtk_widget_set_size_request(window_, pointsToPixels(frame_->size.width),
                               pointsToPixels(frame_->size.height));
+  if (before && *before != frame_->size) handle(gesture::Resized{frame_->size});
   place();
   gtk_widget_show(window_);
   updateShape();
@@ -337,34 +346,21 @@ void WidgetWindow::pointerAt(double x, double y) {
 
 gboolean WidgetWindow::onMotion(GtkWidget*, GdkEventMotion* event, gpointer self) {
   auto& window = *static_cast<WidgetWindow*>(self);
-  if (window.drag_.pressed()) {
-    const ui::Point pointer = window.desktopPoint(event->x, event->y, event->x_root, event->y_root);
-    if (const auto moved = window.drag_.moveTo(pointer)) {
-      // A surface that cannot tell its place on screen stays until it is
-      // dropped: while the button is held, sway gives the motions relative
-      // to where the surface was pressed, other compositors relative to
-      // where it is now, so once moved it could not tell where the pointer
-      // is, and would run away from it.
-      if (window.surface_->knowsScreenPosition()) window.dragTo(*moved, pointer, false);
-      return TRUE;
-    }
-  }
-  window.pointerAt(event->x, event->y);
+  window.handle(gesture::Motion{
+      window.desktopPoint(event->x, event->y, event->x_root, event->y_root),
+      {event->x, event->y},
+      (event->state & GDK_BUTTON1_MASK) != 0,
+  });
   return TRUE;
 }
 
 gboolean WidgetWindow::onEnter(GtkWidget*, GdkEventCrossing* event, gpointer self) {
-  // A pointer warped onto the widget enters without moving.
-  static_cast<WidgetWindow*>(self)->pointerAt(event->x, event->y);
+  static_cast<WidgetWindow*>(self)->handle(gesture::Enter{{event->x, event->y}});
   return TRUE;
 }
 
 gboolean WidgetWindow::onLeave(GtkWidget*, GdkEventCrossing*, gpointer self) {
-  auto& window = *static_cast<WidgetWindow*>(self);
-  if (window.host_) window.host_->hoverEnd();
-  // While dragging the pointer is grabbed; a leave then is the window
-  // catching up with it.
-  if (!window.drag_.dragging()) window.drag_.cancel();
+  static_cast<WidgetWindow*>(self)->handle(gesture::Leave{});
   return TRUE;
 }
 
@@ -372,33 +368,85 @@ gboolean WidgetWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer
   auto& window = *static_cast<WidgetWindow*>(self);
   if (event->type != GDK_BUTTON_PRESS) return TRUE;
   if (event->button == GDK_BUTTON_SECONDARY) {
-    window.drag_.cancel();
-    window.openMenu(reinterpret_cast<const GdkEvent*>(event));
+    window.handle(gesture::SecondaryPress{}, reinterpret_cast<const GdkEvent*>(event));
   } else if (event->button == GDK_BUTTON_PRIMARY) {
-    if (const auto frame = window.frame()) {
-      window.drag_.press(window.desktopPoint(event->x, event->y, event->x_root, event->y_root),
-                         *frame);
-    }
+    const auto frame = window.frame();
+    if (!frame) return TRUE;
+    window.pressedOrigin_ = frame->origin;
+    window.handle(gesture::PrimaryPress{
+        window.desktopPoint(event->x, event->y, event->x_root, event->y_root), *frame});
+    window.placeBeforePress_ = window.placement_.place;
+    window.monitorBeforePress_ = window.placement_.monitor;
   }
   return TRUE;
 }
 
 gboolean WidgetWindow::onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer self) {
   auto& window = *static_cast<WidgetWindow*>(self);
-  if (event->button != GDK_BUTTON_PRIMARY || !window.drag_.pressed()) return TRUE;
-  const ui::Point pointer = window.desktopPoint(event->x, event->y, event->x_root, event->y_root);
-  if (const auto dropped = window.drag_.release(pointer)) {
-    window.dragTo(*dropped, pointer, true);
-    return TRUE;  // a drag never opens a link
-  }
-  if (!window.frame_) return TRUE;
-  if (const auto link = ui::linkAt(*window.frame_, {event->x, event->y})) window.openLink_(*link);
+  if (event->button != GDK_BUTTON_PRIMARY) return TRUE;
+  window.handle(gesture::PrimaryRelease{
+      window.desktopPoint(event->x, event->y, event->x_root, event->y_root), {event->x, event->y}});
   return TRUE;
 }
 
-gboolean WidgetWindow::onPopupMenu(GtkWidget*, gpointer self) {
-  static_cast<WidgetWindow*>(self)->openMenu(nullptr);
+gboolean WidgetWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
+  auto& window = *static_cast<WidgetWindow*>(self);
+  if (event->keyval != GDK_KEY_Escape || !window.gesture_.dragging()) return FALSE;
+  window.handle(gesture::EscapeKey{});
   return TRUE;
+}
+
+gboolean WidgetWindow::onGrabBroken(GtkWidget*, GdkEventGrabBroken*, gpointer self) {
+  static_cast<WidgetWindow*>(self)->handle(gesture::GrabBroken{});
+  return FALSE;
+}
+
+// The keyboard's secondary click: a drag under way is put down first.
+gboolean WidgetWindow::onPopupMenu(GtkWidget*, gpointer self) {
+  static_cast<WidgetWindow*>(self)->handle(gesture::SecondaryPress{});
+  return TRUE;
+}
+
+void WidgetWindow::handle(const gesture::Event& event, const GdkEvent* trigger) {
+  for (const gesture::Outcome& outcome : gesture_.handle(event)) apply(outcome, trigger);
+  holdKeysWhileDragging();
+}
+
+void WidgetWindow::apply(const gesture::Outcome& outcome, const GdkEvent* trigger) {
+  std::visit(
+      [&]<typename Kind>(const Kind& what) {
+        if constexpr (std::is_same_v<Kind, gesture::Hover>) {
+          pointerAt(what.local.x, what.local.y);
+        } else if constexpr (std::is_same_v<Kind, gesture::HoverEnded>) {
+          if (host_) host_->hoverEnd();
+        } else if constexpr (std::is_same_v<Kind, gesture::MoveTo>) {
+          // A surface that cannot tell its place on screen stays until it is
+          // dropped: while the button is held, sway gives the motions
+          // relative to where the surface was pressed, other compositors
+          // relative to where it is now, so once moved it could not tell
+          // where the pointer is, and would run away from it.
+          if (surface_->knowsScreenPosition()) dragTo(what.frame, what.pointer, false);
+        } else if constexpr (std::is_same_v<Kind, gesture::DropAt>) {
+          dragTo(what.frame, what.pointer, true);
+        } else if constexpr (std::is_same_v<Kind, gesture::PutBack>) {
+          setPlace(placeBeforePress_, monitorBeforePress_);
+        } else if constexpr (std::is_same_v<Kind, gesture::ClickAt>) {
+          if (!frame_) return;
+          if (const auto link = ui::linkAt(*frame_, what.local)) openLink_(*link);
+        } else if constexpr (std::is_same_v<Kind, gesture::OpenMenu>) {
+          openMenu(trigger);
+        }
+      },
+      outcome);
+}
+
+// Escape reaches the window only while it holds the keyboard: it never takes
+// the focus, so as not to take it from the window a person types in.
+void WidgetWindow::holdKeysWhileDragging() {
+  const bool wanted = gesture_.dragging();
+  if (wanted == holdsKeys_) return;
+  surface_->holdKeys(GTK_WINDOW(window_), wanted);
+  holdsKeys_ = wanted;
 }
 
 void WidgetWindow::openMenu(const GdkEvent* trigger) {
@@ -452,11 +500,10 @@ void WidgetWindow::dragTo(const ui::Rect& frame, ui::Point pointer, bool dropped
 
 // The pointer in the desktop's coordinates. The X server tells where it is
 // on the screen, also while the window catches up with a drag; a Wayland
-// surface knows only where it was put.
+// surface knows only where it was put, and stays there while it is held.
 ui::Point WidgetWindow::desktopPoint(double x, double y, double xRoot, double yRoot) const {
   if (surface_->knowsScreenPosition()) return {xRoot, yRoot};
-  const auto shown = frame();
-  return shown ? ui::Point{shown->minX() + x, shown->minY() + y} : ui::Point{x, y};
+  return {pressedOrigin_.x + x, pressedOrigin_.y + y};
 }
 
 void WidgetWindow::onScaleChanged(GObject*, GParamSpec*, gpointer self) {

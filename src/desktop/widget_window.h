@@ -12,9 +12,9 @@
 #include <optional>
 #include <string>
 
+#include "desktop/handling/pointer_gesture.h"
 #include "desktop/host_report.h"
 #include "desktop/instance_menu.h"
-#include "desktop/handling/pointer_drag.h"
 #include "desktop/surfaces/desktop_surface.h"
 #include "desktop/widget_source.h"
 #include "engine/drawing/cairo_handles.h"
@@ -79,6 +79,8 @@ class WidgetWindow {
   static gboolean onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self);
   static gboolean onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer self);
   static gboolean onTick(GtkWidget*, GdkFrameClock* clock, gpointer self);
+  static gboolean onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
+  static gboolean onGrabBroken(GtkWidget*, GdkEventGrabBroken*, gpointer self);
   static gboolean onPopupMenu(GtkWidget*, gpointer self);
   static void onScaleChanged(GObject*, GParamSpec*, gpointer self);
   static void onScreenChanged(GtkWidget*, GdkScreen*, gpointer self);
@@ -93,6 +95,10 @@ class WidgetWindow {
   void followMotion();
   void pointerAt(double x, double y);
   void openMenu(const GdkEvent* trigger);
+  // What a person does, as the gesture sees it; `trigger` opens the menu.
+  void handle(const gesture::Event& event, const GdkEvent* trigger = nullptr);
+  void apply(const gesture::Outcome& outcome, const GdkEvent* trigger);
+  void holdKeysWhileDragging();
   // The monitor under `pointer` where the desktop tells positions, else the
   // instance's own.
   [[nodiscard]] GdkMonitor* monitorAt(std::optional<ui::Point> pointer) const;
@@ -122,7 +128,15 @@ class WidgetWindow {
   int shapedScale_ = 0;
   bool shapedBlending_ = false;
   guint tick_ = 0;
-  PointerDrag drag_;
+  PointerGesture gesture_;
+  // The place and monitor before the press, given back if Escape calls the
+  // drag off: also none of its own, stacked at the corner.
+  std::optional<InstancePlace> placeBeforePress_;
+  std::optional<std::string> monitorBeforePress_;
+  bool holdsKeys_ = false;
+  // Where the widget was at the last press: a surface that cannot tell its
+  // screen position stays there while held, so its pointer is counted from it.
+  ui::Point pressedOrigin_;
   std::unique_ptr<InstanceMenu> menu_;
   bool announced_ = false;
   EdgeColor edgeColor_;

@@ -51,6 +51,10 @@ class DesktopSurface {
   // True when what lies outside the widget's outline can be left to alpha
   // blending; false when only a shape keeps the desktop visible there.
   [[nodiscard]] virtual bool blendsAlpha(GtkWidget* window) const = 0;
+  // Whether the window holds the keyboard: while a drag lasts, for Escape,
+  // though it takes no focus otherwise. Left undone where the display does
+  // not let a window have the keys on its own asking.
+  virtual void holdKeys(GtkWindow* /*window*/, bool /*held*/) {}
   // True when window positions are the desktop's (X11); false when the
   // compositor alone knows where the window is (Wayland), so the widget's
   // frame is known only from its own place.

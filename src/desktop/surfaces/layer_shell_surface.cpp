@@ -71,6 +71,19 @@ void LayerShellSurface::place(GtkWindow* window, const WindowPlacement& where, u
   gtk_layer_set_margin(window, horizontal, static_cast<int>(std::lround(place.horizontalOffset)));
 }
 
+// The keys come to a layer surface only as the compositor's focus rules
+// allow. Asked for on demand while a drag lasts, most compositors (sway
+// among them) give them at a click on the surface, not at once, so Escape
+// seldom reaches a drag on Wayland; the exclusive mode, which would take
+// them at once, holds only on the top and overlay layers, not on the bottom
+// one the widget lives on.
+void LayerShellSurface::holdKeys(GtkWindow* window, bool held) {
+  constexpr guint onDemandSince = 4;
+  if (gtk_layer_get_protocol_version() < onDemandSince) return;
+  gtk_layer_set_keyboard_mode(
+      window, held ? GTK_LAYER_SHELL_KEYBOARD_MODE_ON_DEMAND : GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
+}
+
 bool LayerShellSurface::blendsAlpha(GtkWidget*) const {
   return true;
 }

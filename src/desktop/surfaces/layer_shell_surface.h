@@ -13,6 +13,7 @@ class LayerShellSurface final : public DesktopSurface {
   void prepare(GtkWindow* window) override;
   void place(GtkWindow* window, const WindowPlacement& where, ui::Size size) override;
   [[nodiscard]] bool blendsAlpha(GtkWidget* window) const override;
+  void holdKeys(GtkWindow* window, bool held) override;
   [[nodiscard]] std::string describe(GtkWindow* window) const override;
 };
 

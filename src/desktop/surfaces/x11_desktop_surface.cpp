@@ -201,6 +201,31 @@ void X11DesktopSurface::keepAboveOtherDesktops() const {
   }
 }
 
+// A desktop window never takes the focus, so during a drag, which holds the
+// pointer by the press's implicit grab, the keys would go to the focused
+// window: the keyboard is grabbed for the drag's length. Only the keyboard
+// is let go after, so that a drag put back by Escape keeps the pointer
+// until its button is released.
+void X11DesktopSurface::holdKeys(GtkWindow* window, bool held) {
+  GdkWindow* surface = gtk_widget_get_window(GTK_WIDGET(window));
+  if (surface == nullptr) return;
+  GdkSeat* seat = gdk_display_get_default_seat(gdk_window_get_display(surface));
+  if (held) {
+    // Refused while another program holds the keyboard: the drag goes on,
+    // without Escape.
+    gdk_seat_grab(seat, surface, GDK_SEAT_CAPABILITY_KEYBOARD, FALSE, nullptr, nullptr, nullptr,
+                  nullptr);
+    return;
+  }
+  GdkDevice* keyboard = gdk_seat_get_keyboard(seat);
+  if (keyboard == nullptr) return;
+  // gdk_seat_ungrab would also end the pointer's grab; the keyboard's own
+  // ungrab is deprecated, not replaced.
+  G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+  gdk_device_ungrab(keyboard, GDK_CURRENT_TIME);
+  G_GNUC_END_IGNORE_DEPRECATIONS
+}
+
 bool X11DesktopSurface::blendsAlpha(GtkWidget* window) const {
   GdkScreen* screen = gtk_widget_get_screen(window);
   if (!gdk_screen_is_composited(screen)) return false;

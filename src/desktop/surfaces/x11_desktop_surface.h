@@ -27,6 +27,7 @@ class X11DesktopSurface final : public DesktopSurface {
   void place(GtkWindow* window, const WindowPlacement& where, ui::Size size) override;
   void shown(GtkWindow* window) override;
   [[nodiscard]] bool blendsAlpha(GtkWidget* window) const override;
+  void holdKeys(GtkWindow* window, bool held) override;
   [[nodiscard]] bool knowsScreenPosition() const override { return true; }
   [[nodiscard]] std::string describe(GtkWindow* window) const override;
 
