@@ -28,6 +28,7 @@ class X11DesktopSurface final : public DesktopSurface {
   void shown(GtkWindow* window) override;
   [[nodiscard]] bool blendsAlpha(GtkWidget* window) const override;
   [[nodiscard]] bool knowsScreenPosition() const override { return true; }
+  [[nodiscard]] bool grabReachesEveryClient() const override { return !throughXWayland_; }
   [[nodiscard]] std::string describe(GtkWindow* window) const override;
 
  private:
