@@ -1,9 +1,9 @@
 """GNOME on Wayland: the widget's menu closes as menus do, although the
 widget is an X11 window whose menu's grab mutter keeps from the shell and
 from Wayland clients. A secondary click on the widget opens the menu; it
-closes on a click on the desktop, on Escape, on a click on another window
-(a Wayland one) and on a click on the top bar; after each, the next primary
-click on the second row opens its link. Screenshots of the menu open and
+closes on a click on the desktop, on a click on another window (a Wayland
+one) and on a click on the top bar; after each, the next primary click on
+the second row opens its link. Screenshots of the menu open and
 closed are kept beside the logs."""
 
 import subprocess
