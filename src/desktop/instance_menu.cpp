@@ -36,8 +36,8 @@ constexpr std::array<std::pair<Corner, const char*>, 4> cornerLabels{{
 }  // namespace
 
 InstanceMenu::InstanceMenu(GtkWidget* window, std::shared_ptr<const PhraseBook> phrases,
-                           const MenuState& state, MenuChoice choose)
-    : window_(window), phrases_(std::move(phrases)), choose_(std::move(choose)) {
+                           const MenuState& state, MenuChoice choose, MenuHelp help)
+    : window_(window), phrases_(std::move(phrases)), choose_(std::move(choose)), help_(help) {
   menu_ = gtk_menu_new();
   g_object_ref_sink(menu_);
   // Not a choice: it tells why the places a person gives will not last.
@@ -79,6 +79,12 @@ InstanceMenu::InstanceMenu(GtkWidget* window, std::shared_ptr<const PhraseBook> 
   gtk_menu_attach_to_widget(GTK_MENU(menu_), window_, nullptr);
   gtk_widget_show_all(menu_);
   show(state);
+
+  if (help_.catchClicks) shield_ = std::make_unique<MenuShield>(window_);
+  g_signal_connect(menu_, "deactivate", G_CALLBACK(&InstanceMenu::onDeactivate), this);
+  if (help_.takeFocus) {
+    g_signal_connect(window_, "window-state-event", G_CALLBACK(&InstanceMenu::onWindowState), this);
+  }
 }
 
 void InstanceMenu::show(const MenuState& state) {
@@ -112,11 +118,14 @@ void InstanceMenu::show(const MenuState& state) {
 
 InstanceMenu::~InstanceMenu() {
   g_signal_handlers_disconnect_matched(menu_, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, this);
+  g_signal_handlers_disconnect_matched(window_, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, this);
   gtk_widget_destroy(menu_);
   g_object_unref(menu_);
 }
 
 void InstanceMenu::popUp(const GdkEvent* trigger) {
+  if (shield_) shield_->show();
+  if (help_.takeFocus) takeFocus(trigger);
   if (trigger != nullptr && trigger->type == GDK_BUTTON_PRESS) {
     gtk_menu_popup_at_pointer(GTK_MENU(menu_), trigger);
     return;
@@ -126,6 +135,45 @@ void InstanceMenu::popUp(const GdkEvent* trigger) {
   // Opened from the keyboard: the first item that can be chosen takes the
   // keyboard focus (not the note of a failed save).
   gtk_menu_shell_select_first(GTK_MENU_SHELL(menu_), TRUE);
+}
+
+// The widget window takes no focus of its own; while the menu shows it asks
+// for it, so that the compositor sends the keys (Escape) to its X11 client,
+// and so that the compositor's moving the focus elsewhere can close it.
+void InstanceMenu::takeFocus(const GdkEvent* trigger) {
+  GdkWindow* window = gtk_widget_get_window(window_);
+  if (window == nullptr) return;
+  const guint32 time = trigger != nullptr ? gdk_event_get_time(trigger) : GDK_CURRENT_TIME;
+  gtk_window_set_accept_focus(GTK_WINDOW(window_), TRUE);
+  gdk_window_focus(window, time);
+  focus_.opened((gdk_window_get_state(window) & GDK_WINDOW_STATE_FOCUSED) != 0);
+}
+
+void InstanceMenu::onDeactivate(GtkMenuShell*, gpointer self) {
+  auto& menu = *static_cast<InstanceMenu*>(self);
+  if (menu.shield_) menu.shield_->hide();
+  if (menu.help_.takeFocus) {
+    // The focus it holds stays until the compositor gives it to something
+    // else; only a new one is refused.
+    gtk_window_set_accept_focus(GTK_WINDOW(menu.window_), FALSE);
+    menu.focus_.closed();
+  }
+}
+
+gboolean InstanceMenu::onGrabBroken(GtkWidget*, GdkEventGrabBroken* event, gpointer self) {
+  auto& menu = *static_cast<InstanceMenu*>(self);
+  if (event->keyboard == FALSE) return FALSE;
+  const bool moved = event->grab_window != nullptr && event->grab_window != event->window;
+  if (menu.focus_.keyboardGrabBroken(moved)) gtk_menu_shell_deactivate(GTK_MENU_SHELL(menu.menu_));
+  return FALSE;
+}
+
+gboolean InstanceMenu::onWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self) {
+  auto& menu = *static_cast<InstanceMenu*>(self);
+  if ((event->changed_mask & GDK_WINDOW_STATE_FOCUSED) == 0) return FALSE;
+  const bool focused = (event->new_window_state & GDK_WINDOW_STATE_FOCUSED) != 0;
+  if (menu.focus_.focusChanged(focused)) gtk_menu_shell_deactivate(GTK_MENU_SHELL(menu.menu_));
+  return FALSE;
 }
 
 GtkWidget* InstanceMenu::item(const char* key) const {

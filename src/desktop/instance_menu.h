@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "base/locale/phrases.h"
+#include "desktop/handling/menu_dismissal.h"
+#include "desktop/menu_shield.h"
 #include "desktop/settings/desktop_settings.h"
 #include "widget/widget_family.h"
 
@@ -47,11 +49,12 @@ struct MenuState {
 using MenuChoice = std::function<void(const MenuRequest&)>;
 
 // One menu, built for `state`, attached to `window`; destroyed with the
-// object. `choose` is called with what the person picks.
+// object. `choose` is called with what the person picks; `help` keeps it
+// closable where its grab does not reach every client.
 class InstanceMenu {
  public:
   InstanceMenu(GtkWidget* window, std::shared_ptr<const PhraseBook> phrases, const MenuState& state,
-               MenuChoice choose);
+               MenuChoice choose, MenuHelp help = {});
   InstanceMenu(const InstanceMenu&) = delete;
   InstanceMenu& operator=(const InstanceMenu&) = delete;
   ~InstanceMenu();
@@ -64,6 +67,10 @@ class InstanceMenu {
 
  private:
   static void onActivate(GtkMenuItem* item, gpointer self);
+  static void onDeactivate(GtkMenuShell*, gpointer self);
+  static gboolean onGrabBroken(GtkWidget*, GdkEventGrabBroken* event, gpointer self);
+  static gboolean onWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self);
+  void takeFocus(const GdkEvent* trigger);
   [[nodiscard]] GtkWidget* item(const char* key) const;
   void add(GtkWidget* menu, GtkWidget* item, MenuRequest request);
   void addChoice(GtkWidget* menu, GSList*& group, const char* key, MenuRequest request);
@@ -80,6 +87,9 @@ class InstanceMenu {
   GtkWidget* additions_ = nullptr;  // the "Ajouter un widget" submenu
   bool showing_ = false;            // while items are set to the state: no request
   GtkWidget* menu_ = nullptr;       // a reference of our own, dropped on destruction
+  MenuHelp help_;
+  std::unique_ptr<MenuShield> shield_;  // where help_ catches clicks
+  MenuDismissal focus_;
 };
 
 }  // namespace kelpo::desktop

@@ -459,7 +459,8 @@ void WidgetWindow::openMenu(const GdkEvent* trigger) {
     menu_->show(events_.menuState());
   } else {
     menu_ = std::make_unique<InstanceMenu>(window_, host_->environment().phrases,
-                                           events_.menuState(), events_.menuChosen);
+                                           events_.menuState(), events_.menuChosen,
+                                           menuHelpFor(surface_->grabReachesEveryClient()));
   }
   menu_->popUp(trigger);
 }

@@ -169,14 +169,27 @@ class GnomeShell:
     def move_pointer(self, x, y):
         self.eval(self.POINTER + f"p.notify_absolute_motion(now, {x}, {y}); return true;")
 
-    def click(self, x, y):
-        """A primary click at x, y from the shell's virtual pointer: the
-        motion first, then the press and the release, each its own event, as
-        a hand would give them."""
+    def click(self, x, y, button="PRIMARY"):
+        """A click at x, y from the shell's virtual pointer (button:
+        PRIMARY, SECONDARY): the motion first, then the press and the
+        release, each its own event, as a hand would give them."""
         self.move_pointer(x, y)
         time.sleep(0.15)
         for state in ("PRESSED", "RELEASED"):
-            self.eval(self.POINTER + f"p.notify_button(now, Clutter.BUTTON_PRIMARY, Clutter.ButtonState.{state});"
+            self.eval(self.POINTER + f"p.notify_button(now, Clutter.BUTTON_{button}, Clutter.ButtonState.{state});"
+                      "return true;")
+            time.sleep(0.05)
+
+    KEYBOARD = ("const Clutter = imports.gi.Clutter; const GLib = imports.gi.GLib;"
+                "if (!global._kelpoKeyboard) global._kelpoKeyboard = Clutter.get_default_backend()"
+                "  .get_default_seat().create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);"
+                "const k = global._kelpoKeyboard; const now = GLib.get_monotonic_time();")
+
+    def key(self, name):
+        """A press and release of the key Clutter.KEY_<name>, from the
+        shell's virtual keyboard: it goes where the shell sends keys."""
+        for state in ("PRESSED", "RELEASED"):
+            self.eval(self.KEYBOARD + f"k.notify_keyval(now, Clutter.KEY_{name}, Clutter.KeyState.{state});"
                       "return true;")
             time.sleep(0.05)
 

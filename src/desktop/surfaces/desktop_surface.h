@@ -59,6 +59,9 @@ class DesktopSurface {
   // compositor alone knows where the window is (Wayland), so the widget's
   // frame is known only from its own place.
   [[nodiscard]] virtual bool knowsScreenPosition() const { return false; }
+  // False where an X11 grab (the menu's) stops at the X11 clients of a
+  // Wayland compositor.
+  [[nodiscard]] virtual bool grabReachesEveryClient() const { return true; }
   // What the window is and where, in words for the person who started it.
   [[nodiscard]] virtual std::string describe(GtkWindow* window) const = 0;
 };

@@ -29,6 +29,7 @@ class X11DesktopSurface final : public DesktopSurface {
   [[nodiscard]] bool blendsAlpha(GtkWidget* window) const override;
   void holdKeys(GtkWindow* window, bool held) override;
   [[nodiscard]] bool knowsScreenPosition() const override { return true; }
+  [[nodiscard]] bool grabReachesEveryClient() const override { return !throughXWayland_; }
   [[nodiscard]] std::string describe(GtkWindow* window) const override;
 
  private:
