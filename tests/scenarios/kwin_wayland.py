@@ -58,6 +58,12 @@ class KWinWayland:
         except Exception:  # the bus is still starting
             return False
 
+    def show_desktop(self, showing):
+        """KWin's "Show Desktop": every window but the desktop's own hides."""
+        from gi.repository import Gio, GLib
+        self._bus().call_sync("org.kde.KWin", "/KWin", "org.kde.KWin", "showDesktop",
+                              GLib.Variant("(b)", (showing,)), None, Gio.DBusCallFlags.NONE, 5000, None)
+
     def region(self, x, y, width, height):
         """What KWin shows in a rectangle, through org.kde.KWin.ScreenShot2
         (raw premultiplied ARGB32, written into a pipe)."""

@@ -42,6 +42,16 @@ def body(session):
         pointer.close()
     full = kwin.region(0, 0, *SCREEN)
     full.save(session.artifacts / "screen.png")
+
+    # "Show Desktop" hides windows, not the desktop: the widget stays. (KWin 6
+    # hides a layer surface of any namespace but "desktop"; 5.27 hides none.)
+    kwin.show_desktop(True)
+    try:
+        wait_for_pixels(session, None, reference, 5, "medium-light-show-desktop", host=host,
+                        grab=lambda: kwin.region(*region))
+    finally:
+        kwin.show_desktop(False)
+    print("Show Desktop: the widget stays")
     stop_host(session, host)
 
 
