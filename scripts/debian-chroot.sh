@@ -80,7 +80,9 @@ chmod 1777 "$private_tmp"
 cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 
 # The project as committed, plus the fetched font (kept out of git).
-work="$root/root/kelpo-widget"
+# Outside /root, which only root may enter: one test runs the command as
+# another user.
+work="$root/srv/kelpo-widget"
 rm -rf "$work"
 mkdir -p "$work"
 git archive HEAD | tar -x -C "$work"
@@ -93,7 +95,7 @@ case "$scope" in
 esac
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
   /bin/bash -euo pipefail -c "
-    cd /root/kelpo-widget
+    cd /srv/kelpo-widget
     apt-get update -qq
     scripts/setup.sh tests
     cmake --preset strict >/dev/null
