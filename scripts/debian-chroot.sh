@@ -83,8 +83,9 @@ cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 # Outside /root, which only root may enter: one test runs the command as
 # another user.
 work="$root/srv/kelpo-widget"
-rm -rf "$work"
+# The build tree stays from one run to the next; the sources are laid anew.
 mkdir -p "$work"
+find "$work" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} +
 git archive HEAD | tar -x -C "$work"
 cp resources/fonts/*.ttf resources/fonts/OFL.txt "$work/resources/fonts/" 2>/dev/null || true
 
