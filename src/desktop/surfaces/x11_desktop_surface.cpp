@@ -86,6 +86,7 @@ void raiseWithinLayer(GdkWindow* window) {
 }  // namespace
 
 X11DesktopSurface::~X11DesktopSurface() {
+  if (window_ != nullptr) g_signal_handlers_disconnect_by_data(window_, this);
   if (root_ != nullptr) gdk_window_remove_filter(root_, &X11DesktopSurface::onRootEvent, this);
   if (busWait_) g_cancellable_cancel(busWait_.get());
   if (kwinToggles_ != 0) g_dbus_connection_signal_unsubscribe(bus_.get(), kwinToggles_);
@@ -97,6 +98,7 @@ void X11DesktopSurface::prepare(GtkWindow* window) {
   gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DESKTOP);
   gtk_window_set_keep_below(window, TRUE);
   gtk_window_stick(window);
+  g_signal_connect(window, "configure-event", G_CALLBACK(&X11DesktopSurface::onConfigured), this);
 }
 
 void X11DesktopSurface::place(GtkWindow* window, const WindowPlacement& where, ui::Size size) {
@@ -148,7 +150,36 @@ void X11DesktopSurface::onSessionBus(GObject*, GAsyncResult* result, gpointer se
 void X11DesktopSurface::onCompositingToggled(GDBusConnection*, const gchar*, const gchar*,
                                              const gchar*, const gchar*, GVariant*, gpointer self) {
   auto& surface = *static_cast<X11DesktopSurface*>(self);
-  if (surface.window_ != nullptr) gtk_widget_queue_draw(GTK_WIDGET(surface.window_));
+  if (surface.window_ == nullptr) return;
+  gtk_widget_queue_draw(GTK_WIDGET(surface.window_));
+  // The signal comes over the bus, and may overtake the requests by which
+  // KWin tracks the window's damage again: a frame drawn before those reach
+  // the X server is never shown, and a still widget would stay missing. What
+  // KWin answers over the X connection comes after them.
+  surface.askManagerToAnswer();
+}
+
+// A configure request that changes nothing (the border is already none):
+// the window manager answers every configure request with a synthetic
+// ConfigureNotify, sent on its X connection after all it asked before.
+void X11DesktopSurface::askManagerToAnswer() {
+  GdkWindow* own = gtk_widget_get_window(GTK_WIDGET(window_));
+  if (own == nullptr) return;  // not realized yet: it is drawn whole when mapped
+  XWindowChanges changes{};
+  changes.border_width = 0;
+  XConfigureWindow(GDK_WINDOW_XDISPLAY(own), GDK_WINDOW_XID(own), CWBorderWidth, &changes);
+  XFlush(GDK_WINDOW_XDISPLAY(own));
+  redrawOnAnswer_ = true;
+}
+
+gboolean X11DesktopSurface::onConfigured(GtkWidget* window, GdkEventConfigure* event,
+                                         gpointer self) {
+  auto& surface = *static_cast<X11DesktopSurface*>(self);
+  if (event->send_event != 0 && surface.redrawOnAnswer_) {
+    surface.redrawOnAnswer_ = false;
+    gtk_widget_queue_draw(window);
+  }
+  return FALSE;  // GTK follows the window's size and place as ever
 }
 
 GdkFilterReturn X11DesktopSurface::onRootEvent(GdkXEvent* event, GdkEvent*, gpointer self) {

@@ -7,7 +7,7 @@
 // where the compositor will not blend its alpha (none running, or KWin);
 // painted whole again when KWin resumes compositing, which keeps the
 // compositing selection while suspended and, on resuming, shows only what is
-// drawn after.
+// drawn after it tracks the window again.
 
 #include <gio/gio.h>
 
@@ -38,6 +38,8 @@ class X11DesktopSurface final : public DesktopSurface {
   static void onSessionBus(GObject*, GAsyncResult* result, gpointer self);
   static void onCompositingToggled(GDBusConnection*, const gchar*, const gchar*, const gchar*,
                                    const gchar*, GVariant*, gpointer self);
+  static gboolean onConfigured(GtkWidget*, GdkEventConfigure* event, gpointer self);
+  void askManagerToAnswer();
   void keepAboveOtherDesktops() const;
 
   bool throughXWayland_;
@@ -50,7 +52,8 @@ class X11DesktopSurface final : public DesktopSurface {
   SourceHandle settle_;  // one look at the root's changes, once they stop coming
   ObjectHandle<GCancellable> busWait_;
   ObjectHandle<GDBusConnection> bus_;
-  guint kwinToggles_ = 0;  // subscription on bus_
+  guint kwinToggles_ = 0;        // subscription on bus_
+  bool redrawOnAnswer_ = false;  // a whole frame is due once KWin answers
 };
 
 }  // namespace kelpo::desktop
