@@ -4,6 +4,7 @@ session. Every process started here is stopped by its PID when the session
 ends, also when a step fails or the scenario runs out of time.
 """
 
+import fcntl
 import os
 import shutil
 import signal
@@ -71,10 +72,24 @@ def _die_with_parent():
 
 
 class Session:
+    def _artifacts_directory(self, name):
+        """The scenario's own folder of screenshots and logs. A second copy of
+        the same scenario running at once gets a folder of its own rather
+        than removing the first one's: the lock on the name is held for as
+        long as this process lives."""
+        base = Path(os.environ.get("KELPO_DESKTOP_ARTIFACTS", Path.cwd() / "desktop-artifacts"))
+        base.mkdir(parents=True, exist_ok=True)
+        self._artifacts_lock = open(base / f".{name}.lock", "w")
+        try:
+            fcntl.flock(self._artifacts_lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+            return base / name
+        except BlockingIOError:
+            return base / f"{name}-{os.getpid()}"
+
     def __init__(self, name):
         self.name = name
         self.root = Path(tempfile.mkdtemp(prefix=f"kelpo-{name}-"))
-        self.artifacts = Path(os.environ.get("KELPO_DESKTOP_ARTIFACTS", Path.cwd() / "desktop-artifacts")) / name
+        self.artifacts = self._artifacts_directory(name)
         shutil.rmtree(self.artifacts, ignore_errors=True)
         self.artifacts.mkdir(parents=True)
         self.processes = []  # (label, Popen), stopped in reverse order
