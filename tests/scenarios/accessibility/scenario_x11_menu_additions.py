@@ -7,7 +7,8 @@ bridge on so that the menu's items are found by name. "Ajouter un widget" ›
 - each choice maps one more window, and desktop.ini keeps one more instance;
 - no two of the eight windows overlap or come closer than the margin, all
   wholly on the screen;
-- desktop.ini's places give the windows' rectangles;
+- the next start shows the eight widgets where they were: desktop.ini kept
+  their places;
 - the screen as Xvfb shows it is saved as additions.png.
 """
 
@@ -22,8 +23,8 @@ sys.path.insert(0, str(HERE.parent))
 import scenario  # noqa: E402
 from scenario_x11_accessibility import start_accessibility_bus, stop_accessibility_bus  # noqa: E402
 from scenario_x11_menu import choose, kept, open_menu, wait_for_geometry  # noqa: E402
-from widget_checks import (SIZES, ScenarioFailure, expected_position, host_windows, kept_frame,  # noqa: E402
-                           poll, read_xwd, sample_snapshot, start_host, stop_host, window_geometry)
+from widget_checks import (SIZES, ScenarioFailure, expected_position, host_windows, poll, read_xwd,  # noqa: E402
+                           sample_snapshot, start_host, stop_host, window_geometry)
 
 SCREEN = (1280, 800)
 MARGIN = 24
@@ -49,22 +50,26 @@ def crowded(rectangles):
     return faults
 
 
-def kept_rectangles(session):
-    """The rectangles desktop.ini's instances give: their own place, else
-    stacked at the top right below the ones before them."""
-    found = []
-    stacked = 0
-    for name, group in sorted(kept(session).items()):
-        if not name.startswith("instance "):
-            continue
-        size = SIZES[group["size"]]
-        if "offset-x" in group:
-            found.append(kept_frame(group, (0, 0, *SCREEN), size))
-            continue
-        x, y, width, height = expected_position(SCREEN, size, "top-right", MARGIN, 1)
-        found.append((x, y + stacked, width, height))
-        stacked += height + MARGIN
-    return found
+def instances_kept(session):
+    return sum(1 for name in kept(session) if name.startswith("instance "))
+
+
+def settled_apart(session, host, count):
+    """The `count` windows once none is closer than the margin to another: a
+    new window may map before it moves to its place, and lands apart only
+    there."""
+    last = {}
+
+    def apart_now():
+        shown = sorted(rectangle(window) for window in host_windows(session, host, count))
+        last["shown"] = shown
+        return shown if len(shown) == count and not crowded(shown) else None
+
+    try:
+        return poll(apart_now, 10, interval=0.05, what=f"{count} windows apart from each other")
+    except ScenarioFailure as failure:
+        shown = last.get("shown", [])
+        raise ScenarioFailure(f"{failure}: " + "; ".join(crowded(shown) or [str(shown)])) from None
 
 
 def body(session):
@@ -88,28 +93,24 @@ def body(session):
             raise ScenarioFailure(f"Ajouter un widget › Petit cannot be chosen with {count - 1} widgets")
         choose(session, host, "Ajouter un widget", "Petit")
         host_windows(session, host, count)
-        poll(lambda: len(kept_rectangles(session)) == count, 5,
-             what=f"desktop.ini to keep {count} instances")
-        # The new window may map before it moves to its place: the check is
-        # on where the windows settle, as desktop.ini says.
-        last = {}
-
-        def settled():
-            shown = sorted(rectangle(window) for window in host_windows(session, host, count))
-            last["shown"] = shown
-            return shown if len(shown) == count and shown == sorted(kept_rectangles(session)) else None
-
-        try:
-            shown = poll(settled, 10, interval=0.05, what=f"{count} windows where desktop.ini puts them")
-        except ScenarioFailure as failure:
-            raise ScenarioFailure(f"{failure}: shown {last.get('shown')}, kept "
-                                  f"{sorted(kept_rectangles(session))}") from None
-        if faults := crowded(shown):
-            raise ScenarioFailure(f"after addition {count - 2}: " + "; ".join(faults))
+        poll(lambda: instances_kept(session) == count, 5, what=f"desktop.ini to keep {count} instances")
+        shown = settled_apart(session, host, count)
         print(f"addition {count - 2}: {count} windows, none within {MARGIN} of another: {shown}")
 
     shutil.copy(session.framebuffer_dir / "Xvfb_screen0", session.artifacts / "additions.xwd")
     read_xwd((session.framebuffer_dir / "Xvfb_screen0").read_bytes()).save(session.artifacts / "additions.png")
+    stop_host(session, host)
+
+    # The next start, from desktop.ini alone: every widget where it was.
+    host = start_host(session, [], label="host-again")
+    count = 2 + ADDITIONS
+    try:
+        poll(lambda: sorted(rectangle(window) for window in host_windows(session, host, count)) == shown,
+             10, interval=0.05, what="the restarted widgets where they were")
+    except ScenarioFailure as failure:
+        again = sorted(rectangle(window) for window in host_windows(session, host, count))
+        raise ScenarioFailure(f"{failure}: before {shown}, after {again}") from None
+    print(f"restart: the {count} widgets where they were")
     stop_host(session, host)
     stop_accessibility_bus(session, launcher, registry, daemons)
 
