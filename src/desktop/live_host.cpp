@@ -27,6 +27,7 @@ LiveHost::LiveHost(HostSettings settings, WidgetSource source, DesktopRoute rout
       colorScheme_([this](ui::ColorScheme) { handle(HostEvent::appearanceChanged); }),
       deadline_([this] { handle(HostEvent::reloadDateReached); }) {
   for (const KeptInstance& kept : settings_.instances) addInstance(kept);
+  tellUnfoundMonitors();
   if (const auto container = sharedContainerLocation()) {
     watch_.emplace(*container, std::string(snapshotFileName),
                    [this] { handle(HostEvent::snapshotChanged); });

@@ -77,6 +77,9 @@ class LiveHost {
   // of any size: too many shown, or no free spot left.
   [[nodiscard]] bool roomToAdd(std::size_t index) const;
   void save();
+  // Says which wished-for monitors (--monitor, desktop.ini) show no widget:
+  // a widget never falls to the primary monitor without a word.
+  void tellUnfoundMonitors() const;
   void followSettingsFile();
   void followSettingsTarget();
   void readSettingsAgain();

@@ -153,6 +153,24 @@ bool LiveHost::roomToAdd(std::size_t index) const {
          });
 }
 
+void LiveHost::tellUnfoundMonitors() const {
+  std::vector<std::string> wishes;
+  if (settings_.placement.monitor) wishes.push_back(*settings_.placement.monitor);
+  for (const Instance& instance : instances_) {
+    if (instance.kept.monitor) wishes.push_back(*instance.kept.monitor);
+  }
+  if (wishes.empty()) return;
+  const PresentMonitors present = presentMonitors(gdk_display_get_default());
+  std::vector<std::string> told;
+  for (const std::string& wish : wishes) {
+    if (std::ranges::find(told, wish) != told.end()) continue;
+    told.push_back(wish);
+    if (const auto problem = monitorWishProblem(wish, present.monitors, present.namesKnown)) {
+      report_.tell(report_.limitation, *problem);
+    }
+  }
+}
+
 void LiveHost::save() {
   std::vector<KeptInstance> kept;
   for (const Instance& instance : instances_) kept.push_back(instance.kept);

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <sstream>
 #include <type_traits>
+#include <utility>
 #include <variant>
 
 #include "desktop/accessibility/accessible_widget_window.h"
@@ -69,6 +70,7 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
       events_(std::move(events)),
       report_(report),
       screen_(gtk_widget_get_screen(window_)),
+      display_(gtk_widget_get_display(window_)),
       gesture_(dragThreshold()) {
   GtkWindow* window = GTK_WINDOW(window_);
   gtk_window_set_title(window, "kelpo");
@@ -107,12 +109,16 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
   // suspending compositing) changes what its corners need.
   g_signal_connect(screen_, "composited-changed", G_CALLBACK(&WidgetWindow::onCompositedChanged),
                    this);
+  g_signal_connect(window_, "delete-event", G_CALLBACK(&WidgetWindow::onDelete), this);
+  g_signal_connect(display_, "monitor-added", G_CALLBACK(&WidgetWindow::onMonitorsChanged), this);
+  g_signal_connect(display_, "monitor-removed", G_CALLBACK(&WidgetWindow::onMonitorsChanged), this);
 }
 
 WidgetWindow::~WidgetWindow() {
   if (tick_ != 0) gtk_widget_remove_tick_callback(window_, tick_);
   if (holdsKeys_) surface_->holdKeys(GTK_WINDOW(window_), false);
   g_signal_handlers_disconnect_by_data(screen_, this);
+  g_signal_handlers_disconnect_by_data(display_, this);
   g_signal_handlers_disconnect_by_data(window_, this);
   menu_.reset();
   surface_.reset();
@@ -467,11 +473,8 @@ void WidgetWindow::openMenu(const GdkEvent* trigger) {
 
 GdkMonitor* WidgetWindow::monitorAt(std::optional<ui::Point> pointer) const {
   GdkDisplay* display = gtk_widget_get_display(window_);
-  if (pointer && surface_->knowsScreenPosition()) {
-    if (GdkMonitor* under = gdk_display_get_monitor_at_point(display, static_cast<int>(pointer->x),
-                                                             static_cast<int>(pointer->y))) {
-      return under;
-    }
+  if (pointer) {
+    if (GdkMonitor* under = monitorUnderPoint(display, *pointer)) return under;
   }
   return chosenMonitor(display, placement_.effectiveMonitor());
 }
@@ -524,6 +527,27 @@ void WidgetWindow::onCompositedChanged(GdkScreen*, gpointer self) {
   window.setUpSurface();
   window.updateShape();
   gtk_widget_queue_draw(window.window_);
+}
+
+// An output unplugged or turned off takes its monitor away: its widgets show
+// on another until it comes back, and go back to it then. A layer surface
+// whose output went away was closed by the compositor and is mapped anew.
+void WidgetWindow::onMonitorsChanged(GdkDisplay*, GdkMonitor*, gpointer self) {
+  auto& window = *static_cast<WidgetWindow*>(self);
+  if (!window.frame_) return;
+  window.place();
+  if (std::exchange(window.closedByCompositor_, false) && gtk_widget_get_visible(window.window_)) {
+    gtk_widget_hide(window.window_);
+    window.place();
+    gtk_widget_show(window.window_);
+  }
+}
+
+// Only the host closes its windows: a compositor closes a layer surface
+// whose output goes away, and the window waits for a monitor to show on.
+gboolean WidgetWindow::onDelete(GtkWidget*, GdkEvent*, gpointer self) {
+  static_cast<WidgetWindow*>(self)->closedByCompositor_ = true;
+  return TRUE;
 }
 
 void WidgetWindow::onMapped(GtkWidget*, gpointer self) {

@@ -86,6 +86,8 @@ class WidgetWindow {
   static void onScreenChanged(GtkWidget*, GdkScreen*, gpointer self);
   static void onCompositedChanged(GdkScreen*, gpointer self);
   static void onMapped(GtkWidget*, gpointer self);
+  static void onMonitorsChanged(GdkDisplay*, GdkMonitor*, gpointer self);
+  static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
 
   void setUpSurface();
   void place();
@@ -99,8 +101,8 @@ class WidgetWindow {
   void handle(const gesture::Event& event, const GdkEvent* trigger = nullptr);
   void apply(const gesture::Outcome& outcome, const GdkEvent* trigger);
   void holdKeysWhileDragging();
-  // The monitor under `pointer` where the desktop tells positions, else the
-  // instance's own.
+  // The monitor under `pointer` (in the desktop's layout, also where it is
+  // only counted from the widget's own place), else the instance's own.
   [[nodiscard]] GdkMonitor* monitorAt(std::optional<ui::Point> pointer) const;
   void dragTo(const ui::Rect& frame, ui::Point pointer, bool dropped);
   [[nodiscard]] ui::Point desktopPoint(double x, double y, double xRoot, double yRoot) const;
@@ -116,8 +118,12 @@ class WidgetWindow {
   // Told once, when the first frame is on screen, what the window is and
   // where; with each frame its time, when measured.
   const HostReport& report_;
-  GdkScreen* screen_ = nullptr;  // followed for compositors coming and going
-  bool blends_ = false;          // alpha is blended; else the outline is a shape
+  GdkScreen* screen_ = nullptr;    // followed for compositors coming and going
+  GdkDisplay* display_ = nullptr;  // followed for monitors coming and going
+  bool blends_ = false;            // alpha is blended; else the outline is a shape
+  // The compositor closed the window's surface (its output went away): it
+  // is mapped anew once its monitors change.
+  bool closedByCompositor_ = false;
 
   std::unique_ptr<ui::ViewHost> host_;
   gint64 appearedAt_ = 0;  // monotonic microseconds

@@ -32,4 +32,13 @@ inline constexpr int largestMonitorNumber = 63;
 [[nodiscard]] std::optional<std::size_t> chooseMonitor(const std::optional<std::string>& wanted,
                                                        std::span<const MonitorInfo> monitors);
 
+// What to tell a person whose wish `wanted` finds none of `monitors`, so the
+// widget shows on the primary one instead: a number past the last monitor,
+// a name not plugged in, or any name where the display server tells no
+// connector names (`namesKnown` false) and numbers alone choose. Nothing
+// when the wish finds its monitor.
+[[nodiscard]] std::optional<std::string> monitorWishProblem(const std::string& wanted,
+                                                            std::span<const MonitorInfo> monitors,
+                                                            bool namesKnown);
+
 }  // namespace kelpo::desktop

@@ -4,11 +4,14 @@
 #include <gdk/gdkwayland.h>
 #endif
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <vector>
 
+#include "desktop/handling/monitor_layout.h"
 #include "desktop/settings/monitor_preference.h"
+#include "desktop/surfaces/mutter_layout.h"
 #include "desktop/surfaces/wayland_globals.h"
 
 namespace kelpo::desktop {
@@ -27,6 +30,36 @@ namespace {
 // millisecond; one that does not leaves the monitors unnamed.
 constexpr std::chrono::milliseconds outputNamesPatience{200};
 
+// How long mutter may take to tell its layout, asked only under XWayland.
+constexpr std::chrono::milliseconds mutterLayoutPatience{200};
+
+[[nodiscard]] ui::Rect geometryOf(GdkMonitor* monitor) {
+  GdkRectangle area{};
+  gdk_monitor_get_geometry(monitor, &area);
+  return {{static_cast<double>(area.x), static_cast<double>(area.y)},
+          {static_cast<double>(area.width), static_cast<double>(area.height)}};
+}
+
+[[nodiscard]] std::vector<ui::Rect> geometries(GdkDisplay* display) {
+  std::vector<ui::Rect> rects;
+  for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) {
+    rects.push_back(geometryOf(gdk_display_get_monitor(display, i)));
+  }
+  return rects;
+}
+
+// XWayland names its monitors by number: the names a person knows are
+// mutter's, matched by where each monitor lies.
+[[nodiscard]] bool namedByXwayland(const std::vector<std::string>& names) {
+  return std::ranges::any_of(names,
+                             [](const std::string& name) { return name.starts_with("XWAYLAND"); });
+}
+
+struct MonitorNames {
+  std::vector<std::string> names;  // in GDK's order; empty where unknown
+  bool known = false;              // the display server told connector names
+};
+
 // The connector names of the display's monitors, in GDK's order. X11
 // servers give the output name as the model; on Wayland GTK 3 gives the
 // model ("headless", the same for every output of a kind), so the name is
@@ -34,31 +67,42 @@ constexpr std::chrono::milliseconds outputNamesPatience{200};
 // compositor announces them, which is the order our own connection sees;
 // wlroots gives every output the position 0,0 on wl_output, so the order,
 // not the position, pairs them.
-[[nodiscard]] std::vector<std::string> monitorNames(GdkDisplay* display) {
+[[nodiscard]] MonitorNames monitorNames(GdkDisplay* display) {
   const int count = gdk_display_get_n_monitors(display);
-  std::vector<std::string> names;
+  MonitorNames found{{}, true};
   for (int i = 0; i < count; ++i) {
     const char* model = gdk_monitor_get_model(gdk_display_get_monitor(display, i));
-    names.emplace_back(model != nullptr ? model : "");
+    found.names.emplace_back(model != nullptr ? model : "");
   }
 #ifdef GDK_WINDOWING_WAYLAND
   if (GDK_IS_WAYLAND_DISPLAY(display)) {
     const std::vector<WaylandOutput> outputs = waylandOutputs(outputNamesPatience);
-    if (outputs.size() == names.size()) {
-      for (std::size_t i = 0; i < names.size(); ++i) {
-        if (!outputs[i].name.empty()) names[i] = outputs[i].name;
-      }
+    found.known = outputs.size() == found.names.size() &&
+                  std::ranges::none_of(outputs, [](const auto& o) { return o.name.empty(); });
+    if (found.known) {
+      for (std::size_t i = 0; i < found.names.size(); ++i) found.names[i] = outputs[i].name;
     }
+    return found;
   }
 #endif
-  return names;
+  if (namedByXwayland(found.names)) {
+    // Unmatched monitors keep XWayland's names, which desktop.ini may hold
+    // from before.
+    const std::vector<std::string> connectors =
+        connectorNamesByGeometry(geometries(display), mutterLayout(mutterLayoutPatience));
+    found.known = std::ranges::none_of(connectors, [](const auto& name) { return name.empty(); });
+    for (std::size_t i = 0; i < connectors.size(); ++i) {
+      if (!connectors[i].empty()) found.names[i] = connectors[i];
+    }
+  }
+  return found;
 }
 
 }  // namespace
 
 std::string monitorName(GdkMonitor* monitor) {
   GdkDisplay* display = gdk_monitor_get_display(monitor);
-  const std::vector<std::string> names = monitorNames(display);
+  const std::vector<std::string> names = monitorNames(display).names;
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (gdk_display_get_monitor(display, static_cast<int>(i)) == monitor) return names[i];
   }
@@ -76,7 +120,7 @@ GdkMonitor* chosenMonitor(GdkDisplay* display, const std::optional<std::string>&
   // widget placed each time it reloads or is dragged asks nothing when it
   // goes on the primary monitor.
   const std::vector<std::string> names =
-      wanted && !wanted->empty() ? monitorNames(display)
+      wanted && !wanted->empty() ? monitorNames(display).names
                                  : std::vector<std::string>(static_cast<std::size_t>(count));
   std::vector<MonitorInfo> monitors;
   for (int i = 0; i < count; ++i) {
@@ -86,6 +130,21 @@ GdkMonitor* chosenMonitor(GdkDisplay* display, const std::optional<std::string>&
   }
   const auto chosen = chooseMonitor(wanted, monitors);
   return chosen ? gdk_display_get_monitor(display, static_cast<int>(*chosen)) : nullptr;
+}
+
+PresentMonitors presentMonitors(GdkDisplay* display) {
+  const MonitorNames names = monitorNames(display);
+  PresentMonitors present{{}, names.known};
+  for (std::size_t i = 0; i < names.names.size(); ++i) {
+    GdkMonitor* monitor = gdk_display_get_monitor(display, static_cast<int>(i));
+    present.monitors.push_back({names.names[i], gdk_monitor_is_primary(monitor) != FALSE});
+  }
+  return present;
+}
+
+GdkMonitor* monitorUnderPoint(GdkDisplay* display, ui::Point point) {
+  const auto under = monitorUnder(point, geometries(display));
+  return under ? gdk_display_get_monitor(display, static_cast<int>(*under)) : nullptr;
 }
 
 ui::Rect workAreaOf(GdkMonitor* monitor) {
