@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <memory>
 #include <vector>
 
 #include "desktop/handling/monitor_layout.h"
@@ -98,11 +99,49 @@ struct MonitorNames {
   return found;
 }
 
+// The names as last asked, kept on the display for as long as it shows the
+// same monitors at the same places: asking costs a round trip to the
+// compositor (or a call to mutter), and names are wanted on every motion of
+// a drag. Checked on each use rather than forgotten on a signal, so that no
+// handler of a monitor change can read names from before it.
+struct CachedMonitorNames {
+  std::vector<GdkMonitor*> monitors;
+  std::vector<ui::Rect> geometries;
+  MonitorNames names;
+};
+
+[[nodiscard]] std::vector<GdkMonitor*> monitorsOf(GdkDisplay* display) {
+  std::vector<GdkMonitor*> monitors;
+  for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) {
+    monitors.push_back(gdk_display_get_monitor(display, i));
+  }
+  return monitors;
+}
+
+[[nodiscard]] const MonitorNames& knownMonitorNames(GdkDisplay* display) {
+  constexpr const char* cachedNamesKey = "kelpo-monitor-names";
+  GObject* object = G_OBJECT(display);
+  std::vector<GdkMonitor*> monitors = monitorsOf(display);
+  std::vector<ui::Rect> shape = geometries(display);
+  if (const auto* cached =
+          static_cast<const CachedMonitorNames*>(g_object_get_data(object, cachedNamesKey));
+      cached != nullptr && cached->monitors == monitors && cached->geometries == shape) {
+    return cached->names;
+  }
+  auto fresh = std::make_unique<CachedMonitorNames>(
+      CachedMonitorNames{std::move(monitors), std::move(shape), monitorNames(display)});
+  const MonitorNames& names = fresh->names;
+  g_object_set_data_full(object, cachedNamesKey, fresh.release(), [](gpointer released) {
+    std::unique_ptr<CachedMonitorNames>(static_cast<CachedMonitorNames*>(released)).reset();
+  });
+  return names;
+}
+
 }  // namespace
 
 std::string monitorName(GdkMonitor* monitor) {
   GdkDisplay* display = gdk_monitor_get_display(monitor);
-  const std::vector<std::string> names = monitorNames(display).names;
+  const std::vector<std::string> names = knownMonitorNames(display).names;
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (gdk_display_get_monitor(display, static_cast<int>(i)) == monitor) return names[i];
   }
@@ -120,7 +159,7 @@ GdkMonitor* chosenMonitor(GdkDisplay* display, const std::optional<std::string>&
   // widget placed each time it reloads or is dragged asks nothing when it
   // goes on the primary monitor.
   const std::vector<std::string> names =
-      wanted && !wanted->empty() ? monitorNames(display).names
+      wanted && !wanted->empty() ? knownMonitorNames(display).names
                                  : std::vector<std::string>(static_cast<std::size_t>(count));
   std::vector<MonitorInfo> monitors;
   for (int i = 0; i < count; ++i) {
@@ -133,7 +172,7 @@ GdkMonitor* chosenMonitor(GdkDisplay* display, const std::optional<std::string>&
 }
 
 PresentMonitors presentMonitors(GdkDisplay* display) {
-  const MonitorNames names = monitorNames(display);
+  const MonitorNames names = knownMonitorNames(display);
   PresentMonitors present{{}, names.known};
   for (std::size_t i = 0; i < names.names.size(); ++i) {
     GdkMonitor* monitor = gdk_display_get_monitor(display, static_cast<int>(i));
