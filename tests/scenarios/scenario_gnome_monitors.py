@@ -1,0 +1,64 @@
+"""GNOME on Wayland: monitors are named as GNOME names them. Through
+XWayland the X server calls the monitor XWAYLAND0; the widget asks mutter
+for the connector ("Meta-0" headless) and takes `--monitor` by that name
+without a word, while a name no monitor has is said in the host's report,
+never passed over in silence."""
+
+import scenario
+from desktop_session import poll
+from gnome_shell import GnomeShell
+from widget_checks import SIZES, ScenarioFailure, sample_shown_medium, start_host, stop_host
+
+SCREEN = (1280, 800)
+MARGIN = 24
+
+
+def connectors(shell):
+    """mutter's connector names, from its display configuration."""
+    from gi.repository import Gio, GLib
+    state = shell._bus().call_sync("org.gnome.Mutter.DisplayConfig", "/org/gnome/Mutter/DisplayConfig",
+                                   "org.gnome.Mutter.DisplayConfig", "GetCurrentState", None, None,
+                                   Gio.DBusCallFlags.NONE, 10000, None).unpack()
+    return [monitor[0][0] for monitor in state[1]]
+
+
+def shown_window(shell, host):
+    def found():
+        if host.poll() is not None:
+            raise ScenarioFailure(f"the host ended with {host.returncode}")
+        windows = [window for window in shell.windows() if window["title"] == "kelpo"]
+        return windows[0] if windows else None
+    return poll(found, 15, interval=0.1, what="the widget's window")
+
+
+def body(session):
+    shell = GnomeShell(session, *SCREEN)
+    session.start_portal()
+    sample_shown_medium(session)
+    names = poll(lambda: connectors(shell) or None, 10, interval=0.1, what="mutter's connectors")
+    area = poll(lambda: (lambda found: found if found[1] > 0 else None)(shell.work_area()), 10, interval=0.1,
+                what="the shell's top bar to reserve its rows")
+    expected = (area[0] + area[2] - MARGIN - SIZES["medium"][0], area[1] + MARGIN)
+
+    host = start_host(session, ["medium"], ["--monitor", names[0], "--margin", str(MARGIN)], label="by-name")
+    window = shown_window(shell, host)
+    poll(lambda: "shown" in session.log_text("by-name"), 10, what="the host's report")
+    stop_host(session, host)
+    if (window["x"], window["y"]) != expected:
+        raise ScenarioFailure(f"--monitor {names[0]}: at {window['x']},{window['y']}, expected {expected}")
+    if "monitor" in session.log_text("by-name").replace("shown", ""):
+        raise ScenarioFailure(f"--monitor {names[0]} was reported:\n" + session.log_text("by-name"))
+    print(f"--monitor {names[0]} (mutter's connector): shown at {expected}, nothing said")
+
+    host = start_host(session, ["medium"], ["--monitor", "Nope-7", "--margin", str(MARGIN)], label="unknown")
+    window = shown_window(shell, host)
+    said = poll(lambda: next((line for line in session.log_text("unknown").splitlines() if "Nope-7" in line), None),
+                10, what="the host to say no monitor is named Nope-7")
+    stop_host(session, host)
+    if (window["x"], window["y"]) != expected:
+        raise ScenarioFailure(f"--monitor Nope-7: at {window['x']},{window['y']}, expected the primary's {expected}")
+    print(f"--monitor Nope-7: on the primary monitor, and said: {said}")
+
+
+if __name__ == "__main__":
+    scenario.run("gnome-monitors", body)
