@@ -1,8 +1,8 @@
 """GNOME on Wayland: monitors are named as GNOME names them. Through
 XWayland the X server calls the monitor XWAYLAND0; the widget asks mutter
-for the connector ("Meta-0" headless) and takes `--monitor` by that name
-without a word, while a name no monitor has is said in the host's report,
-never passed over in silence."""
+for the connector ("Meta-0" headless), takes `--monitor` by that name
+without a word and keeps it in desktop.ini after a drag, while a name no
+monitor has is said in the host's report, never passed over in silence."""
 
 import scenario
 from desktop_session import poll
@@ -20,6 +20,11 @@ def connectors(shell):
                                    "org.gnome.Mutter.DisplayConfig", "GetCurrentState", None, None,
                                    Gio.DBusCallFlags.NONE, 10000, None).unpack()
     return [monitor[0][0] for monitor in state[1]]
+
+
+def press(shell, state):
+    shell.eval(shell.POINTER + f"p.notify_button(now, Clutter.BUTTON_PRIMARY, Clutter.ButtonState.{state});"
+               "return true;")
 
 
 def shown_window(shell, host):
@@ -49,6 +54,25 @@ def body(session):
     if "monitor" in session.log_text("by-name").replace("shown", ""):
         raise ScenarioFailure(f"--monitor {names[0]} was reported:\n" + session.log_text("by-name"))
     print(f"--monitor {names[0]} (mutter's connector): shown at {expected}, nothing said")
+
+    # A drag keeps the monitor under GNOME's name for it.
+    host = start_host(session, ["medium"], ["--margin", str(MARGIN)], label="dragged")
+    shown_window(shell, host)
+    grab = (expected[0] + 40, expected[1] + 40)
+    shell.move_pointer(*grab)
+    press(shell, "PRESSED")
+    for step in range(1, 13):
+        shell.move_pointer(grab[0] - 300 * step // 12, grab[1] + 200 * step // 12)
+    press(shell, "RELEASED")
+    kept = session.config_home / "app.kelpo.widget" / "desktop.ini"
+    monitor = poll(lambda: next((line.split("=", 1)[1] for line in
+                                 (kept.read_text().splitlines() if kept.exists() else [])
+                                 if line.startswith("monitor=")), None), 10,
+                   what="desktop.ini to keep the dragged widget's monitor")
+    stop_host(session, host)
+    if monitor != names[0]:
+        raise ScenarioFailure(f"the dragged widget's monitor is kept as {monitor!r}, not GNOME's {names[0]!r}")
+    print(f"drag: desktop.ini keeps monitor={monitor}")
 
     host = start_host(session, ["medium"], ["--monitor", "Nope-7", "--margin", str(MARGIN)], label="unknown")
     window = shown_window(shell, host)
