@@ -85,6 +85,7 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
 
   surface_->prepare(window);
   setUpSurface();
+  focus_ = std::make_unique<AssistedFocus>(window, *surface_);
 
   g_signal_connect(window_, "draw", G_CALLBACK(&WidgetWindow::onDraw), this);
   g_signal_connect(window_, "motion-notify-event", G_CALLBACK(&WidgetWindow::onMotion), this);
@@ -115,6 +116,7 @@ WidgetWindow::~WidgetWindow() {
   g_signal_handlers_disconnect_by_data(screen_, this);
   g_signal_handlers_disconnect_by_data(window_, this);
   menu_.reset();
+  focus_.reset();
   surface_.reset();
   gtk_widget_destroy(window_);
 }
