@@ -7,7 +7,7 @@ types in. Checks, for one medium instance:
   true, and the frame becomes focused with the X keyboard focus on it;
 - the Menu key opens its menu (found through AT-SPI) with the first item
   selected; Escape closes it, the focus staying on the widget; Shift+F10
-  opens it again;
+  opens it again; Return opens the widget's own link;
 - once the focus goes back to the other window, a click on the widget no
   longer takes it.
 """
@@ -27,6 +27,7 @@ from widget_checks import (SIZES, ScenarioFailure, expected_position, hit, poll,
 from x11_desktops import start_manager  # noqa: E402
 
 SCREEN = (1280, 800)
+WIDGET_LINK = "kelpo://inbox"  # the sample's, which the frame's click action opens too
 MARGIN = 24
 PYTHON = os.environ.get("KELPO_TEST_PYTHON", sys.executable)
 TYPIST_TITLE = "kelpo-typist"
@@ -176,6 +177,12 @@ def body(session):
     print("Escape: the menu closed, the focus is back on the widget")
     open_by_key(session, host, "shift+F10")
     close_menu(session, host)
+    wait_for_focus(session, window.id, "the focus to stay on the widget after the second Escape", host)
+    session.run(["xdotool", "key", "Return"])
+    poll(lambda: len(session.opened_urls()) == 2, 10, interval=0.05, what="Return's link at the handler")
+    if session.opened_urls()[-1] != WIDGET_LINK:
+        raise ScenarioFailure(f"Return opened {session.opened_urls()[-1]}, expected {WIDGET_LINK}")
+    print(f"Return on the focused widget: opened {WIDGET_LINK}")
 
     # The focus back on the typist window: clicks on the widget leave it there.
     typist_geometry = session.run(["xdotool", "getwindowgeometry", "--shell", typist]).decode()
@@ -184,7 +191,7 @@ def body(session):
     wait_for_focus(session, typist, "a click on the typist window to take the focus back", host)
     poll(lambda: "focused" not in frame_states(session, host, path), 10, interval=0.1,
          what="the widget's frame to read as no longer focused")
-    click_widget(session, window, point, 1)
+    click_widget(session, window, point, 2)
     require_focus(session, typist, "a click on the widget after the focus went back")
     print("after the focus went back: a click on the widget leaves the focus on the typist window")
 
