@@ -11,6 +11,7 @@
 #include <variant>
 
 #include "desktop/accessibility/accessible_widget_window.h"
+#include "desktop/handling/widget_keys.h"
 #include "desktop/surfaces/monitor_choice.h"
 #include "engine/drawing/painter.h"
 #include "engine/output/hit_testing.h"
@@ -52,6 +53,21 @@ namespace {
   return std::max(1, threshold);
 }
 
+[[nodiscard]] WidgetKey widgetKey(guint keyval) {
+  switch (keyval) {
+    case GDK_KEY_Escape:
+      return WidgetKey::escape;
+    case GDK_KEY_Return:
+    case GDK_KEY_KP_Enter:
+    case GDK_KEY_ISO_Enter:
+    case GDK_KEY_space:
+    case GDK_KEY_KP_Space:
+      return WidgetKey::activate;
+    default:
+      return WidgetKey::other;
+  }
+}
+
 [[nodiscard]] int pointsToPixels(double points) {
   return static_cast<int>(std::lround(points));
 }
@@ -87,6 +103,7 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
 
   surface_->prepare(window);
   setUpSurface();
+  focus_ = std::make_unique<AssistedFocus>(window, *surface_);
 
   g_signal_connect(window_, "draw", G_CALLBACK(&WidgetWindow::onDraw), this);
   g_signal_connect(window_, "motion-notify-event", G_CALLBACK(&WidgetWindow::onMotion), this);
@@ -99,7 +116,8 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
                    this);
   g_signal_connect(window_, "screen-changed", G_CALLBACK(&WidgetWindow::onScreenChanged), this);
   g_signal_connect(window_, "map", G_CALLBACK(&WidgetWindow::onMapped), this);
-  // Escape while dragging, the keyboard being held for the drag.
+  // Escape while dragging, the keyboard being held for the drag; Enter once
+  // a screen reader has put the focus here.
   g_signal_connect(window_, "key-press-event", G_CALLBACK(&WidgetWindow::onKeyPress), this);
   // Another program took the pointer or the keyboard: no release will come.
   g_signal_connect(window_, "grab-broken-event", G_CALLBACK(&WidgetWindow::onGrabBroken), this);
@@ -121,6 +139,7 @@ WidgetWindow::~WidgetWindow() {
   g_signal_handlers_disconnect_by_data(display_, this);
   g_signal_handlers_disconnect_by_data(window_, this);
   menu_.reset();
+  focus_.reset();
   surface_.reset();
   gtk_widget_destroy(window_);
 }
@@ -397,9 +416,17 @@ gboolean WidgetWindow::onButtonRelease(GtkWidget*, GdkEventButton* event, gpoint
 
 gboolean WidgetWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
   auto& window = *static_cast<WidgetWindow*>(self);
-  if (event->keyval != GDK_KEY_Escape || !window.gesture_.dragging()) return FALSE;
-  window.handle(gesture::EscapeKey{});
-  return TRUE;
+  switch (commandFor(widgetKey(event->keyval), window.gesture_.dragging())) {
+    case KeyCommand::callOffDrag:
+      window.handle(gesture::EscapeKey{});
+      return TRUE;
+    case KeyCommand::openWidgetLink:
+      if (const auto link = window.widgetLink()) window.openLink_(*link);
+      return TRUE;
+    case KeyCommand::none:
+      break;
+  }
+  return FALSE;
 }
 
 gboolean WidgetWindow::onGrabBroken(GtkWidget*, GdkEventGrabBroken*, gpointer self) {

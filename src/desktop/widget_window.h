@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "desktop/assisted_focus.h"
 #include "desktop/handling/pointer_gesture.h"
 #include "desktop/host_report.h"
 #include "desktop/instance_menu.h"
@@ -144,6 +145,7 @@ class WidgetWindow {
   // screen position stays there while held, so its pointer is counted from it.
   ui::Point pressedOrigin_;
   std::unique_ptr<InstanceMenu> menu_;
+  std::unique_ptr<AssistedFocus> focus_;  // made once the window has its surface's role
   bool announced_ = false;
   EdgeColor edgeColor_;
 };

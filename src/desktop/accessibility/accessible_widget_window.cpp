@@ -1,5 +1,7 @@
 #include "desktop/accessibility/accessible_widget_window.h"
 
+#include <utility>
+
 #include "desktop/accessibility/widget_accessible.h"
 
 namespace {
@@ -36,6 +38,11 @@ void publishAccessibleTree(GtkWidget* window, const ui::LaidOutWidget& widget,
   if (!G_TYPE_CHECK_INSTANCE_TYPE(window, kelpo_accessible_window_get_type())) return;
   publishElements(gtk_widget_get_accessible(window),
                   {ui::accessibilityElements(widget), widget.widgetURL, pixelsPerPoint, openLink});
+}
+
+void offerAccessibleFocus(GtkWidget* window, AccessibleFocusRequest askFocus) {
+  if (!G_TYPE_CHECK_INSTANCE_TYPE(window, kelpo_accessible_window_get_type())) return;
+  offerFocus(gtk_widget_get_accessible(window), std::move(askFocus));
 }
 
 }  // namespace kelpo::desktop

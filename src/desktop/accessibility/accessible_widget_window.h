@@ -7,6 +7,7 @@
 #include <gtk/gtk.h>
 
 #include "desktop/accessibility/element_accessible.h"
+#include "desktop/accessibility/widget_accessible.h"
 #include "engine/layout/layout_tree.h"
 
 namespace kelpo::desktop {
@@ -23,5 +24,10 @@ namespace kelpo::desktop {
 // A window not made by newAccessibleWidgetWindow is left alone.
 void publishAccessibleTree(GtkWidget* window, const ui::LaidOutWidget& widget,
                            const AccessibleLinkOpener& openLink, double pixelsPerPoint = 1);
+
+// Lets an assistive technology put the keyboard focus on `window` through
+// `askFocus` (see offerFocus); an empty request takes that back. A window
+// not made by newAccessibleWidgetWindow is left alone.
+void offerAccessibleFocus(GtkWidget* window, AccessibleFocusRequest askFocus);
 
 }  // namespace kelpo::desktop

@@ -17,6 +17,8 @@ struct KelpoWidgetAccessiblePrivate {
   std::vector<ObjectRef<AtkObject>> elements;  // after the window's own children
   std::optional<std::string> widgetURL;
   kelpo::desktop::AccessibleLinkOpener openLink;
+  // Set while the window lets an assistive technology give it the focus.
+  kelpo::desktop::AccessibleFocusRequest askFocus;
 };
 
 struct KelpoWidgetAccessible {
@@ -28,11 +30,14 @@ struct KelpoWidgetAccessibleClass {
 };
 
 void kelpo_widget_accessible_action_init(AtkActionIface* iface);
+void kelpo_widget_accessible_component_init(AtkComponentIface* iface);
 
 G_DEFINE_TYPE_WITH_CODE(KelpoWidgetAccessible, kelpo_widget_accessible, GTK_TYPE_WINDOW_ACCESSIBLE,
                         G_ADD_PRIVATE(KelpoWidgetAccessible)
                             G_IMPLEMENT_INTERFACE(ATK_TYPE_ACTION,
-                                                  kelpo_widget_accessible_action_init))
+                                                  kelpo_widget_accessible_action_init)
+                                G_IMPLEMENT_INTERFACE(ATK_TYPE_COMPONENT,
+                                                      kelpo_widget_accessible_component_init))
 
 KelpoWidgetAccessiblePrivate& stateOf(gpointer object) {
   return *static_cast<KelpoWidgetAccessiblePrivate*>(
@@ -76,10 +81,40 @@ void keepElements(AtkObject* accessible, std::size_t count) {
   }
 }
 
+[[nodiscard]] bool windowIsActive(AtkObject* accessible) {
+  GtkWidget* widget = gtk_accessible_get_widget(GTK_ACCESSIBLE(accessible));
+  return widget != nullptr && GTK_IS_WINDOW(widget) && gtk_window_is_active(GTK_WINDOW(widget));
+}
+
+// The window itself is what takes the keys (it has no focusable child), so
+// it is the object a screen reader puts the focus on and hears focused.
+AtkStateSet* refStateSet(AtkObject* accessible) {
+  AtkStateSet* states = parentClass()->ref_state_set(accessible);
+  if (!stateOf(accessible).askFocus) return states;
+  atk_state_set_add_state(states, ATK_STATE_FOCUSABLE);
+  if (windowIsActive(accessible)) atk_state_set_add_state(states, ATK_STATE_FOCUSED);
+  return states;
+}
+
+void onActiveChanged(GObject*, GParamSpec*, gpointer accessible) {
+  auto* object = ATK_OBJECT(accessible);
+  if (!stateOf(object).askFocus) return;
+  atk_object_notify_state_change(object, ATK_STATE_FOCUSED, windowIsActive(object));
+}
+
+void widgetSet(GtkAccessible* accessible) {
+  GTK_ACCESSIBLE_CLASS(kelpo_widget_accessible_parent_class)->widget_set(accessible);
+  g_signal_connect(gtk_accessible_get_widget(accessible), "notify::is-active",
+                   G_CALLBACK(onActiveChanged), accessible);
+}
+
 // The children hold a reference to their parent and the parent to them: the
 // cycle ends here, when the window goes.
 void widgetUnset(GtkAccessible* accessible) {
+  g_signal_handlers_disconnect_by_func(gtk_accessible_get_widget(accessible),
+                                       reinterpret_cast<gpointer>(&onActiveChanged), accessible);
   keepElements(ATK_OBJECT(accessible), 0);
+  stateOf(accessible).askFocus = nullptr;
   GTK_ACCESSIBLE_CLASS(kelpo_widget_accessible_parent_class)->widget_unset(accessible);
 }
 
@@ -96,6 +131,8 @@ void kelpo_widget_accessible_class_init(KelpoWidgetAccessibleClass* klass) {
   G_OBJECT_CLASS(klass)->finalize = finalize;
   ATK_OBJECT_CLASS(klass)->get_n_children = childCount;
   ATK_OBJECT_CLASS(klass)->ref_child = refChild;
+  ATK_OBJECT_CLASS(klass)->ref_state_set = refStateSet;
+  GTK_ACCESSIBLE_CLASS(klass)->widget_set = widgetSet;
   GTK_ACCESSIBLE_CLASS(klass)->widget_unset = widgetUnset;
 }
 
@@ -125,12 +162,29 @@ void kelpo_widget_accessible_action_init(AtkActionIface* iface) {
   iface->get_description = actionDescription;
 }
 
+// The window's own answer; GTK's would give the focus only to a widget that
+// can take it, which a window that never accepts the focus is not.
+gboolean grabFocus(AtkComponent* component) {
+  const auto& askFocus = stateOf(component).askFocus;
+  return askFocus && askFocus() ? TRUE : FALSE;
+}
+
+// The other calls stay GTK's window's: the interface starts as a copy of it.
+void kelpo_widget_accessible_component_init(AtkComponentIface* iface) {
+  iface->grab_focus = grabFocus;
+}
+
 }  // namespace
 
 namespace kelpo::desktop {
 
 GType widgetAccessibleType() {
   return kelpo_widget_accessible_get_type();
+}
+
+void offerFocus(AtkObject* accessible, AccessibleFocusRequest askFocus) {
+  if (!G_TYPE_CHECK_INSTANCE_TYPE(accessible, widgetAccessibleType())) return;
+  stateOf(accessible).askFocus = std::move(askFocus);
 }
 
 void publishElements(AtkObject* accessible, AccessibleWidget widget) {

@@ -55,6 +55,9 @@ class DesktopSurface {
   // though it takes no focus otherwise. Left undone where the display does
   // not let a window have the keys on its own asking.
   virtual void holdKeys(GtkWindow* /*window*/, bool /*held*/) {}
+  // Asks the desktop to give the window the keyboard focus now, on an
+  // assistive technology's request.
+  virtual void takeFocus(GtkWindow* window) { gtk_window_present(window); }
   // True when window positions are the desktop's (X11); false when the
   // compositor alone knows where the window is (Wayland), so the widget's
   // frame is known only from its own place.

@@ -257,6 +257,16 @@ void X11DesktopSurface::holdKeys(GtkWindow* window, bool held) {
   G_GNUC_END_IGNORE_DEPRECATIONS
 }
 
+// The request comes from the accessibility bus, not from an X event: its
+// time is the server's now, as GTK's own accessible does. Without it the
+// manager would compare the last time a person used the widget with the
+// focused window's, and could refuse.
+void X11DesktopSurface::takeFocus(GtkWindow* window) {
+  GdkWindow* surface = gtk_widget_get_window(GTK_WIDGET(window));
+  if (surface == nullptr) return;
+  gtk_window_present_with_time(window, gdk_x11_get_server_time(surface));
+}
+
 bool X11DesktopSurface::blendsAlpha(GtkWidget* window) const {
   GdkScreen* screen = gtk_widget_get_screen(window);
   if (!gdk_screen_is_composited(screen)) return false;

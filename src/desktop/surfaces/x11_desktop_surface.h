@@ -28,6 +28,7 @@ class X11DesktopSurface final : public DesktopSurface {
   void shown(GtkWindow* window) override;
   [[nodiscard]] bool blendsAlpha(GtkWidget* window) const override;
   void holdKeys(GtkWindow* window, bool held) override;
+  void takeFocus(GtkWindow* window) override;
   [[nodiscard]] bool knowsScreenPosition() const override { return true; }
   [[nodiscard]] bool grabReachesEveryClient() const override { return !throughXWayland_; }
   [[nodiscard]] std::string describe(GtkWindow* window) const override;

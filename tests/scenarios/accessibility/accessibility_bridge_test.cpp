@@ -68,6 +68,44 @@ TEST_F(AccessibilityBridge, AReloadKeepsObjectsInPlace) {
   EXPECT_STREQ(atk_object_get_name(badge), "Note 10 sur 10, pépite");
 }
 
+// The frame reads as focusable only while the window offers the focus, and
+// a screen reader's grab_focus gets the window's own answer; the rest of the
+// component (its extents) stays GTK's window's.
+TEST_F(AccessibilityBridge, GrabFocusAsksTheWindow) {
+  const auto states = [this] {
+    AtkStateSet* set = atk_object_ref_state_set(accessible_);
+    const bool focusable = atk_state_set_contains_state(set, ATK_STATE_FOCUSABLE) != 0;
+    g_object_unref(set);
+    return focusable;
+  };
+  EXPECT_FALSE(states());
+  EXPECT_FALSE(atk_component_grab_focus(ATK_COMPONENT(accessible_)));
+
+  int asked = 0;
+  bool answer = true;
+  offerAccessibleFocus(window_, [&] {
+    ++asked;
+    return answer;
+  });
+  EXPECT_TRUE(states());
+  EXPECT_TRUE(atk_component_grab_focus(ATK_COMPONENT(accessible_)));
+  answer = false;
+  EXPECT_FALSE(atk_component_grab_focus(ATK_COMPONENT(accessible_)));
+  EXPECT_EQ(asked, 2);
+
+  gtk_window_resize(GTK_WINDOW(window_), 120, 80);
+  gtk_widget_show(window_);
+  gint x = 0, y = 0, width = 0, height = 0;
+  atk_component_get_extents(ATK_COMPONENT(accessible_), &x, &y, &width, &height, ATK_XY_SCREEN);
+  EXPECT_GT(width, 0);
+  EXPECT_GT(height, 0);
+
+  offerAccessibleFocus(window_, nullptr);
+  EXPECT_FALSE(states());
+  EXPECT_FALSE(atk_component_grab_focus(ATK_COMPONENT(accessible_)));
+  EXPECT_EQ(asked, 2);
+}
+
 }  // namespace
 }  // namespace kelpo::desktop
 

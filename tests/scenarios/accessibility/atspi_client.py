@@ -5,6 +5,7 @@ its process id and answers one question on stdout as JSON.
     atspi_client.py tree PID          the windows and their children
     atspi_client.py click PID PATH    runs the "click" action of an object
                                       (PATH: window index, or window/child)
+    atspi_client.py focus PID PATH    grabFocus() on an object: its answer and states
     atspi_client.py listen PID        one line per event from PID, until stdin closes
     atspi_client.py menus PID         every menu and menu item, each with the
                                       names leading to it from its menu
@@ -41,7 +42,7 @@ def describe(accessible):
         "role": accessible.getRoleName(),
         "extents": [extents.x, extents.y, extents.width, extents.height],
         "actions": actions(accessible),
-        "states": sorted(pyatspi.stateToString(state) for state in accessible.getState().getStates()),
+        "states": states(accessible),
     }
 
 
@@ -52,10 +53,27 @@ def tree(pid):
     return [dict(describe(window), children=[describe(child) for child in window]) for window in app]
 
 
-def click(pid, path):
+def at(pid, path):
     target = application(pid)
     for index in path:
         target = target.getChildAtIndex(index) if target is not None else None
+    return target
+
+
+def states(accessible):
+    return sorted(pyatspi.stateToString(state) for state in accessible.getState().getStates())
+
+
+def focus(pid, path):
+    """As a screen reader moves its focus onto an object."""
+    target = at(pid, path)
+    if target is None:
+        return {"granted": False, "reason": "no such object"}
+    return {"granted": bool(target.queryComponent().grabFocus()), "name": target.name}
+
+
+def click(pid, path):
+    target = at(pid, path)
     if target is None:
         return {"clicked": False, "reason": "no such object"}
     if actions(target)[:1] != ["click"]:
@@ -122,6 +140,8 @@ def main():
         print(json.dumps(tree(pid)))
     elif command == "click":
         print(json.dumps(click(pid, [int(part) for part in sys.argv[3].split("/")])))
+    elif command == "focus":
+        print(json.dumps(focus(pid, [int(part) for part in sys.argv[3].split("/")])))
     elif command == "menus":
         print(json.dumps(menus(pid)))
     elif command == "listen":
