@@ -11,7 +11,6 @@
 #include <memory>
 #include <optional>
 
-#include "layouts/kelpo_widget_view.h"
 #include "base/files/resource_directory.h"
 #include "base/locale/phrases.h"
 #include "base/time/calendar.h"
@@ -20,6 +19,7 @@
 #include "engine/drawing/painter.h"
 #include "engine/layout/view_host.h"
 #include "engine/text/pango_text_measurer.h"
+#include "layouts/kelpo_widget_view.h"
 #include "timeline/sample_snapshot.h"
 
 namespace kelpo {

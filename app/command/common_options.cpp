@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "command/command_error.h"
-#include "widget/widget_family.h"
 #include "snapshot/internet_date_time.h"
+#include "widget/widget_family.h"
 
 namespace kelpo::app {
 namespace {

@@ -2,13 +2,13 @@
 
 #include <utility>
 
+#include "base/preferences/preferences.h"
 #include "command/command_error.h"
 #include "command/snapshot_file.h"
-#include "widget/shared_container.h"
-#include "base/preferences/preferences.h"
 #include "snapshot/snapshot_json.h"
 #include "snapshot/snapshot_store.h"
 #include "timeline/provider.h"
+#include "widget/shared_container.h"
 #include "widget/widget_preferences.h"
 
 namespace kelpo::app {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "command/common_options.h"
-#include "layouts/extension_context.h"
 #include "engine/views/environment.h"
+#include "layouts/extension_context.h"
 #include "timeline/entry.h"
 
 namespace kelpo::app {

@@ -2,8 +2,8 @@
 
 #include <system_error>
 
-#include "command/command_error.h"
 #include "base/files/bounded_file.h"
+#include "command/command_error.h"
 
 namespace kelpo::app {
 namespace {

@@ -21,8 +21,8 @@ Verb addDesktopHandOverVerb(CLI::App& parent);
 Verb addReloadHandOverVerb(CLI::App& parent);
 
 inline constexpr std::array verbRegistrars{
-    &addDesktopHandOverVerb, &addReloadHandOverVerb, &addRenderVerb,   &addTreeVerb,
-    &addGalleryVerb,         &addTimelineVerb,       &addSampleVerb,   &addValidateVerb,
+    &addDesktopHandOverVerb, &addReloadHandOverVerb, &addRenderVerb, &addTreeVerb,
+    &addGalleryVerb,         &addTimelineVerb,       &addSampleVerb, &addValidateVerb,
 };
 
 // Hidden, added after the others: writes the desktop entries and the manual

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "command/command_error.h"
+#include "desktop/desktop_host.h"
 #include "host/host_verbs.h"
 #include "launcher/desktop_options.h"
-#include "desktop/desktop_host.h"
 
 namespace kelpo::app {
 

@@ -9,11 +9,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "command/command_error.h"
-#include "launcher/desktop_entry.h"
 #include "base/files/bounded_file.h"
 #include "base/files/resource_directory.h"
 #include "base/files/user_directories.h"
+#include "command/command_error.h"
+#include "launcher/desktop_entry.h"
 
 namespace kelpo::app {
 namespace {

@@ -6,8 +6,8 @@
 #include <system_error>
 #include <vector>
 
-#include "command/command_error.h"
 #include "base/locale/phrases.h"
+#include "command/command_error.h"
 #include "timeline/widget_declaration.h"
 
 namespace kelpo::app {

@@ -11,10 +11,10 @@
 #include "command/common_options.h"
 #include "command/font_report.h"
 #include "command/verbs.h"
-#include "layouts/extension_context.h"
 #include "engine/layout/widget_geometry.h"
 #include "engine/output/render_output.h"
 #include "engine/text/pango_text_measurer.h"
+#include "layouts/extension_context.h"
 #include "verbs/gallery_examples.h"
 
 namespace kelpo::app {

@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
+#include "base/files/resource_directory.h"
 #include "command/command_error.h"
 #include "command/verbs.h"
 #include "launcher/desktop_entry.h"
 #include "launcher/man_page.h"
-#include "base/files/resource_directory.h"
 
 namespace kelpo::app {
 namespace {

@@ -4,13 +4,13 @@
 #include <iostream>
 #include <memory>
 
+#include "base/preferences/preferences.h"
 #include "command/common_options.h"
 #include "command/json_output.h"
 #include "command/verbs.h"
-#include "widget/shared_container.h"
-#include "base/preferences/preferences.h"
 #include "snapshot/snapshot_store.h"
 #include "timeline/provider.h"
+#include "widget/shared_container.h"
 #include "widget/widget_preferences.h"
 
 namespace kelpo::app {

@@ -7,11 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "base/text/quoted_text.h"
 #include "command/command_error.h"
 #include "command/entry_options.h"
 #include "command/font_report.h"
 #include "command/verbs.h"
-#include "base/text/quoted_text.h"
 #include "engine/output/accessibility_dump.h"
 #include "engine/output/hit_testing.h"
 #include "engine/output/tree_dump.h"

@@ -9,9 +9,9 @@
 #include "command/common_options.h"
 #include "command/snapshot_file.h"
 #include "command/verbs.h"
-#include "widget/shared_container.h"
 #include "snapshot/snapshot_json.h"
 #include "snapshot/snapshot_store.h"
+#include "widget/shared_container.h"
 
 namespace kelpo::app {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "components/mascot.h"
 #include "base/numbers/saturating.h"
+#include "components/mascot.h"
 #include "style/neutral_colors.h"
 
 namespace kelpo {

@@ -3,10 +3,10 @@
 // The widget on the desktop: one process that shows the instances asked
 // for, below other windows, and keeps them current.
 
+#include "base/errors/result.h"
 #include "desktop/host_report.h"
 #include "desktop/settings/desktop_settings.h"
 #include "desktop/widget_source.h"
-#include "base/errors/result.h"
 
 namespace kelpo::desktop {
 

@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "layouts/kelpo_widget_view.h"
 #include "base/files/resource_directory.h"
 #include "base/locale/phrases.h"
 #include "engine/layout/view_host.h"
+#include "layouts/kelpo_widget_view.h"
 #include "widget/widget_preferences.h"
 
 namespace kelpo {

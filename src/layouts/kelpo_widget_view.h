@@ -1,10 +1,10 @@
 #pragma once
 
-#include "layouts/widget_mode.h"
 #include "engine/views/view.h"
+#include "layouts/widget_mode.h"
 #include "snapshot/widget_snapshot.h"
-#include "widget/widget_family.h"
 #include "style/accent_theme.h"
+#include "widget/widget_family.h"
 
 namespace kelpo {
 

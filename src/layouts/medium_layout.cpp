@@ -1,14 +1,15 @@
+#include "layouts/medium_layout.h"
+
 #include <string>
 #include <utility>
 
+#include "base/locale/phrases.h"
 #include "components/next_search_line.h"
 #include "components/row.h"
 #include "components/tile.h"
 #include "components/week_ring.h"
 #include "layouts/flexible_frames.h"
-#include "layouts/medium_layout.h"
 #include "layouts/week_figures.h"
-#include "base/locale/phrases.h"
 #include "style/display_font.h"
 #include "style/neutral_colors.h"
 #include "timeline/deep_links.h"

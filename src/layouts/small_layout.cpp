@@ -1,9 +1,10 @@
+#include "layouts/small_layout.h"
+
 #include <utility>
 
 #include "components/next_search_line.h"
 #include "components/week_ring.h"
 #include "layouts/flexible_frames.h"
-#include "layouts/small_layout.h"
 #include "style/display_font.h"
 #include "style/neutral_colors.h"
 #include "style/score_badge.h"
@@ -35,8 +36,7 @@ ui::View SmallLayout::header(WidgetMode mode) const {
           WeekRing{.snapshot = snapshot, .sleeping = sleeping(mode), .size = 62, .accent = accent}
               .body(),
           ui::Spacer(6),
-          ui::VStack(ui::HorizontalAlignment::trailing, 2, counter(mode))
-              .padding(ui::Edge::top, 2),
+          ui::VStack(ui::HorizontalAlignment::trailing, 2, counter(mode)).padding(ui::Edge::top, 2),
       });
 }
 

@@ -4,11 +4,11 @@
 #include <optional>
 #include <string_view>
 
-#include "widget/shared_container.h"
 #include "base/preferences/preferences.h"
 #include "base/time/clock.h"
 #include "base/time/instant.h"
 #include "snapshot/widget_snapshot.h"
+#include "widget/shared_container.h"
 
 namespace kelpo {
 

@@ -7,8 +7,8 @@
 #include "base/time/calendar.h"
 #include "base/time/clock.h"
 #include "base/time/instant.h"
-#include "widget/widget_family.h"
 #include "timeline/entry.h"
+#include "widget/widget_family.h"
 
 namespace kelpo {
 

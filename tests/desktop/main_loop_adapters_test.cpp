@@ -9,10 +9,10 @@
 #include <fstream>
 #include <functional>
 
+#include "base/time/clock.h"
 #include "desktop/session/color_scheme_watch.h"
 #include "desktop/watches/directory_watch.h"
 #include "desktop/watches/wall_clock_deadline.h"
-#include "base/time/clock.h"
 #include "support/temporary_directory.h"
 
 namespace kelpo::desktop {

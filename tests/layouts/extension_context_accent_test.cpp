@@ -7,8 +7,8 @@
 #include <fstream>
 #include <functional>
 
-#include "layouts/extension_context.h"
 #include "base/time/clock.h"
+#include "layouts/extension_context.h"
 #include "snapshot/snapshot_json.h"
 #include "snapshot/snapshot_store.h"
 #include "support/temporary_directory.h"

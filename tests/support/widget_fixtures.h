@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "layouts/kelpo_widget_view.h"
 #include "base/locale/phrases.h"
 #include "base/time/calendar.h"
 #include "engine/fake_text_measurer.h"
 #include "engine/layout/widget_layout.h"
+#include "layouts/kelpo_widget_view.h"
 #include "timeline/sample_snapshot.h"
 
 namespace kelpo::testing_support {

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "widget/shared_container.h"
 #include "base/preferences/preferences.h"
 #include "support/scoped_environment_variable.h"
 #include "support/temporary_directory.h"
+#include "widget/shared_container.h"
 #include "widget/widget_preferences.h"
 
 namespace kelpo {
@@ -63,8 +63,7 @@ TEST_F(SharedContainerLocation, AMissingDirectoryIsNoContainer) {
 TEST_F(SharedContainerLocation, PreferencesFollowTheConfigDirectory) {
   {
     const Variable config("XDG_CONFIG_HOME", root_.path().string());
-    EXPECT_EQ(widgetPreferencesLocation(),
-              root_.path() / "app.kelpo.widget" / "preferences.ini");
+    EXPECT_EQ(widgetPreferencesLocation(), root_.path() / "app.kelpo.widget" / "preferences.ini");
   }
   const Variable noConfig("XDG_CONFIG_HOME", std::nullopt);
   const Variable home("HOME", "/home/someone");

@@ -10,8 +10,8 @@
 namespace kelpo {
 
 // Per-user preferences: a key file with the keys in the group "[widget]"
-// (the widget keeps the "accent" of its last load there). Nothing is cached: every read opens the file anew,
-// so a value written by another process shows on the next read.
+// (the widget keeps the "accent" of its last load there). Nothing is cached: every read opens the
+// file anew, so a value written by another process shows on the next read.
 //
 // An unreadable or malformed file counts as empty. A write replaces the file
 // atomically (a fresh temporary file renamed over it), so a reader in another

@@ -16,9 +16,9 @@ struct WidgetGeometry {
   [[nodiscard]] Rect contentRect() const;
 };
 
-// An instance of `size` points, with 16-point margins on every edge. The outline's continuous corners have a radius of 20
-// points, close to the rounding of the desktop's widget outlines and well
-// inside the 16-point margins, so no content is ever cut by a corner.
+// An instance of `size` points, with 16-point margins on every edge. The outline's continuous
+// corners have a radius of 20 points, close to the rounding of the desktop's widget outlines and
+// well inside the 16-point margins, so no content is ever cut by a corner.
 [[nodiscard]] WidgetGeometry widgetGeometry(Size size);
 
 }  // namespace kelpo::ui
