@@ -84,6 +84,10 @@ InstanceMenu::InstanceMenu(GtkWidget* window, std::shared_ptr<const PhraseBook> 
   g_signal_connect(menu_, "deactivate", G_CALLBACK(&InstanceMenu::onDeactivate), this);
   if (help_.takeFocus) {
     g_signal_connect(window_, "window-state-event", G_CALLBACK(&InstanceMenu::onWindowState), this);
+    // The release goes to whichever menu holds the grab: a submenu's too.
+    for (GtkWidget* each : {menu_, sizes, appearances, corners, additions_}) {
+      g_signal_connect(each, "key-release-event", G_CALLBACK(&InstanceMenu::onKeyRelease), this);
+    }
   }
 }
 
@@ -160,12 +164,12 @@ void InstanceMenu::onDeactivate(GtkMenuShell*, gpointer self) {
   }
 }
 
-gboolean InstanceMenu::onGrabBroken(GtkWidget*, GdkEventGrabBroken* event, gpointer self) {
+gboolean InstanceMenu::onKeyRelease(GtkWidget*, GdkEventKey* event, gpointer self) {
   auto& menu = *static_cast<InstanceMenu*>(self);
-  if (event->keyboard == FALSE) return FALSE;
-  const bool moved = event->grab_window != nullptr && event->grab_window != event->window;
-  if (menu.focus_.keyboardGrabBroken(moved)) gtk_menu_shell_deactivate(GTK_MENU_SHELL(menu.menu_));
-  return FALSE;
+  if (event->keyval != GDK_KEY_Escape) return FALSE;
+  if (!menu.focus_.escapeReleased()) return FALSE;
+  gtk_menu_shell_deactivate(GTK_MENU_SHELL(menu.menu_));
+  return TRUE;
 }
 
 gboolean InstanceMenu::onWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self) {

@@ -68,7 +68,7 @@ class InstanceMenu {
  private:
   static void onActivate(GtkMenuItem* item, gpointer self);
   static void onDeactivate(GtkMenuShell*, gpointer self);
-  static gboolean onGrabBroken(GtkWidget*, GdkEventGrabBroken* event, gpointer self);
+  static gboolean onKeyRelease(GtkWidget*, GdkEventKey* event, gpointer self);
   static gboolean onWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self);
   void takeFocus(const GdkEvent* trigger);
   [[nodiscard]] GtkWidget* item(const char* key) const;

@@ -2,8 +2,9 @@
 widget is an X11 window whose menu's grab mutter keeps from the shell and
 from Wayland clients. A secondary click on the widget opens the menu; it
 closes on a click on the desktop, on a click on another window (a Wayland
-one) and on a click on the top bar; after each, the next primary click on
-the second row opens its link. Screenshots of the menu open and
+one), on a click on the top bar and on Escape; after each, the next primary
+click on the second row opens its link. Once it closed, a click on another
+window gives that window the focus. Screenshots of the menu open and
 closed are kept beside the logs."""
 
 import subprocess
@@ -33,6 +34,10 @@ def window_titled(shell, title):
 
 def menu_shows(shell):
     return any(window["type"] == POPUP_MENU for window in shell.windows())
+
+
+def focused_title(shell):
+    return shell.eval("const w = global.display.focus_window; return w ? w.get_title() : null;")
 
 
 def save_screen(shell, session, name):
@@ -88,6 +93,7 @@ def body(session):
         ("a click on another window", "other-window",
          lambda: shell.click(window["x"] + window["width"] // 2, window["y"] + window["height"] // 2)),
         ("a click on the top bar", "top-bar", lambda: shell.click(SCREEN[0] // 2, 10)),
+        ("Escape", "escape", lambda: shell.key("Escape")),
     )
     for what, label, close in closers:
         shell.click(*middle, button="SECONDARY")
@@ -104,6 +110,11 @@ def body(session):
             print(f"after {what}: {save_screen(shell, session, f'menu-closed-{label}')}")
         open_row(what)
         print(f"the menu closed on {what}; the next click on the second row opened its link")
+    # The widget held the focus only while its menu showed: a click on
+    # another window still gives that window the focus.
+    shell.click(window["x"] + window["width"] // 2, window["y"] + window["height"] // 2)
+    poll(lambda: focused_title(shell) == OTHER, 3, interval=0.05,
+         what="the focus on the other window after a click on it")
     if "XWayland" not in session.log_text("host"):
         raise ScenarioFailure("the host did not take the XWayland route:\n" + session.log_text("host"))
 

@@ -25,8 +25,8 @@ bool MenuDismissal::focusChanged(bool focused) {
   return true;
 }
 
-bool MenuDismissal::keyboardGrabBroken(bool movedToAnotherWindow) {
-  if (!open_ || movedToAnotherWindow) return false;
+bool MenuDismissal::escapeReleased() {
+  if (!open_) return false;
   closed();
   return true;
 }

@@ -9,10 +9,11 @@
 // lands on an X11 surface, which the menu's grab turns into a close, as on
 // X11), and the widget takes the keyboard focus (Escape reaches the menu);
 // when the compositor moves that focus elsewhere (another window, the task
-// switcher) the menu closes. Escape itself mutter keeps: it ends the
-// XWayland keyboard grab with it, and the menu hears only that its keyboard
-// grab broke, told against its own window, which GTK takes for a grab moved
-// within the application and ignores.
+// switcher) the menu closes. Escape's press mutter keeps: it ends the
+// XWayland keyboard grab with it, and the menu gets only the key's release,
+// then hears that its keyboard grab broke, told against its own window,
+// which GTK takes for a grab moved within the application and ignores. So
+// there the release of Escape closes the menu.
 
 namespace kelpo::desktop {
 
@@ -36,10 +37,10 @@ class MenuDismissal {
   void opened(bool focused);
   // The compositor tells the widget's focus; true when the menu must close.
   [[nodiscard]] bool focusChanged(bool focused);
-  // The menu's keyboard grab broke; `movedToAnotherWindow`: a submenu (or
-  // another window of the host) took it, which keeps the menu open. True
-  // when the menu must close.
-  [[nodiscard]] bool keyboardGrabBroken(bool movedToAnotherWindow);
+  // Escape was released over the menu; true when the menu must close. Where
+  // the press reached the menu, GTK closed it then, and the release finds
+  // it closed.
+  [[nodiscard]] bool escapeReleased();
   void closed();
 
   [[nodiscard]] bool open() const { return open_; }
