@@ -36,7 +36,8 @@ namespace {
                                           .monitor = given(options.monitor),
                                           .appearance = given(options.appearance),
                                           .reduceMotion = given(options.reduceMotion),
-                                          .instances = {}};
+                                          .instances = {},
+                                          .ignored = {}};
   const auto file = desktop::readSettingsFile(desktop::defaultSettingsFile());
   auto settings = desktop::resolveSettings(commandLine, file);
   if (!settings) throw CommandError(settings.error());
