@@ -14,9 +14,11 @@
 namespace kelpo::desktop {
 namespace {
 
-// The compositor answers in a millisecond; one that does not leaves the
-// report with GTK's scale alone.
-constexpr std::chrono::milliseconds outputsPatience{200};
+// The compositor answers in a millisecond when idle, but one drawing its
+// first frames in software (KWin as a window, scaled) takes a few hundred;
+// asked once, for the report, after the first frame is shown. One that does
+// not answer leaves the report with GTK's scale alone.
+constexpr std::chrono::milliseconds outputsPatience{1000};
 
 // Xft/DPI as GTK keeps it, in 1024ths of a dot per inch; -1 when no
 // settings daemon gave one.

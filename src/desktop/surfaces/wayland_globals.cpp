@@ -85,9 +85,12 @@ void onOutputGeometry(void* data, wl_output*, int32_t, int32_t, int32_t, int32_t
   // The odd transforms (90, 270, and flipped so) turn the output across.
   static_cast<WaylandOutput*>(data)->quarterTurned = (transform & 1) != 0;
 }
+// The mode flagged current wins; a compositor that flags none (KWin 5 as a
+// window) gives one mode only, which is the current one.
 void onOutputMode(void* data, wl_output*, uint32_t flags, int32_t width, int32_t height, int32_t) {
-  if ((flags & WL_OUTPUT_MODE_CURRENT) != 0) {
-    static_cast<WaylandOutput*>(data)->mode = {width, height};
+  auto& output = *static_cast<WaylandOutput*>(data);
+  if ((flags & WL_OUTPUT_MODE_CURRENT) != 0 || output.mode.width <= 0) {
+    output.mode = {width, height};
   }
 }
 void onOutputDone(void*, wl_output*) {}
