@@ -100,6 +100,13 @@ class GnomeShell:
         self.shots = session.root / "shots"
         self.shots.mkdir(mode=0o777)
         self.shots.chmod(0o777)
+        # mutter 48 starts XWayland only where the shell (user 65534) may
+        # write its socket: the directory every X server shares, made as an
+        # X server makes it when no display has run yet (a fresh /tmp).
+        x11_sockets = Path("/tmp/.X11-unix")
+        if not x11_sockets.exists():
+            x11_sockets.mkdir(exist_ok=True)
+            x11_sockets.chmod(0o1777)
         session.start_session_bus(any_user=True)
         bus = session.env["DBUS_SESSION_BUS_ADDRESS"]
         env = {
