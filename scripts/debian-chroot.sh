@@ -4,19 +4,23 @@
 # desktop host. The chroot is made once (debootstrap, about 90 s, then the
 # packages the tests need, some minutes and 2.6 GB) and kept for the next run.
 #
-#   scripts/debian-chroot.sh [SUITE] [unit|desktop|all]
+#   scripts/debian-chroot.sh [SUITE] [unit|desktop|all] [CTEST ARGUMENTS...]
 #
 # SUITE is trixie (Debian 13, the default) or testing. "unit" builds with the
 # strict preset and runs the tests less the desktop scenarios; "desktop"
 # runs the desktop scenarios too (ctest -L desktop); "all" is the whole
 # suite, as scripts/test.sh. Needs root (debootstrap, mounts, chroot) and
-# the debootstrap package. KELPO_CHROOT_DIR chooses where the chroot lives
+# the debootstrap package. Further arguments go to ctest, e.g. "-R gnome" to
+# run a few scenarios again after a change. KELPO_CHROOT_DIR chooses where the chroot lives
 # (default /var/tmp/kelpo-chroot-SUITE).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 suite="${1:-trixie}"
 scope="${2:-unit}"
+shift $(($# < 2 ? $# : 2))
+ctest_arguments=""
+[ $# -eq 0 ] || ctest_arguments=$(printf ' %q' "$@")
 case "$suite" in trixie | testing) ;; *)
   echo "debian-chroot: unknown suite '$suite' (trixie or testing)" >&2
   exit 2
@@ -83,11 +87,12 @@ cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 # Outside /root, which only root may enter: one test runs the command as
 # another user.
 work="$root/srv/kelpo-widget"
-# The build tree stays from one run to the next; the sources are laid anew.
+# The build tree stays from one run to the next, and so do the sources a
+# commit left alone: an index of the chroot's own copy rewrites only the
+# files that changed, so that the build recompiles only what they touch.
 mkdir -p "$work"
-find "$work" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} +
-git archive HEAD | tar -x -C "$work"
-cp resources/fonts/*.ttf resources/fonts/OFL.txt "$work/resources/fonts/" 2>/dev/null || true
+GIT_INDEX_FILE="$root/srv/kelpo-widget.index" git --work-tree="$work" read-tree --reset -u HEAD
+cp -p resources/fonts/*.ttf resources/fonts/OFL.txt "$work/resources/fonts/" 2>/dev/null || true
 
 case "$scope" in
   unit) run_tests="ctest --preset unit -j2" ;;
@@ -101,5 +106,5 @@ chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LAN
     scripts/setup.sh tests
     cmake --preset strict >/dev/null
     cmake --build --preset strict
-    $run_tests
+    $run_tests$ctest_arguments
   "

@@ -15,7 +15,7 @@ widget_packages=(
   g++ cmake ninja-build pkg-config git ca-certificates
   libsimdjson-dev libcli11-dev
   libcairo2-dev libpango1.0-dev libglib2.0-dev libicu-dev libfontconfig-dev libpng-dev zlib1g-dev
-  libgtk-3-dev libgtk-layer-shell-dev libwayland-dev libx11-dev
+  libgtk-3-dev libgtk-layer-shell-dev libwayland-dev wayland-protocols libx11-dev
   fonts-inter npm
 )
 test_packages=(

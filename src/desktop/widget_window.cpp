@@ -12,7 +12,9 @@
 
 #include "desktop/accessibility/accessible_widget_window.h"
 #include "desktop/handling/widget_keys.h"
+#include "desktop/settings/display_scale.h"
 #include "desktop/surfaces/monitor_choice.h"
+#include "desktop/surfaces/monitor_scale.h"
 #include "engine/drawing/painter.h"
 #include "engine/output/hit_testing.h"
 
@@ -353,7 +355,8 @@ void WidgetWindow::announce() {
   if (!report_.shown) return;
   std::ostringstream shown;
   shown << "shown " << frame_->size.width << "x" << frame_->size.height << " "
-        << surface_->describe(GTK_WINDOW(window_)) << ", scale " << scaleFactor()
+        << surface_->describe(GTK_WINDOW(window_)) << ", "
+        << describeScale(monitorScaleOf(window_), scaleFactor())
         << (blends_ ? ", corners blended" : ", corners shaped");
   report_.shown(shown.str());
 }

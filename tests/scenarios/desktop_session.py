@@ -205,16 +205,18 @@ class Session:
         self.screen = (width, height)
         self.run(["xsetroot", "-solid", "#%02x%02x%02x" % ROOT_COLOUR])
 
-    def start_sway(self, width, height):
+    def start_sway(self, width, height, scale=1):
         """Headless sway with layer-shell, as the unprivileged user 65534 (sway
-        refuses root), on a runtime directory of its own."""
+        refuses root), on a runtime directory of its own; width and height
+        are logical, the output has them times scale in pixels."""
         require_tools(WAYLAND_TOOLS)
         self.root.chmod(0o711)  # let user 65534 reach its runtime directory and config
         runtime = self.root / "sway-runtime"
         runtime.mkdir(mode=0o700)
         os.chown(runtime, NOBODY, NOBODY)
         config = self.root / "sway.conf"
-        config.write_text(f"xwayland disable\noutput HEADLESS-1 resolution {width}x{height}\n")
+        config.write_text("xwayland disable\n"
+                          f"output HEADLESS-1 resolution {round(width * scale)}x{round(height * scale)} scale {scale}\n")
         config.chmod(0o644)
         env = {
             "PATH": self.env["PATH"], "HOME": str(runtime), "XDG_RUNTIME_DIR": str(runtime),
@@ -279,11 +281,14 @@ class Session:
         self._silent_bus.listen(64)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = f"unix:path={path}"
 
-    def start_desktop(self, width, height, color_scheme=0, wayland=False):
+    def start_desktop(self, width, height, color_scheme=0, wayland=False, scale=1):
         """What every widget scenario runs on: a display server (Xvfb, or sway
-        for Wayland), the session bus, and the Settings portal answering
-        color_scheme (1 is dark)."""
-        (self.start_sway if wayland else self.start_xvfb)(width, height)
+        for Wayland, whose output may be scaled), the session bus, and the
+        Settings portal answering color_scheme (1 is dark)."""
+        if wayland:
+            self.start_sway(width, height, scale)
+        else:
+            self.start_xvfb(width, height)
         self.start_session_bus()
         self.start_portal(color_scheme)
 

@@ -22,16 +22,41 @@ def _owned_by_nobody(path, mode=0o700):
         os.chown(directory, NOBODY, NOBODY)
 
 
-def _write_extension(data_home):
+def shell_version():
+    """gnome-shell's major version: 43 on Debian 12, 48 on Debian 13."""
+    import re
+    import subprocess
+
+    words = subprocess.run(["gnome-shell", "--version"], capture_output=True, text=True, timeout=20).stdout
+    found = re.search(r"(\d+)\.", words)
+    if not found:
+        raise ScenarioFailure(f"gnome-shell --version said {words!r}")
+    return int(found.group(1))
+
+
+def _write_extension(data_home, version):
+    """The test extension, as the shell's version takes one: a script with
+    init() until 44, an ES module since 45. Either way it also leaves the
+    shell's main module where Eval finds it (global._kelpoMain), as Eval's
+    scripts can no longer import it since 45."""
     folder = data_home / "gnome-shell" / "extensions" / EXTENSION
     folder.mkdir(parents=True)
     (folder / "metadata.json").write_text(json.dumps(
         {"uuid": EXTENSION, "name": "kelpo scenario", "description": "unsafe mode for tests",
-         "shell-version": ["43"]}))
-    (folder / "extension.js").write_text(
-        "function init() {\n"
-        "  return { enable() { global.context.unsafe_mode = true; }, disable() {} };\n"
-        "}\n")
+         "shell-version": [str(version)]}))
+    if version < 45:
+        script = ("function init() {\n"
+                  "  return { enable() { global.context.unsafe_mode = true; global._kelpoMain = imports.ui.main; },\n"
+                  "           disable() {} };\n"
+                  "}\n")
+    else:
+        script = ("import * as Main from 'resource:///org/gnome/shell/ui/main.js';\n"
+                  "import {Extension} from 'resource:///org/gnome/shell/extensions/extension.js';\n"
+                  "export default class KelpoTest extends Extension {\n"
+                  "  enable() { global.context.unsafe_mode = true; global._kelpoMain = Main; }\n"
+                  "  disable() {}\n"
+                  "}\n")
+    (folder / "extension.js").write_text(script)
 
 
 def _xwayland_display(shell_pid):
@@ -60,7 +85,8 @@ class GnomeShell:
         runtime = session.root / "shell-runtime"
         config = home / "config"
         data = home / "data"
-        _write_extension(data)
+        self.version = shell_version()
+        _write_extension(data, self.version)
         keyfile = config / "glib-2.0" / "settings" / "keyfile"
         keyfile.parent.mkdir(parents=True)
         # Enables the extension; no animations, so that what is asked is
@@ -74,6 +100,13 @@ class GnomeShell:
         self.shots = session.root / "shots"
         self.shots.mkdir(mode=0o777)
         self.shots.chmod(0o777)
+        # mutter 48 starts XWayland only where the shell (user 65534) may
+        # write its socket: the directory every X server shares, made as an
+        # X server makes it when no display has run yet (a fresh /tmp).
+        x11_sockets = Path("/tmp/.X11-unix")
+        if not x11_sockets.exists():
+            x11_sockets.mkdir(exist_ok=True)
+            x11_sockets.chmod(0o1777)
         session.start_session_bus(any_user=True)
         bus = session.env["DBUS_SESSION_BUS_ADDRESS"]
         env = {
@@ -110,7 +143,7 @@ class GnomeShell:
         # the test pointer jumps rather than moves, and now and then mutter
         # takes a jump for a push against the corner's barrier, which opens
         # the overview in the middle of a scenario.
-        poll(lambda: self.eval("const main = imports.ui.main;"
+        poll(lambda: self.eval("const main = global._kelpoMain;"
                                "if (main.layoutManager._startingUp) return false;"
                                "main.layoutManager._interfaceSettings.set_boolean('enable-hot-corners', false);"
                                "if (main.overview.visible) main.overview.hide();"

@@ -1,43 +1,76 @@
-"""kwin_wayland (KDE Plasma's compositor) as the scenario's compositor:
-headless (--virtual), from a plain copy of its binary (the packaged one
-carries a file capability a container cannot grant), with its permission
-checks off so that the scenario may use fake input and take screenshots."""
+"""kwin_wayland (KDE Plasma's compositor) as the scenario's compositor, from
+a plain copy of its binary (the packaged one carries a file capability a
+container cannot grant; the copy keeps the name, which KWin's own Qt platform
+plugin checks), with its permission checks off so that the scenario may use
+fake input. KWin 5 runs headless (--virtual) and shows its screen through its
+screenshot interface; KWin 6 has that interface only with OpenGL, which a
+headless machine lacks, so it runs as a window on a private Xvfb (its X11
+windowed backend, which also takes a fractional --scale), whose screen is
+read instead."""
 
 import os
+import re
 import shutil
 import socket
 import struct
+import subprocess
 
 from desktop_session import ScenarioFailure, poll, require_tools
 from virtual_pointer import BUTTON_LEFT, DISPLAY_ID, REGISTRY_ID, VirtualPointer, _string
-from widget_checks import Image
+from widget_checks import Image, screenshot
 
 KWIN_TOOLS = {"kwin_wayland": "kwin-wayland"}
 
 
+def kwin_version(binary, runtime):
+    """KWin's major version (5 on Debian 12, 6 on Debian 13), from the copy,
+    which alone may run."""
+    words = subprocess.run([str(binary), "--version"], capture_output=True, text=True, timeout=20,
+                           env={"PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+                                "XDG_RUNTIME_DIR": str(runtime)}).stdout
+    found = re.search(r"(\d+)\.\d+", words)
+    if not found:
+        raise ScenarioFailure(f"kwin_wayland --version said {words!r}")
+    return int(found.group(1))
+
+
 class KWinWayland:
-    def __init__(self, session, width, height):
+    def __init__(self, session, width, height, scale=1):
         require_tools(KWIN_TOOLS)
         self.session = session
+        self.scale = scale
         binary = session.root / "kwin_wayland"
         shutil.copyfile(shutil.which("kwin_wayland"), binary)  # a copy drops the capability
         binary.chmod(0o755)
         runtime = session.root / "kwin-runtime"
         runtime.mkdir(mode=0o700)
+        # --virtual ignores --scale: a scaled output is a window too.
+        self.nested = scale != 1 or kwin_version(binary, runtime) >= 6
+        if self.nested:
+            # The Xvfb's screen is KWin's window, in pixels.
+            session.start_xvfb(round(width * scale), round(height * scale))
+            self.x_env = dict(session.env)
+            backend = ["--x11-display", session.env["DISPLAY"], "--scale", str(scale)]
+        else:
+            backend = ["--virtual"]
         session.start_session_bus()
         env = dict(session.env, XDG_RUNTIME_DIR=str(runtime), QT_QPA_PLATFORM="wayland",
                    KWIN_WAYLAND_NO_PERMISSION_CHECKS="1", KWIN_SCREENSHOT_NO_PERMISSION_CHECKS="1")
-        env.pop("DISPLAY", None)
+        # What a Plasma session sets makes KWin 6 look for Plasma's parts.
+        for plasma in ("KDE_FULL_SESSION", "KDE_SESSION_VERSION"):
+            env.pop(plasma, None)
+        if not self.nested:
+            env.pop("DISPLAY", None)
         self.process = session.start(
-            "kwin", [str(binary), "--virtual", "--width", str(width), "--height", str(height), "--no-lockscreen",
+            "kwin", [str(binary), *backend, "--width", str(width), "--height", str(height), "--no-lockscreen",
                      "--no-global-shortcuts", "--no-kactivities", "--socket", "kelpo-kwin"], env=env)
 
         def started():
             if self.process.poll() is not None:
                 raise ScenarioFailure("kwin_wayland exited: " + session.log_text("kwin")[-2000:])
-            return (runtime / "kelpo-kwin").exists() and self._has_screenshots()
+            return (runtime / "kelpo-kwin").exists() and self._on_bus()
 
-        poll(started, 20, interval=0.1, what="kwin_wayland's socket and screenshot interface")
+        poll(started, 20, interval=0.1, what="kwin_wayland's socket and D-Bus name")
         session.env.pop("DISPLAY", None)
         session.env.update({"WAYLAND_DISPLAY": str(runtime / "kelpo-kwin"), "GDK_BACKEND": "wayland"})
         session.screen = (width, height)
@@ -48,7 +81,7 @@ class KWinWayland:
             self.session.env["DBUS_SESSION_BUS_ADDRESS"],
             Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
 
-    def _has_screenshots(self):
+    def _on_bus(self):
         from gi.repository import Gio, GLib
         try:
             owner = self._bus().call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
@@ -65,8 +98,20 @@ class KWinWayland:
                               GLib.Variant("(b)", (showing,)), None, Gio.DBusCallFlags.NONE, 5000, None)
 
     def region(self, x, y, width, height):
-        """What KWin shows in a rectangle, through org.kde.KWin.ScreenShot2
-        (raw premultiplied ARGB32, written into a pipe)."""
+        """What KWin shows in a rectangle given in logical units, in pixels."""
+        if self.nested:
+            scale = self.scale
+            saved, self.session.env = self.session.env, self.x_env
+            try:
+                screen = screenshot(self.session)
+            finally:
+                self.session.env = saved
+            return screen.crop(round(x * scale), round(y * scale), round(width * scale), round(height * scale))
+        return self._captured_area(x, y, width, height)
+
+    def _captured_area(self, x, y, width, height):
+        """Through org.kde.KWin.ScreenShot2 (raw premultiplied ARGB32, written
+        into a pipe)."""
         from gi.repository import Gio, GLib
         read_end, write_end = os.pipe()
         fds = Gio.UnixFDList.new()

@@ -282,6 +282,61 @@ def wait_for_pixels(session, window, reference, timeout, label, grab=None, host=
     return last["difference"]
 
 
+# The mean channel difference from `render` at the monitor's scale below
+# which a widget shows sharp: one elsewhere, or of another size, differs by
+# far more.
+SHARP_BOUND = 8
+
+
+def enlarged(image, like):
+    """image resized to like's size (ImageMagick's default filter)."""
+    data = subprocess.run(["convert", "-size", f"{image.width}x{image.height}", "-depth", "8", "rgba:-",
+                           "-resize", f"{like.width}x{like.height}!", "-depth", "8", "rgba:-"],
+                          input=image.rgba, capture_output=True, check=True, timeout=20).stdout
+    return Image(like.width, like.height, data)
+
+
+def mean_difference(actual, reference):
+    """The mean channel difference where the reference is opaque."""
+    total = count = 0
+    for offset in range(0, len(reference.rgba), 4):
+        if reference.rgba[offset + 3] != 255:
+            continue
+        count += 1
+        total += sum(abs(actual.rgba[offset + c] - reference.rgba[offset + c]) for c in range(3))
+    return total / (3 * count)
+
+
+def wait_for_sharp(session, host, snapshot, scale, grab):
+    """Polls grab() (the widget's logical rectangle, in the output's pixels)
+    until the medium light widget shows there sharp at a fractional scale:
+    closer to `render` at that scale than to `render` at 1 enlarged, which is
+    what a drawing at 1 scaled up by the compositor looks like. (GTK 3 draws
+    at 2 and the compositor shrinks it with its own filter, so the pixels are
+    near the sharp render, not the same.) Returns what showed and how near."""
+    sharp = render_reference(session, snapshot, "medium", "light", scale, f"medium-light-{scale}")
+    blurry = enlarged(render_reference(session, snapshot, "medium", "light", 1, "medium-light-1"), sharp)
+    last = {}
+
+    def looks_sharp():
+        require_running(session, host)
+        shown = last["shown"] = grab()
+        if (shown.width, shown.height) != (sharp.width, sharp.height):
+            raise ScenarioFailure(f"grabbed {shown.width}x{shown.height}, expected {sharp.width}x{sharp.height}")
+        to_sharp, to_blurry = mean_difference(shown, sharp), mean_difference(shown, blurry)
+        last["found"] = f"mean difference {to_sharp:.1f} from the sharp render, {to_blurry:.1f} from the enlarged one"
+        return to_sharp < SHARP_BOUND and to_sharp < 0.8 * to_blurry
+
+    try:
+        poll(looks_sharp, 10, interval=0.1, what=f"the widget drawn sharp at scale {scale}")
+    except ScenarioFailure as failure:
+        raise ScenarioFailure(f"{failure}: {last.get('found')}") from None
+    finally:
+        if "shown" in last:
+            last["shown"].save(session.artifacts / f"window-scale{scale}.png")
+    return last["shown"], last["found"]
+
+
 def corners_show_root(image, scale, background=ROOT_COLOUR):
     """The very corner pixels lie outside the rounded shape: they must be the
     desktop's background colour, not black or white squares. Returns the

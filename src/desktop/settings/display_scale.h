@@ -3,7 +3,8 @@
 // The scale GTK is told to draw at through GDK_SCALE, checked before GTK
 // reads it: GTK takes any number, and one it cannot draw leaves the widget
 // without a window (too large for the display server) or stops the host on
-// an X error (below one).
+// an X error (below one). And the scale the desktop gave the monitor, which
+// GTK 3 rounds up to a whole number to draw at: the host reports both.
 
 #include <optional>
 #include <string>
@@ -18,5 +19,38 @@ inline constexpr int largestDisplayScale = 16;
 // Why the GDK_SCALE `value` cannot be drawn, in one line; nothing when it
 // can, or when it is unset or empty (GTK's own scale then).
 [[nodiscard]] std::optional<std::string> refusedDisplayScale(const char* value);
+
+// A size in whole units: an output's mode in pixels, or its size in the
+// desktop's logical units.
+struct OutputExtent {
+  int width = 0;
+  int height = 0;
+};
+
+// The scale the desktop gave a Wayland output: its current mode's width in
+// pixels over its logical width (xdg-output). `quarterTurned` when the
+// output is rotated a quarter or three quarters, so that the mode's height
+// lies along the logical width. Nothing when a size is missing or the two
+// make no scale a screen can have. Kept to the 120ths the compositors
+// scale in, so that a logical width rounded to whole units still gives 1.5.
+[[nodiscard]] std::optional<double> waylandMonitorScale(OutputExtent mode, OutputExtent logical,
+                                                        bool quarterTurned);
+
+// The scale the desktop gave the monitors of an X11 display (XWayland too):
+// X11 has no scale per monitor, only what the session tells its programs
+// through XSETTINGS, the font resolution Xft/DPI (`xftDpi`; nothing when no
+// settings daemon gives one) over the standard 96, and the whole number GTK
+// draws at (`drawn`, from GDK_SCALE or the daemon's window scale). GNOME's
+// gsd-xsettings and KDE raise the resolution with the scale (144 at 1.5) and
+// draw at its whole part; a session that sets GDK_SCALE=2 alone still shows
+// at 2: the larger of the two stands. (A resolution raised for larger text,
+// not for the monitor, reads as a scale too: X11 does not tell them apart.)
+[[nodiscard]] double x11MonitorScale(int drawn, std::optional<double> xftDpi);
+
+// The host's words for the scale: "scale 2" when the monitor's scale is the
+// one GTK draws at, "monitor scale 1.5, drawn at 2" when GTK 3, which draws
+// at whole numbers only, draws at another one (and the compositor shrinks the
+// drawing), "scale 2" when the monitor's scale is unknown.
+[[nodiscard]] std::string describeScale(std::optional<double> monitor, int drawn);
 
 }  // namespace kelpo::desktop

@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <wayland-client.h>
+#include <xdg-output-unstable-v1-client-protocol.h>
 
 #include <algorithm>
 #include <memory>
@@ -61,17 +62,37 @@ constexpr wl_callback_listener syncListener{&onSyncDone};
 struct OutputCloser {
   void operator()(wl_output* output) const { wl_output_destroy(output); }
 };
+struct XdgOutputCloser {
+  void operator()(zxdg_output_v1* output) const { zxdg_output_v1_destroy(output); }
+};
+struct XdgOutputManagerCloser {
+  void operator()(zxdg_output_manager_v1* manager) const {
+    zxdg_output_manager_v1_destroy(manager);
+  }
+};
 
-// The outputs being asked, each with the proxy its events come from.
+// The outputs being asked, each with the proxies its events come from.
 struct OutputSearch {
+  std::unique_ptr<zxdg_output_manager_v1, XdgOutputManagerCloser> manager;
+  std::vector<std::unique_ptr<zxdg_output_v1, XdgOutputCloser>> logicalProxies;
   std::vector<std::unique_ptr<wl_output, OutputCloser>> proxies;
   std::vector<WaylandOutput> outputs;
   bool done = false;
 };
 
-void onOutputGeometry(void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*,
-                      const char*, int32_t) {}
-void onOutputMode(void*, wl_output*, uint32_t, int32_t, int32_t, int32_t) {}
+void onOutputGeometry(void* data, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t,
+                      const char*, const char*, int32_t transform) {
+  // The odd transforms (90, 270, and flipped so) turn the output across.
+  static_cast<WaylandOutput*>(data)->quarterTurned = (transform & 1) != 0;
+}
+// The mode flagged current wins; a compositor that flags none (KWin 5 as a
+// window) gives one mode only, which is the current one.
+void onOutputMode(void* data, wl_output*, uint32_t flags, int32_t width, int32_t height, int32_t) {
+  auto& output = *static_cast<WaylandOutput*>(data);
+  if ((flags & WL_OUTPUT_MODE_CURRENT) != 0 || output.mode.width <= 0) {
+    output.mode = {width, height};
+  }
+}
 void onOutputDone(void*, wl_output*) {}
 void onOutputScale(void*, wl_output*, int32_t) {}
 void onOutputName(void* data, wl_output*, const char* name) {
@@ -81,14 +102,31 @@ void onOutputDescription(void*, wl_output*, const char*) {}
 constexpr wl_output_listener outputListener{&onOutputGeometry, &onOutputMode, &onOutputDone,
                                             &onOutputScale,    &onOutputName, &onOutputDescription};
 
+void onLogicalPosition(void*, zxdg_output_v1*, int32_t, int32_t) {}
+void onLogicalSize(void* data, zxdg_output_v1*, int32_t width, int32_t height) {
+  static_cast<WaylandOutput*>(data)->logical = {width, height};
+}
+void onLogicalDone(void*, zxdg_output_v1*) {}
+void onLogicalName(void*, zxdg_output_v1*, const char*) {}
+void onLogicalDescription(void*, zxdg_output_v1*, const char*) {}
+constexpr zxdg_output_v1_listener logicalListener{
+    &onLogicalPosition, &onLogicalSize, &onLogicalDone, &onLogicalName, &onLogicalDescription};
+
 // Version 4 is the first to name the output.
 constexpr uint32_t namedOutputVersion = 4;
+// The logical size is in every version; 3 is the last.
+constexpr uint32_t xdgOutputVersion = 3;
 
 void onOutputGlobal(void* data, wl_registry* registry, uint32_t id, const char* interface,
                     uint32_t version) {
   auto& search = *static_cast<OutputSearch*>(data);
-  if (std::string_view(interface) != wl_output_interface.name ||
-      search.proxies.size() >= search.outputs.size()) {
+  const std::string_view name(interface);
+  if (name == zxdg_output_manager_v1_interface.name && !search.manager) {
+    search.manager.reset(static_cast<zxdg_output_manager_v1*>(wl_registry_bind(
+        registry, id, &zxdg_output_manager_v1_interface, std::min(version, xdgOutputVersion))));
+    return;
+  }
+  if (name != wl_output_interface.name || search.proxies.size() >= search.outputs.size()) {
     return;
   }
   // Every output is bound, named or not, so the list keeps the compositor's
@@ -100,6 +138,18 @@ void onOutputGlobal(void* data, wl_registry* registry, uint32_t id, const char* 
                          &search.outputs[search.proxies.size() - 1]);
 }
 constexpr wl_registry_listener outputRegistryListener{&onOutputGlobal, &onGlobalRemove};
+
+// Once the globals are known: the logical size of every output, which the
+// manager may have been announced after.
+void askLogicalSizes(OutputSearch& search) {
+  if (!search.manager) return;
+  for (std::size_t i = 0; i < search.proxies.size(); ++i) {
+    search.logicalProxies.emplace_back(
+        zxdg_output_manager_v1_get_xdg_output(search.manager.get(), search.proxies[i].get()));
+    zxdg_output_v1_add_listener(search.logicalProxies.back().get(), &logicalListener,
+                                &search.outputs[i]);
+  }
+}
 
 void onOutputsSynced(void* data, wl_callback*, uint32_t) {
   static_cast<OutputSearch*>(data)->done = true;
@@ -122,8 +172,9 @@ std::vector<WaylandOutput> waylandOutputs(std::chrono::milliseconds patience) {
   wl_registry_add_listener(registry.get(), &outputRegistryListener, &search);
   const auto end = std::chrono::steady_clock::now() + patience;
   // The first sync brings the globals (and so the binds); the second, the
-  // outputs' own events.
+  // outputs' own events and their logical sizes.
   for (int round = 0; round < 2; ++round) {
+    if (round == 1) askLogicalSizes(search);
     search.done = false;
     const std::unique_ptr<wl_callback, CallbackCloser> sync(wl_display_sync(display.get()));
     wl_callback_add_listener(sync.get(), &outputSyncListener, &search);
@@ -132,6 +183,7 @@ std::vector<WaylandOutput> waylandOutputs(std::chrono::milliseconds patience) {
     }
   }
   search.outputs.resize(std::min(search.proxies.size(), mostOutputs));
+  search.logicalProxies.clear();
   search.proxies.clear();
   return search.outputs;
 }

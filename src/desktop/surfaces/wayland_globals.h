@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "desktop/settings/display_scale.h"
+
 namespace kelpo::desktop {
 
 // Whether the compositor named by WAYLAND_DISPLAY offers the global
@@ -17,10 +19,16 @@ namespace kelpo::desktop {
 [[nodiscard]] std::optional<bool> waylandOffers(std::string_view interfaceName,
                                                 std::chrono::milliseconds patience);
 
-// An output of the compositor by its connector name ("HDMI-A-1",
-// "HEADLESS-2").
+// An output of the compositor: its connector name ("HDMI-A-1",
+// "HEADLESS-2"), its current mode in pixels, and its size in the desktop's
+// logical units (xdg-output; zero when the compositor does not offer it),
+// from which the scale the desktop gave it follows.
 struct WaylandOutput {
   std::string name;
+  OutputExtent mode;
+  OutputExtent logical;
+  // Turned a quarter or three quarters: the mode's height lies across.
+  bool quarterTurned = false;
 };
 
 // The outputs of the compositor named by WAYLAND_DISPLAY, in the order it
