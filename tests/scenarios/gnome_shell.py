@@ -139,13 +139,9 @@ class GnomeShell:
         session.screen = (width, height)
         poll(lambda: self._answers(), 20, interval=0.1, what="the shell's unsafe mode (the test extension)")
         # The shell opens on its overview, as at login; the scenarios are
-        # about the desktop under the windows. The hot corner is turned off:
-        # the test pointer jumps rather than moves, and now and then mutter
-        # takes a jump for a push against the corner's barrier, which opens
-        # the overview in the middle of a scenario.
+        # about the desktop under the windows.
         poll(lambda: self.eval("const main = global._kelpoMain;"
                                "if (main.layoutManager._startingUp) return false;"
-                               "main.layoutManager._interfaceSettings.set_boolean('enable-hot-corners', false);"
                                "if (main.overview.visible) main.overview.hide();"
                                "return !main.overview.visible && !main.overview.animationInProgress;"),
              10, interval=0.1, what="the shell to start and leave its overview")
