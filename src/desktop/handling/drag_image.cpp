@@ -7,17 +7,28 @@
 
 namespace kelpo::desktop {
 
-ui::Rect dragImageFrame(const DragImageQuery& query) {
-  const ui::Rect overlay{{0, 0}, query.overlay};
-  const InstancePlace place = placeOfDrop(query.frame, query.workArea);
-  if (query.dropsHere) return frameAt(place, query.frame.size, overlay);
-  const bool right = place.corner == Corner::topRight || place.corner == Corner::bottomRight;
-  const bool bottom = place.corner == Corner::bottomLeft || place.corner == Corner::bottomRight;
+namespace {
+
+[[nodiscard]] ui::Rect unsnapped(const DragImageQuery& query, Corner corner) {
+  const bool right = corner == Corner::topRight || corner == Corner::bottomRight;
+  const bool bottom = corner == Corner::bottomLeft || corner == Corner::bottomRight;
   const ui::Rect& area = query.workArea;
   const ui::Rect& frame = query.frame;
-  return {{right ? overlay.maxX() - (area.maxX() - frame.minX()) : frame.minX() - area.minX(),
-           bottom ? overlay.maxY() - (area.maxY() - frame.minY()) : frame.minY() - area.minY()},
-          frame.size};
+  return {
+      {right ? query.overlay.width - (area.maxX() - frame.minX()) : frame.minX() - area.minX(),
+       bottom ? query.overlay.height - (area.maxY() - frame.minY()) : frame.minY() - area.minY()},
+      frame.size};
+}
+
+}  // namespace
+
+ui::Rect dragImageFrame(const DragImageQuery& query) {
+  const InstancePlace place = placeOfDrop(query.frame, query.workArea);
+  const ui::Rect image = query.dropsHere ? frameAt(place, query.frame.size, {{0, 0}, query.overlay})
+                                         : unsnapped(query, place.corner);
+  // At whole points, as the compositor puts the widget, and its pixels
+  // stay as sharp as the widget's own.
+  return {{std::round(image.minX()), std::round(image.minY())}, image.size};
 }
 
 ui::Rect overlayRepaint(const std::optional<ui::Rect>& before, const ui::Rect& after) {

@@ -19,7 +19,7 @@ struct DragImageQuery {
   ui::Size overlay;       // the overlay's size, in points
 };
 
-// The image's frame on the overlay, in the overlay's points. Dropping on
+// The image's frame on the overlay, at whole points of the overlay's. Dropping on
 // the overlay's output, the frame the drop would give: snapped
 // to the edges, kept inside, measured from the nearest corner. Dropping on
 // another output, the frame follows the pointer past the edge, measured
