@@ -3,6 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
+
+namespace kelpo::ui {
+// Readable frames in failures; found by gtest in the frame's namespace.
+inline void PrintTo(const Rect& r, std::ostream* out) {
+  *out << "(" << r.origin.x << ", " << r.origin.y << ") " << r.size.width << "x" << r.size.height;
+}
+}  // namespace kelpo::ui
 
 namespace kelpo::desktop {
 namespace {
