@@ -270,6 +270,7 @@ void WidgetWindow::renderFrame() {
     const int right = (damage.x + damage.width + scale - 1) / scale;
     const int bottom = (damage.y + damage.height + scale - 1) / scale;
     gtk_widget_queue_draw_area(window_, left, top, right - left, bottom - top);
+    if (dragImage_) dragImage_->imageChanged();
   }
   if (report_.frameTime) {
     // The processor time the frame took: on a busy machine the wall time

@@ -61,6 +61,13 @@ void DragOverlay::show(cairo_surface_t* image, const DragImageQuery& where) {
                              wholePoints(repaint.size.width), wholePoints(repaint.size.height));
 }
 
+void DragOverlay::imageChanged() {
+  if (!drawnAt_) return;
+  const ui::Rect repaint = overlayRepaint(std::nullopt, *drawnAt_);
+  gtk_widget_queue_draw_area(window_, wholePoints(repaint.minX()), wholePoints(repaint.minY()),
+                             wholePoints(repaint.size.width), wholePoints(repaint.size.height));
+}
+
 ui::Rect DragOverlay::imageFrame() const {
   DragImageQuery query = where_;
   query.overlay = {static_cast<double>(gtk_widget_get_allocated_width(window_)),

@@ -24,6 +24,8 @@ class DragOverlay {
   // `image` (at the device's scale) where `where` puts it on the overlay,
   // whose own size is filled in here.
   void show(cairo_surface_t* image, const DragImageQuery& where);
+  // The image was drawn again in place (an animation): shown anew.
+  void imageChanged();
 
  private:
   static gboolean onDraw(GtkWidget*, cairo_t* cr, gpointer self);
