@@ -136,6 +136,8 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
 
 WidgetWindow::~WidgetWindow() {
   if (tick_ != 0) gtk_widget_remove_tick_callback(window_, tick_);
+  if (dragImageDone_ != 0) g_source_remove(dragImageDone_);
+  dragImage_.reset();
   if (holdsKeys_) surface_->holdKeys(GTK_WINDOW(window_), false);
   g_signal_handlers_disconnect_by_data(screen_, this);
   g_signal_handlers_disconnect_by_data(display_, this);
@@ -270,6 +272,7 @@ void WidgetWindow::renderFrame() {
     const int right = (damage.x + damage.width + scale - 1) / scale;
     const int bottom = (damage.y + damage.height + scale - 1) / scale;
     gtk_widget_queue_draw_area(window_, left, top, right - left, bottom - top);
+    if (dragImage_) dragImage_->imageChanged();
   }
   if (report_.frameTime) {
     // The processor time the frame took: on a busy machine the wall time
@@ -326,7 +329,12 @@ gboolean WidgetWindow::onTick(GtkWidget*, GdkFrameClock*, gpointer self) {
 gboolean WidgetWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   auto& window = *static_cast<WidgetWindow*>(self);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  if (!window.pixels_) {
+  if (window.dragImageEnding_ && window.dragImageDone_ == 0) {
+    // After this frame is committed, so that the widget never shows twice
+    // or nowhere.
+    window.dragImageDone_ = g_idle_add(&WidgetWindow::onDragImageDone, &window);
+  }
+  if (!window.pixels_ || (window.dragImage_ && !window.dragImageEnding_)) {
     cairo_set_source_rgba(cr, 0, 0, 0, 0);
     cairo_paint(cr);
   } else if (window.blends_) {
@@ -461,11 +469,17 @@ void WidgetWindow::apply(const gesture::Outcome& outcome, const GdkEvent* trigge
           // relative to where the surface was pressed, other compositors
           // relative to where it is now, so once moved it could not tell
           // where the pointer is, and would run away from it.
-          if (surface_->knowsScreenPosition()) dragTo(what.frame, what.pointer, false);
+          if (surface_->knowsScreenPosition()) {
+            dragTo(what.frame, what.pointer, false);
+          } else {
+            showDragImage(what.frame, what.pointer);
+          }
         } else if constexpr (std::is_same_v<Kind, gesture::DropAt>) {
           dragTo(what.frame, what.pointer, true);
+          endDragImage();
         } else if constexpr (std::is_same_v<Kind, gesture::PutBack>) {
           setPlace(placeBeforePress_, monitorBeforePress_);
+          endDragImage();
         } else if constexpr (std::is_same_v<Kind, gesture::ClickAt>) {
           if (!frame_) return;
           if (const auto link = ui::linkAt(*frame_, what.local)) openLink_(*link);
@@ -530,6 +544,35 @@ void WidgetWindow::dragTo(const ui::Rect& frame, ui::Point pointer, bool dropped
   const std::string name = monitorName(monitor);
   setPlace(place, name.empty() ? placement_.effectiveMonitor() : std::optional(name));
   if (dropped && events_.moved) events_.moved(place, name);
+}
+
+// The image is left to the overlay, not drawn twice: the widget seems to
+// move, as it does where its surface can.
+void WidgetWindow::showDragImage(const ui::Rect& frame, ui::Point pointer) {
+  if (!surface_->overlaysOutputs() || !pixels_) return;
+  GdkMonitor* own = monitorAt(std::nullopt);
+  if (own == nullptr) return;
+  if (!dragImage_ || dragImageEnding_) {
+    if (dragImageDone_ != 0) g_source_remove(std::exchange(dragImageDone_, 0));
+    dragImage_ = std::make_unique<DragOverlay>(own);
+    dragImageEnding_ = false;
+    gtk_widget_queue_draw(window_);
+  }
+  dragImage_->show(pixels_.get(), {frame, workAreaOf(own), monitorAt(pointer) == own, {}});
+}
+
+void WidgetWindow::endDragImage() {
+  if (!dragImage_) return;
+  dragImageEnding_ = true;
+  gtk_widget_queue_draw(window_);
+}
+
+gboolean WidgetWindow::onDragImageDone(gpointer self) {
+  auto& window = *static_cast<WidgetWindow*>(self);
+  window.dragImageDone_ = 0;
+  window.dragImageEnding_ = false;
+  window.dragImage_.reset();
+  return G_SOURCE_REMOVE;
 }
 
 // The pointer in the desktop's coordinates. The X server tells where it is

@@ -17,6 +17,7 @@
 #include "desktop/host_report.h"
 #include "desktop/instance_menu.h"
 #include "desktop/surfaces/desktop_surface.h"
+#include "desktop/surfaces/drag_overlay.h"
 #include "desktop/widget_source.h"
 #include "engine/drawing/cairo_handles.h"
 #include "engine/drawing/live_frame_painter.h"
@@ -106,6 +107,11 @@ class WidgetWindow {
   // only counted from the widget's own place), else the instance's own.
   [[nodiscard]] GdkMonitor* monitorAt(std::optional<ui::Point> pointer) const;
   void dragTo(const ui::Rect& frame, ui::Point pointer, bool dropped);
+  // A surface that stays while held shows its image under the pointer on
+  // an overlay, and none of its own, until it is dropped and drawn anew.
+  void showDragImage(const ui::Rect& frame, ui::Point pointer);
+  void endDragImage();
+  static gboolean onDragImageDone(gpointer self);
   [[nodiscard]] ui::Point desktopPoint(double x, double y, double xRoot, double yRoot) const;
   [[nodiscard]] double secondsSinceAppear() const;
   [[nodiscard]] int scaleFactor() const;
@@ -144,6 +150,9 @@ class WidgetWindow {
   // Where the widget was at the last press: a surface that cannot tell its
   // screen position stays there while held, so its pointer is counted from it.
   ui::Point pressedOrigin_;
+  std::unique_ptr<DragOverlay> dragImage_;
+  bool dragImageEnding_ = false;  // goes once the surface drew at its new place
+  guint dragImageDone_ = 0;
   std::unique_ptr<InstanceMenu> menu_;
   std::unique_ptr<AssistedFocus> focus_;  // made once the window has its surface's role
   bool announced_ = false;

@@ -1,7 +1,8 @@
 """A person handles the widget under headless sway (layer-shell), with a
 virtual pointer: a secondary click opens the menu (a popup of the layer
 surface, seen on screen and saved as menu-wayland.png); a drag moves the
-layer surface by the pointer's offset, opens no link, and the place is kept
+layer surface by the pointer's offset (its image follows the pointer on an
+overlay while the button is held, saved as screen-mid-drag.png), opens no link, and the place is kept
 in desktop.ini with the output's connector name; with a second output,
 `--monitor HEADLESS-2` (its connector name, which GTK 3 does not give: the
 host asks the compositor) shows the widget on it, and so does `--monitor 1`.
@@ -15,7 +16,7 @@ import time
 import scenario
 from desktop_session import poll
 from virtual_pointer import BUTTON_RIGHT, VirtualPointer
-from widget_checks import (SIZES, ScenarioFailure, expected_position, kept_frame, render_reference, require_running,
+from widget_checks import (SIZES, Image, ScenarioFailure, expected_position, kept_frame, render_reference, require_running,
                            sample_snapshot, start_host, stop_host, wait_for_pixels, wayland_region)
 
 SCREEN = (1280, 720)
@@ -77,6 +78,33 @@ def open_menu(session, host, pointer, region):
     raise ScenarioFailure("no menu showed after ten secondary clicks on the widget")
 
 
+def under_cursor_as(image, reference, grip):
+    """The image with the cursor's box (the pointer at `grip` in it, the
+    arrow below and right of it) taken from the reference: while a button is
+    held, sway draws the cursor into the screenshots."""
+    rgba = bytearray(image.rgba)
+    left, right = max(0, grip[0] - 6), min(image.width, grip[0] + 30)
+    for y in range(max(0, grip[1] - 6), min(image.height, grip[1] + 30)):
+        start, end = 4 * (y * image.width + left), 4 * (y * image.width + right)
+        rgba[start:end] = reference.rgba[start:end]
+    return Image(image.width, image.height, bytes(rgba))
+
+
+def check_mid_drag(session, host, reference, region, grip):
+    """With the pointer held halfway, the widget's image is where the
+    pointer holds it, and no longer at its place before the press."""
+    moved = (region[0] + DRAG[0] // 2, region[1] + DRAG[1] // 2, region[2], region[3])
+    try:
+        wait_for_pixels(session, None, reference, 10, "medium-light-mid-drag", host=host,
+                        grab=lambda: under_cursor_as(wayland_region(session, *moved), reference, grip))
+        background = wayland_region(session, 0, SCREEN[1] - 1, 1, 1).pixel(0, 0)
+        poll(lambda: wayland_region(session, region[0] + region[2] - 30, region[1] + 30, 1, 1).pixel(0, 0)
+             == background, 5, interval=0.05, what="the widget's place before the press to show the desktop mid-drag")
+    finally:
+        wayland_region(session, 0, 0, *SCREEN).save(session.artifacts / "screen-mid-drag.png")
+    print(f"mid-drag: the widget's image shows under the pointer at {moved[0]},{moved[1]}, its old place is empty")
+
+
 def kept(session):
     parser = configparser.ConfigParser(interpolation=None)
     parser.read_string((session.config_home / "app.kelpo.widget" / "desktop.ini").read_text())
@@ -120,7 +148,10 @@ def body(session):
             raise ScenarioFailure(f"Ouvrir kelpo opened {opened}, not the widget's link kelpo://inbox")
         print("Ouvrir kelpo: the menu closed and the widget's link opened")
 
-        # The drag, in steps: the layer surface follows the pointer.
+        # The drag, in steps: halfway, with the button held, the widget's
+        # image shows under the pointer (the layer surface itself stays
+        # until the drop, its own drawing hidden); dropped, the layer
+        # surface moves there.
         grab = (region[0] + 40, region[1] + 40)
         pointer.move_to(*grab, SCREEN)
         pointer.press()
@@ -128,6 +159,8 @@ def body(session):
         for step in range(1, steps + 1):
             pointer.move_to(grab[0] + DRAG[0] * step / steps, grab[1] + DRAG[1] * step / steps, SCREEN)
             time.sleep(0.03)
+            if step == steps // 2:
+                check_mid_drag(session, host, reference, region, (grab[0] - region[0], grab[1] - region[1]))
         pointer.release()
     finally:
         pointer.close()

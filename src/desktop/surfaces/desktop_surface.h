@@ -62,6 +62,10 @@ class DesktopSurface {
   // compositor alone knows where the window is (Wayland), so the widget's
   // frame is known only from its own place.
   [[nodiscard]] virtual bool knowsScreenPosition() const { return false; }
+  // True where a surface of ours can lie over a whole output, above every
+  // window, without taking the pointer (layer-shell's overlay layer): the
+  // image of a widget that cannot move while held is dragged there.
+  [[nodiscard]] virtual bool overlaysOutputs() const { return false; }
   // False where an X11 grab (the menu's) stops at the X11 clients of a
   // Wayland compositor.
   [[nodiscard]] virtual bool grabReachesEveryClient() const { return true; }

@@ -14,6 +14,7 @@ class LayerShellSurface final : public DesktopSurface {
   void place(GtkWindow* window, const WindowPlacement& where, ui::Size size) override;
   [[nodiscard]] bool blendsAlpha(GtkWidget* window) const override;
   void holdKeys(GtkWindow* window, bool held) override;
+  [[nodiscard]] bool overlaysOutputs() const override { return true; }
   [[nodiscard]] std::string describe(GtkWindow* window) const override;
 };
 
