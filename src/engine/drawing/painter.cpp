@@ -220,10 +220,14 @@ class NodePainter {
   // (trailing letter spacing, rounding to Pango units) may no longer fit it
   // and would be cut. Any width between the measured one and the one it
   // was measured at gives the same lines, so the hair changes nothing else.
+  // The layout is made in points, as measuring made it, not through the
+  // drawing's transform: its fonts are then those measuring already loaded
+  // and shaped with (a transform would key a second set of every font and
+  // fontconfig's matching and HarfBuzz's shaping all over again), and Cairo
+  // still rasterises the glyphs at the device's resolution.
   void paintText(const LaidOutNode& node) {
     if (node.text.runs.empty()) return;
     if (!pangoContext_) pangoContext_ = makeWidgetPangoContext();
-    pango_cairo_update_context(cr_, pangoContext_.get());
     const bool wholeLine = node.textFit.lineCount <= 1 && !node.textFit.truncated;
     const std::optional<double> width =
         wholeLine ? std::nullopt
