@@ -1,10 +1,10 @@
 #pragma once
 
-#include "layouts/widget_mode.h"
 #include "engine/views/view.h"
+#include "layouts/widget_mode.h"
 #include "snapshot/widget_snapshot.h"
-#include "widget/widget_family.h"
 #include "style/accent_theme.h"
+#include "widget/widget_family.h"
 
 namespace kelpo {
 
@@ -23,5 +23,9 @@ struct KelpoWidgetView {
   // The layout of `family`.
   [[nodiscard]] ui::View layout(WidgetFamily family, WidgetMode widgetMode) const;
 };
+
+// `snapshot` with only the items a widget can show (listedItemLimit of each
+// list), in lists no larger than those items.
+[[nodiscard]] WidgetSnapshot shownSnapshot(WidgetSnapshot snapshot);
 
 }  // namespace kelpo
