@@ -1,7 +1,9 @@
 #include "layouts/kelpo_widget_view.h"
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
+#include <vector>
 
 #include "layouts/medium_layout.h"
 #include "layouts/small_layout.h"
@@ -12,16 +14,25 @@ namespace kelpo {
 namespace {
 
 // The view the layouts are built from: only the items it can show (the
-// lists of a snapshot are not bounded, and the views built from it keep
-// copies of the view).
-[[nodiscard]] std::shared_ptr<const KelpoWidgetView> shownView(KelpoWidgetView view) {
-  for (auto* list : {&view.snapshot.toSort, &view.snapshot.program}) {
-    list->resize(std::min(list->size(), listedItemLimit));
-  }
-  return std::make_shared<const KelpoWidgetView>(std::move(view));
+// views built from it keep copies of the view).
+[[nodiscard]] std::shared_ptr<const KelpoWidgetView> shownView(const KelpoWidgetView& view) {
+  return std::make_shared<const KelpoWidgetView>(
+      KelpoWidgetView{shownSnapshot(view.snapshot), view.accent});
 }
 
 }  // namespace
+
+WidgetSnapshot shownSnapshot(WidgetSnapshot snapshot) {
+  // The kept items go to lists of their own size: a list only shortened
+  // keeps its whole buffer (4 MB for 40,000 items), for as long as the
+  // host shows the widget.
+  for (auto* list : {&snapshot.toSort, &snapshot.program}) {
+    const auto kept = static_cast<std::ptrdiff_t>(std::min(list->size(), listedItemLimit));
+    *list = std::vector<WidgetSnapshot::Item>(std::make_move_iterator(list->begin()),
+                                              std::make_move_iterator(list->begin() + kept));
+  }
+  return snapshot;
+}
 
 // One layout per family: a new size is a new case here, which the compiler
 // asks for.

@@ -24,4 +24,8 @@ struct KelpoWidgetView {
   [[nodiscard]] ui::View layout(WidgetFamily family, WidgetMode widgetMode) const;
 };
 
+// `snapshot` with only the items a widget can show (listedItemLimit of each
+// list), in lists no larger than those items.
+[[nodiscard]] WidgetSnapshot shownSnapshot(WidgetSnapshot snapshot);
+
 }  // namespace kelpo

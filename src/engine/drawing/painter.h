@@ -31,6 +31,11 @@ void paintWidget(cairo_t* cr, const LaidOutWidget& widget, WidgetLayers layers =
 // opacity, clip), colours resolved in `scheme`.
 void paintNode(cairo_t* cr, const LaidOutNode& node, ColorScheme scheme);
 
+// Whether `node` draws nothing but paints that each cover all of
+// `outline`, alone or in plain groups (no offset, rotation, shadow,
+// opacity or clip): such a background may be filled piece by piece.
+[[nodiscard]] bool coversOutlineWithPaints(const LaidOutNode& node, const Rect& outline);
+
 // Where `node` and its subtree may draw, in the coordinates its parent
 // draws in (frames, strokes, shadows, moved by offsets; a rotated node
 // counts the circle around its corners). Empty when it draws nowhere.
