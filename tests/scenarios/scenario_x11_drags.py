@@ -12,8 +12,8 @@ drag opens a link: the only link the handler gets is a click's, after them.
 import configparser
 
 import scenario
-from widget_checks import (ScenarioFailure, hit, host_windows, kept_frame, poll, require_running, sample_snapshot,
-                           start_host, stop_host, window_geometry)
+from widget_checks import (ScenarioFailure, hit, host_windows, kept_frame, poll, sample_snapshot,
+                           start_host, stop_host, wait_for_geometry)
 from x11_desktops import start_manager
 
 SCREEN = (1280, 800)
@@ -37,24 +37,9 @@ def kept_at(session):
     return place and kept_frame(place, (0, 0, *SCREEN), SMALL)
 
 
-def wait_for_frame(session, host, window_id, expected, what):
-    last = {}
-
-    def check():
-        require_running(session, host)
-        seen = window_geometry(session, window_id)
-        last["seen"] = (seen.x, seen.y, seen.width, seen.height)
-        return last["seen"] == tuple(expected)
-
-    try:
-        poll(check, 10, interval=0.05, what=what)
-    except ScenarioFailure as failure:
-        raise ScenarioFailure(f"{failure}: the window is at {last.get('seen')}, expected {tuple(expected)}") from None
-
-
 def dropped(session, host, window_id, expected, what):
     """The widget shown at `expected` and desktop.ini keeping that place."""
-    wait_for_frame(session, host, window_id, expected, f"the {what} to move the widget")
+    wait_for_geometry(session, window_id, host, expected, f"the {what} to move the widget")
     poll(lambda: kept_at(session) == tuple(expected), 5, what=f"desktop.ini to keep the {what}'s place")
     print(f"{what}: the widget is at {expected[0]},{expected[1]} and desktop.ini keeps it")
 
@@ -68,7 +53,7 @@ def body(session):
     host = start_host(session, ["small"])
     (window,) = host_windows(session, host, 1)
     start = (SCREEN[0] - 24 - SMALL[0], 24, *SMALL)
-    wait_for_frame(session, host, window.id, start, "the small widget at the top right")
+    wait_for_geometry(session, window.id, host, start, "the small widget at the top right")
 
     # The flick: one motion, far beyond the window, then the release.
     press = (start[0] + GRAB[0], start[1] + GRAB[1])
@@ -92,10 +77,10 @@ def body(session):
     session.run(["xdotool", "mousemove", *map(str, press), "mousedown", "1"])
     for step in range(1, 11):
         session.run(["xdotool", "mousemove", str(press[0] - 15 * step), str(press[1] + 8 * step)])
-    wait_for_frame(session, host, window.id, (pulled[0] - 150, pulled[1] + 80, *SMALL),
+    wait_for_geometry(session, window.id, host, (pulled[0] - 150, pulled[1] + 80, *SMALL),
                    "the widget to follow the pointer before Escape")
     session.run(["xdotool", "key", "Escape"])
-    wait_for_frame(session, host, window.id, pulled, "Escape to put the widget back")
+    wait_for_geometry(session, window.id, host, pulled, "Escape to put the widget back")
     session.run(["xdotool", "mousemove", str(press[0] - 200), str(press[1] + 120), "mouseup", "1"])
     print(f"Escape mid-drag: the widget is back at {pulled[0]},{pulled[1]}")
 
@@ -109,7 +94,7 @@ def body(session):
         raise ScenarioFailure(f"the handler got {opened}, expected only the click's {url}")
     if kept_at(session) != pulled:
         raise ScenarioFailure(f"desktop.ini keeps {kept_place(session)} after Escape, not the edge drag's place")
-    wait_for_frame(session, host, window.id, pulled, "the widget to stay after the release and the click")
+    wait_for_geometry(session, window.id, host, pulled, "the widget to stay after the release and the click")
     print(f"no drag opened a link; the click opened {url}; desktop.ini still keeps {pulled[0]},{pulled[1]}")
     stop_host(session, host)
 

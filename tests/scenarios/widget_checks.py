@@ -509,3 +509,19 @@ def read_ppm(data):
 def wayland_region(session, x, y, width, height):
     """What the compositor shows in a rectangle of its only output."""
     return read_ppm(session.run(["grim", "-t", "ppm", "-g", f"{x},{y} {width}x{height}", "-"]))
+
+
+def wait_for_geometry(session, window_id, host, expected, what):
+    """Polls the window until its rectangle is `expected` (x, y, width, height)."""
+    last = {}
+
+    def check():
+        require_running(session, host)
+        geometry = window_geometry(session, window_id)
+        last["seen"] = (geometry.x, geometry.y, geometry.width, geometry.height)
+        return last["seen"] == tuple(expected)
+
+    try:
+        poll(check, 10, interval=0.05, what=what)
+    except ScenarioFailure as failure:
+        raise ScenarioFailure(f"{failure}: the window is at {last.get('seen')}, expected {tuple(expected)}") from None

@@ -30,7 +30,7 @@ import scenario  # noqa: E402
 from scenario_x11_accessibility import client, start_accessibility_bus, stop_accessibility_bus  # noqa: E402
 from widget_checks import (SIZES, ScenarioFailure, expected_position, hit, host_windows, mean_luminance,  # noqa: E402
                            poll, require_running, sample_snapshot, screenshot, start_host, stop_host,
-                           window_geometry)
+                           wait_for_geometry, window_geometry)
 
 SCREEN = (1280, 800)
 MARGIN = 24
@@ -58,22 +58,6 @@ def autostart_entry(session):
 def the_window(session, host):
     (window,) = host_windows(session, host, 1)
     return window
-
-
-def wait_for_geometry(session, window_id, host, expected, what):
-    """Polls the window until its rectangle is `expected` (x, y, width, height)."""
-    last = {}
-
-    def check():
-        require_running(session, host)
-        geometry = window_geometry(session, window_id)
-        last["seen"] = (geometry.x, geometry.y, geometry.width, geometry.height)
-        return last["seen"] == tuple(expected)
-
-    try:
-        poll(check, 10, interval=0.05, what=what)
-    except ScenarioFailure as failure:
-        raise ScenarioFailure(f"{failure}: the window is at {last.get('seen')}, expected {tuple(expected)}") from None
 
 
 # -- the menu --------------------------------------------------------------
