@@ -151,7 +151,8 @@ template <typename Value, typename Parse>
 
 [[nodiscard]] std::vector<std::string> familyList(const KeyFileDocument& document) {
   std::vector<std::string> words;
-  std::string_view list = document.value(settingsGroup, "family").value_or("");
+  const std::string value = document.value(settingsGroup, "family").value_or("");
+  std::string_view list = value;
   while (!list.empty()) {
     const auto end = list.find(';');
     if (end != 0) words.emplace_back(list.substr(0, end));
