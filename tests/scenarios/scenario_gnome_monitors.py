@@ -58,6 +58,9 @@ def body(session):
     # A drag keeps the monitor under GNOME's name for it.
     host = start_host(session, ["medium"], ["--margin", str(MARGIN)], label="dragged")
     shown_window(shell, host)
+    # The window maps before its first frame, and takes the pointer only
+    # from then on.
+    poll(lambda: "shown" in session.log_text("dragged"), 10, what="the widget's first frame")
     grab = (expected[0] + 40, expected[1] + 40)
     shell.move_pointer(*grab)
     press(shell, "PRESSED")
