@@ -4,10 +4,12 @@ for the connector ("Meta-0" headless), takes `--monitor` by that name
 without a word and keeps it in desktop.ini after a drag, while a name no
 monitor has is said in the host's report, never passed over in silence."""
 
+import subprocess
+
 import scenario
 from desktop_session import poll
 from gnome_shell import GnomeShell
-from widget_checks import SIZES, ScenarioFailure, sample_shown_medium, start_host, stop_host
+from widget_checks import SIZES, ScenarioFailure, host_windows, sample_shown_medium, start_host, stop_host
 
 SCREEN = (1280, 800)
 MARGIN = 24
@@ -20,6 +22,14 @@ def connectors(shell):
                                    "org.gnome.Mutter.DisplayConfig", "GetCurrentState", None, None,
                                    Gio.DBusCallFlags.NONE, 10000, None).unpack()
     return [monitor[0][0] for monitor in state[1]]
+
+
+def pointer_over(session):
+    """Where XWayland has the pointer, and the window it is over."""
+    fields = dict(line.split("=", 1) for line in subprocess.run(
+        ["xdotool", "getmouselocation", "--shell"], env=session.env, capture_output=True, text=True,
+        timeout=10).stdout.split())
+    return (int(fields.get("X", -1)), int(fields.get("Y", -1))), fields.get("WINDOW")
 
 
 def press(shell, state):
@@ -62,7 +72,12 @@ def body(session):
     # from then on.
     poll(lambda: "shown" in session.log_text("dragged"), 10, what="the widget's first frame")
     grab = (expected[0] + 40, expected[1] + 40)
+    (widget,) = host_windows(session, host, 1)
     shell.move_pointer(*grab)
+    # The press counts once XWayland has the pointer over the widget: mutter
+    # hands a new position over to it a moment after the shell has it.
+    poll(lambda: pointer_over(session) == (grab, widget.id), 5, interval=0.05,
+         what="XWayland to see the pointer over the widget")
     press(shell, "PRESSED")
     for step in range(1, 13):
         shell.move_pointer(grab[0] - 300 * step // 12, grab[1] + 200 * step // 12)
