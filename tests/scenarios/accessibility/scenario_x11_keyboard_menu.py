@@ -21,7 +21,7 @@ sys.path.insert(0, str(HERE.parent))
 
 import scenario  # noqa: E402
 from scenario_x11_accessibility import client, start_accessibility_bus, stop_accessibility_bus  # noqa: E402
-from scenario_x11_menu import close_menu, shown_menu, the_window, wait_for_geometry  # noqa: E402
+from scenario_x11_menu import close_menu, shown_menu, start_menu_session, the_window, wait_for_geometry  # noqa: E402
 from widget_checks import (SIZES, ScenarioFailure, expected_position, hit, poll, require_running,  # noqa: E402
                            sample_snapshot, start_host, stop_host)
 from x11_desktops import start_manager  # noqa: E402
@@ -131,14 +131,7 @@ def open_by_key(session, host, key):
 
 
 def body(session):
-    session.start_xvfb(*SCREEN)
-    session.start_session_bus()
-    session.start_portal(0)
-    del session.env["NO_AT_BRIDGE"]
-    launcher, registry, daemons = start_accessibility_bus(session)
-    session.register_link_handler()
-    snapshot = sample_snapshot(session, gold=False)
-    session.write_snapshot(snapshot)
+    snapshot, (launcher, registry, daemons) = start_menu_session(session)
     start_manager(session, "openbox")
     typist_process, typist = start_typist(session)
 

@@ -156,15 +156,24 @@ def check_choices_shown(found, size, appearance):
 # -- the scenario ----------------------------------------------------------
 
 
-def body(session):
-    session.start_xvfb(*SCREEN)
+def start_menu_session(session, framebuffer=False):
+    """Xvfb, the session bus, a light portal, the accessibility bus (the
+    product finds it as in a real session), the link handler and a sample
+    snapshot: what the menu scenarios share. Returns the snapshot and the
+    accessibility bus's processes, for stop_accessibility_bus."""
+    session.start_xvfb(*SCREEN, framebuffer=framebuffer)
     session.start_session_bus()
     session.start_portal(0)
     del session.env["NO_AT_BRIDGE"]
-    launcher, registry, daemons = start_accessibility_bus(session)
+    bus = start_accessibility_bus(session)
     session.register_link_handler()
     snapshot = sample_snapshot(session, gold=False)
     session.write_snapshot(snapshot)
+    return snapshot, bus
+
+
+def body(session):
+    snapshot, (launcher, registry, daemons) = start_menu_session(session)
 
     host = start_host(session, ["medium"])
     window = the_window(session, host)

@@ -22,7 +22,7 @@ sys.path.insert(0, str(HERE.parent))
 
 import scenario  # noqa: E402
 from scenario_x11_accessibility import start_accessibility_bus, stop_accessibility_bus  # noqa: E402
-from scenario_x11_menu import choose, kept, open_menu, wait_for_geometry  # noqa: E402
+from scenario_x11_menu import choose, kept, open_menu, start_menu_session, wait_for_geometry  # noqa: E402
 from widget_checks import (SIZES, ScenarioFailure, expected_position, host_windows, poll, read_xwd,  # noqa: E402
                            sample_snapshot, start_host, stop_host, window_geometry)
 
@@ -73,13 +73,7 @@ def settled_apart(session, host, count):
 
 
 def body(session):
-    session.start_xvfb(*SCREEN, framebuffer=True)
-    session.start_session_bus()
-    session.start_portal(0)
-    del session.env["NO_AT_BRIDGE"]
-    launcher, registry, daemons = start_accessibility_bus(session)
-    session.register_link_handler()
-    session.write_snapshot(sample_snapshot(session, gold=False))
+    _, (launcher, registry, daemons) = start_menu_session(session, framebuffer=True)
 
     host = start_host(session, ["small", "medium"])
     small_at = expected_position(SCREEN, SIZES["small"], "top-right", MARGIN, 1)
