@@ -40,6 +40,10 @@ for program in "$bus_launcher" "$registry"; do
   [ -x "$program" ] || { echo "desktop_host.sh: missing $program; install at-spi2-core" >&2; exit 2; }
 done
 
+# A program just linked sits in page-cache pages not yet written to disk,
+# which /proc counts as the process's own dirty memory: write them out first.
+sync "$widget" "$(dirname "$widget")/kelpo-widget-desktop" 2>/dev/null || sync
+
 work=$(mktemp -d)
 pids=()
 cleanup() {
