@@ -260,6 +260,9 @@ void WidgetWindow::renderFrame() {
     const ui::CairoHandle cr(cairo_create(pixels_.get()));
     damage = painter_.paintFrame(cr.get(), frame, scale);
   }
+  // Still from this frame on: the painter's copy of the background would
+  // only hold a window's worth of memory until something moves again.
+  if (!host_->isMoving()) painter_.releaseCaches();
   cairo_surface_flush(pixels_.get());
   edgeColor_ = edgeColorOf(pixels_.get());
   cairo_surface_set_device_scale(pixels_.get(), scale, scale);

@@ -79,14 +79,18 @@ TEST(LiveFramePainting, EveryFrameEqualsOneDrawnFromScratch) {
   struct Step {
     const char* name;
     LaidOutWidget widget;
-    bool whole;  // the whole widget is drawn again
+    bool whole;                       // the whole widget is drawn again
+    bool backgroundReleased = false;  // the painter let its background go first
   };
   for (const Step& step :
        {Step{"first frame", frameWith(-40), true}, Step{"band moves in", frameWith(-10), false},
         Step{"band crosses", frameWith(3.5), false}, Step{"nothing moves", frameWith(3.5), false},
         Step{"dark appearance", frameWith(3.5, ColorScheme::dark), true},
-        Step{"band moves on", frameWith(30, ColorScheme::dark), false}}) {
+        Step{"band moves on", frameWith(30, ColorScheme::dark), false},
+        Step{"after a still spell", frameWith(50, ColorScheme::dark), false, true},
+        Step{"light again, still", frameWith(50), true, true}}) {
     SCOPED_TRACE(step.name);
+    if (step.backgroundReleased) painter.releaseCaches();
     const PixelRect damage = painter.paintFrame(cr.get(), step.widget, scale);
     EXPECT_TRUE(samePixels(window.get(), drawnFromScratch(step.widget).get()));
     EXPECT_EQ(damage == (PixelRect{0, 0, 240, 120}), step.whole);

@@ -11,6 +11,7 @@
 #include "engine/drawing/cairo_handles.h"
 #include "engine/drawing/device_pixels.h"
 #include "engine/drawing/painter.h"
+#include "engine/text/text_layout_cache.h"
 
 namespace kelpo::ui {
 
@@ -207,6 +208,7 @@ struct LiveFramePainter::State {
   std::optional<BackgroundKey> key;
   SurfaceHandle background;
   std::optional<LaidOutWidget> last;  // drawn with the cached background's key
+  TextLayoutCache texts;              // the last frame's
 
   [[nodiscard]] bool drawBackground(const LaidOutWidget& widget, PixelSize pixels, double scale) {
     background.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixels.width, pixels.height));
@@ -218,7 +220,7 @@ struct LiveFramePainter::State {
     {
       const CairoHandle cr(cairo_create(background.get()));
       cairo_scale(cr.get(), scale, scale);
-      paintWidget(cr.get(), widget, WidgetLayers::background);
+      paintWidget(cr.get(), widget, WidgetLayers::background, texts);
     }
     cairo_surface_flush(background.get());
     key = BackgroundKey{pixels,
@@ -240,14 +242,20 @@ void LiveFramePainter::invalidate() {
   state_->last.reset();
 }
 
+void LiveFramePainter::releaseCaches() {
+  state_->background.reset();
+  state_->texts.clear();
+}
+
 PixelRect LiveFramePainter::paintFrame(cairo_t* cr, const LaidOutWidget& widget, double scale) {
   const std::optional<PixelSize> pixels = pixelSizeOf(widget.size, scale);
   if (cr == nullptr || !pixels) return {};
   const PixelGrid grid(scale, pixels->width, pixels->height);
 
   PixelRect damage;
-  if (!state_->key || !state_->key->fits(widget, *pixels, scale)) {
-    state_->last.reset();
+  const bool backgroundFits = state_->key && state_->key->fits(widget, *pixels, scale);
+  if (!backgroundFits) state_->last.reset();
+  if (!backgroundFits || !state_->background) {
     if (!state_->drawBackground(widget, *pixels, scale)) return {};
   }
   if (!state_->last) {
@@ -267,7 +275,8 @@ PixelRect LiveFramePainter::paintFrame(cairo_t* cr, const LaidOutWidget& widget,
   cairo_paint(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
   cairo_scale(cr, scale, scale);
-  paintWidget(cr, widget, WidgetLayers::content);
+  paintWidget(cr, widget, WidgetLayers::content, state_->texts);
+  state_->texts.endFrame();
   return damage;
 }
 

@@ -51,6 +51,11 @@ class LiveFramePainter {
   // Forgets the last frame; the cached background stays if it still fits.
   void invalidate();
 
+  // Lets what it keeps for the next frame go, for as long as nothing moves:
+  // the background holds as many pixels as the window itself. The next
+  // frame draws it again and still draws again only what changed.
+  void releaseCaches();
+
  private:
   struct State;
   std::unique_ptr<State> state_;

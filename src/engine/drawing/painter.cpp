@@ -20,6 +20,7 @@
 #include "engine/drawing/symbols.h"
 #include "engine/text/pango_fonts.h"
 #include "engine/text/pango_text_layout.h"
+#include "engine/text/text_layout_cache.h"
 
 namespace kelpo::ui {
 
@@ -33,6 +34,9 @@ constexpr double wrapTolerance = 0.25;
 constexpr int largestShadowImageSide = 4096;
 // A blur reaches this many standard deviations before it is invisible.
 constexpr double blurReachInSigmas = 3;
+// What a subtree may draw beyond its drawn bounds, in points: edge pixels
+// touched by anti-aliasing, the last faint pixels of a blur.
+constexpr double cullingMargin = 2;
 
 struct Bounds {
   double minX = 0;
@@ -143,12 +147,17 @@ struct Bounds {
 
 class NodePainter {
  public:
-  NodePainter(cairo_t* cr, ColorScheme scheme) : cr_(cr), scheme_(scheme) {}
+  NodePainter(cairo_t* cr, ColorScheme scheme, TextLayoutCache& texts)
+      : cr_(cr), scheme_(scheme), texts_(texts) {}
 
   // Effects apply outermost first: offset, rotation, shadow, then the
   // node's opacity and clip around its own content and children.
   void paint(const LaidOutNode& node) {
     if (!(node.opacity > 0)) return;
+    // A live frame draws again only where something changed, under a clip:
+    // a subtree that cannot reach the clip would cost its paths, glyphs and
+    // shadows for no pixel.
+    if (drawnBounds(node).inflated(cullingMargin).intersected(clipBounds(cr_)).empty) return;
     const SavedState saved(cr_);
     cairo_translate(cr_, finiteOr0(node.offset.x), finiteOr0(node.offset.y));
     if (node.rotationDegrees != 0 && std::isfinite(node.rotationDegrees)) {
@@ -227,21 +236,19 @@ class NodePainter {
   // still rasterises the glyphs at the device's resolution.
   void paintText(const LaidOutNode& node) {
     if (node.text.runs.empty()) return;
-    if (!pangoContext_) pangoContext_ = makeWidgetPangoContext();
     const bool wholeLine = node.textFit.lineCount <= 1 && !node.textFit.truncated;
     const std::optional<double> width =
         wholeLine ? std::nullopt
                   : std::optional(std::max(node.frame.size.width, node.textFit.size.width) +
                                   wrapTolerance);
     const double scale = node.textFit.scale > 0 ? node.textFit.scale : 1;
-    const TextLayout text =
-        makeTextLayout(pangoContext_.get(), node.text,
-                       {width, scale, std::max(1, node.textFit.lineCount), scheme_});
-    const Size size = logicalSize(text.layout.get());
+    PangoLayout* layout =
+        texts_.layoutFor(node.text, {width, scale, std::max(1, node.textFit.lineCount), scheme_});
+    const Size size = logicalSize(layout);
     cairo_set_source_rgb(cr_, 0, 0, 0);
     cairo_move_to(cr_, node.frame.origin.x,
                   node.frame.origin.y + (node.frame.size.height - size.height) / 2);
-    pango_cairo_show_layout(cr_, text.layout.get());
+    pango_cairo_show_layout(cr_, layout);
     cairo_new_path(cr_);
   }
 
@@ -333,7 +340,7 @@ class NodePainter {
       const CairoHandle offscreen(cairo_create(mask.get()));
       cairo_scale(offscreen.get(), scale, scale);
       cairo_translate(offscreen.get(), -area.minX, -area.minY);
-      NodePainter(offscreen.get(), scheme_).paintWithOpacityAndClip(body);
+      NodePainter(offscreen.get(), scheme_, texts_).paintWithOpacityAndClip(body);
     }
     cairo_surface_flush(mask.get());
     blurAlpha(cairo_image_surface_get_data(mask.get()), width, height,
@@ -394,7 +401,7 @@ class NodePainter {
     }
   }
 
-  PangoContextHandle pangoContext_;  // made on the first text, reused for the rest
+  TextLayoutCache& texts_;
 };
 
 }  // namespace
@@ -429,7 +436,8 @@ double shadowReach(const Shadow& shadow) {
 }
 
 void paintNode(cairo_t* cr, const LaidOutNode& node, ColorScheme scheme) {
-  NodePainter(cr, scheme).paint(node);
+  TextLayoutCache texts;
+  NodePainter(cr, scheme, texts).paint(node);
 }
 
 namespace {
@@ -459,9 +467,15 @@ namespace {
 }  // namespace
 
 void paintWidget(cairo_t* cr, const LaidOutWidget& widget, WidgetLayers layers) {
+  TextLayoutCache texts;
+  paintWidget(cr, widget, layers, texts);
+}
+
+void paintWidget(cairo_t* cr, const LaidOutWidget& widget, WidgetLayers layers,
+                 TextLayoutCache& texts) {
   const SavedState saved(cr);
   const Rect outline{{0, 0}, widget.size};
-  NodePainter painter(cr, widget.colorScheme);
+  NodePainter painter(cr, widget.colorScheme, texts);
   bool backgroundDrawn = layers == WidgetLayers::content || !widget.containerBackground;
   // A background of paints over the whole outline is filled in pieces
   // rather than under the outline as a clip, which made each gradient

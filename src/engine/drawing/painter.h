@@ -15,6 +15,8 @@ typedef struct _cairo cairo_t;  // NOLINT: Cairo's own declaration
 
 namespace kelpo::ui {
 
+class TextLayoutCache;
+
 // The layers of a widget, bottom to top: its container background, then
 // its content.
 enum class WidgetLayers { all, background, content };
@@ -26,6 +28,11 @@ enum class WidgetLayers { all, background, content };
 // nothing is drawn. Drawing the background layer, then the content layer
 // over it, gives the same pixels as drawing both.
 void paintWidget(cairo_t* cr, const LaidOutWidget& widget, WidgetLayers layers = WidgetLayers::all);
+
+// The same, laying texts out through `texts`: a painter that draws frame
+// after frame keeps the layouts of one frame for the next.
+void paintWidget(cairo_t* cr, const LaidOutWidget& widget, WidgetLayers layers,
+                 TextLayoutCache& texts);
 
 // Draws `node` and its subtree with its effects (offset, rotation, shadow,
 // opacity, clip), colours resolved in `scheme`.

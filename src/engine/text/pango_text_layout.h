@@ -23,6 +23,7 @@ struct TextLayoutRequest {
   std::optional<int> maxLines;
   // When set, each run carries its foreground colour (for drawing).
   std::optional<ColorScheme> foregroundScheme;
+  friend bool operator==(const TextLayoutRequest&, const TextLayoutRequest&) = default;
 };
 
 struct TextLayout {
