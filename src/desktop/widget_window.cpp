@@ -1,5 +1,7 @@
 #include "desktop/widget_window.h"
 
+#include <malloc.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -240,40 +242,19 @@ void WidgetWindow::renderFrame() {
   const double began = threadCpuMilliseconds();
   ui::LaidOutWidget frame = host_->frameAt(secondsSinceAppear());
   const int scale = scaleFactor();
-  const int width = static_cast<int>(std::ceil(frame.size.width * scale - 1e-9));
-  const int height = static_cast<int>(std::ceil(frame.size.height * scale - 1e-9));
-  if (width < 1 || height < 1) return;
-  // Drawn as `render` draws: into an image at the device's pixels, then
-  // handed to GTK at that scale, so the window shows the very same pixels.
-  // The image is kept from frame to frame, and the live painter draws again
-  // only what changed in it (the badge under its sheen).
-  if (!pixels_ || cairo_image_surface_get_width(pixels_.get()) != width ||
-      cairo_image_surface_get_height(pixels_.get()) != height) {
-    ui::SurfaceHandle fresh(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
-    if (cairo_surface_status(fresh.get()) != CAIRO_STATUS_SUCCESS) return;
-    pixels_ = std::move(fresh);
-    painter_.invalidate();
-  }
-  cairo_surface_set_device_scale(pixels_.get(), 1, 1);
-  ui::PixelRect damage;
-  {
-    const ui::CairoHandle cr(cairo_create(pixels_.get()));
-    damage = painter_.paintFrame(cr.get(), frame, scale);
-  }
+  const std::optional<ui::PixelRect> damage = paintPixels(frame, scale);
+  if (!damage) return;
   // Still from this frame on: the painter's copy of the background would
   // only hold a window's worth of memory until something moves again.
   if (!host_->isMoving()) painter_.releaseCaches();
-  cairo_surface_flush(pixels_.get());
-  edgeColor_ = edgeColorOf(pixels_.get());
-  cairo_surface_set_device_scale(pixels_.get(), scale, scale);
   frame_ = std::move(frame);
   publishAccessibleTree(window_, *frame_, openLink_);
-  if (!damage.empty()) {
+  if (!damage->empty()) {
     // The damaged device pixels, widened to whole application pixels.
-    const int left = damage.x / scale;
-    const int top = damage.y / scale;
-    const int right = (damage.x + damage.width + scale - 1) / scale;
-    const int bottom = (damage.y + damage.height + scale - 1) / scale;
+    const int left = damage->x / scale;
+    const int top = damage->y / scale;
+    const int right = (damage->x + damage->width + scale - 1) / scale;
+    const int bottom = (damage->y + damage->height + scale - 1) / scale;
     gtk_widget_queue_draw_area(window_, left, top, right - left, bottom - top);
     if (dragImage_) dragImage_->imageChanged();
   }
@@ -283,6 +264,48 @@ void WidgetWindow::renderFrame() {
     report_.frameTime("frame " + std::to_string(threadCpuMilliseconds() - began) + " ms at " +
                       std::to_string(g_get_monotonic_time()));
   }
+}
+
+// Drawn as `render` draws: into an image at the device's pixels, then
+// handed to GTK at that scale, so the window shows the very same pixels.
+// The image is kept from frame to frame, and the live painter draws again
+// only what changed in it (the badge under its sheen).
+std::optional<ui::PixelRect> WidgetWindow::paintPixels(const ui::LaidOutWidget& frame, int scale) {
+  const int width = static_cast<int>(std::ceil(frame.size.width * scale - 1e-9));
+  const int height = static_cast<int>(std::ceil(frame.size.height * scale - 1e-9));
+  if (width < 1 || height < 1) return std::nullopt;
+  if (!pixels_ || cairo_image_surface_get_width(pixels_.get()) != width ||
+      cairo_image_surface_get_height(pixels_.get()) != height) {
+    ui::SurfaceHandle fresh(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+    if (cairo_surface_status(fresh.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
+    pixels_ = std::move(fresh);
+    painter_.invalidate();
+  }
+  cairo_surface_set_device_scale(pixels_.get(), 1, 1);
+  ui::PixelRect damage;
+  {
+    const ui::CairoHandle cr(cairo_create(pixels_.get()));
+    damage = painter_.paintFrame(cr.get(), frame, scale);
+  }
+  cairo_surface_flush(pixels_.get());
+  edgeColor_ = edgeColorOf(pixels_.get());
+  cairo_surface_set_device_scale(pixels_.get(), scale, scale);
+  return damage;
+}
+
+bool WidgetWindow::holdPixels() {
+  if (pixels_) return true;
+  return frame_ && paintPixels(*frame_, scaleFactor());
+}
+
+void WidgetWindow::letPixelsGoWhenStill() {
+  // Still, and no drag image showing them: nothing draws into the pixels
+  // until something moves, and a window asked to draw meanwhile (uncovered
+  // on a desktop without a compositor) has them drawn anew from the frame.
+  // Kept, they would hold a window's worth of memory all day.
+  if (tick_ != 0 || dragImage_ || !host_ || host_->isMoving()) return;
+  pixels_.reset();
+  painter_.releaseCaches();
 }
 
 void WidgetWindow::updateShape() {
@@ -337,7 +360,8 @@ gboolean WidgetWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
     // or nowhere.
     window.dragImageDone_ = g_idle_add(&WidgetWindow::onDragImageDone, &window);
   }
-  if (!window.pixels_ || (window.dragImage_ && !window.dragImageEnding_)) {
+  const bool leftToDragImage = window.dragImage_ && !window.dragImageEnding_;
+  if (leftToDragImage || !window.holdPixels()) {
     cairo_set_source_rgba(cr, 0, 0, 0, 0);
     cairo_paint(cr);
   } else if (window.blends_) {
@@ -358,7 +382,11 @@ gboolean WidgetWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   if (!window.announced_ && window.frame_) {
     window.announced_ = true;
     window.announce();
+    // The first frame is out: what starting took and gave back (the theme's
+    // parsing, the fonts' loading) returns to the system, not kept all day.
+    malloc_trim(0);
   }
+  window.letPixelsGoWhenStill();
   return TRUE;
 }
 
@@ -552,7 +580,7 @@ void WidgetWindow::dragTo(const ui::Rect& frame, ui::Point pointer, bool dropped
 // The image is left to the overlay, not drawn twice: the widget seems to
 // move, as it does where its surface can.
 void WidgetWindow::showDragImage(const ui::Rect& frame, ui::Point pointer) {
-  if (!surface_->overlaysOutputs() || !pixels_) return;
+  if (!surface_->overlaysOutputs() || !holdPixels()) return;
   GdkMonitor* own = monitorAt(std::nullopt);
   if (own == nullptr) return;
   if (!dragImage_ || dragImageEnding_) {
@@ -575,6 +603,7 @@ gboolean WidgetWindow::onDragImageDone(gpointer self) {
   window.dragImageDone_ = 0;
   window.dragImageEnding_ = false;
   window.dragImage_.reset();
+  window.letPixelsGoWhenStill();
   return G_SOURCE_REMOVE;
 }
 

@@ -94,6 +94,14 @@ class WidgetWindow {
   void setUpSurface();
   void place();
   void renderFrame();
+  // Draws `frame` into the kept pixels (made anew when missing or of
+  // another size); the device pixels drawn again, or nothing when no image
+  // could be made.
+  [[nodiscard]] std::optional<ui::PixelRect> paintPixels(const ui::LaidOutWidget& frame, int scale);
+  // The last frame's pixels, drawn again if they were let go; false before
+  // the first frame.
+  [[nodiscard]] bool holdPixels();
+  void letPixelsGoWhenStill();
   void updateShape();
   void announce();
   void followMotion();
@@ -135,7 +143,7 @@ class WidgetWindow {
   std::unique_ptr<ui::ViewHost> host_;
   gint64 appearedAt_ = 0;  // monotonic microseconds
   std::optional<ui::LaidOutWidget> frame_;
-  ui::SurfaceHandle pixels_;  // the last frame, drawn again where it changes
+  ui::SurfaceHandle pixels_;  // the last frame while something moves, drawn again where it changes
   ui::LiveFramePainter painter_;
   std::optional<ui::Size> shapedFor_;
   int shapedScale_ = 0;
