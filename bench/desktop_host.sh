@@ -259,7 +259,7 @@ desktop host, one medium instance at 2x under Xvfb, accessibility bridge on ($wi
   medians of $runs starts (each: ${firsts[*]} ms)
   command to first frame        $first_median ms   (goal: <= 150 ms on a quiet machine)
   resident, ${settle_seconds} s after start    $(mb "$rss_median") MB   (goal: <= 30 MB)
-  private dirty                 $(mb "$dirty_median") MB   (goal: <= 8 MB)
+  private dirty                 $(mb "$dirty_median") MB   (goal: <= 8 MB; each: $(for kb in "${dirty[@]}"; do mb "$kb"; echo -n " "; done)MB)
   private clean                 $(mb "$clean_median") MB
   ${idle_seconds} s idle: context switches  $idle_switches   (goal: 0)
   ${idle_seconds} s idle: CPU time          $idle_cpu ms

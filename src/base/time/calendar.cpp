@@ -14,6 +14,8 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
+#include <tuple>
 #include <utility>
 
 #include "base/time/posix_time_zone.h"
@@ -93,10 +95,12 @@ using namespace std::chrono;
   return icu::Locale(id.c_str());
 }
 
-// Date-pattern generators are costly to make (each loads the locale's data)
-// and the widget asks for the same few patterns on every draw: each locale's
-// generator is made once per process and its answers are kept. A generator
-// is not safe to share between threads, so every use holds the lock.
+// Date-pattern generators are costly to make (each loads the locale's
+// date data) and the widget asks for the same few patterns on every draw:
+// the answers are kept for the process, the generator only while it answers
+// (held, it would keep some 100 kB of a long-running desktop host). A
+// generator is not safe to share between threads, so every use holds the
+// lock.
 class PatternCache {
  public:
   // The locale's best pattern for `skeleton`, or nothing when ICU makes no
@@ -106,9 +110,13 @@ class PatternCache {
     const std::lock_guard lock(mutex_);
     const auto key = std::make_pair(localeId, std::string(skeleton));
     if (const auto found = patterns_.find(key); found != patterns_.end()) return found->second;
-    icu::DateTimePatternGenerator* generator = generatorFor(localeId);
-    if (generator == nullptr) return std::nullopt;
     UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::DateTimePatternGenerator> generator(
+        icu::DateTimePatternGenerator::createInstance(makeLocale(localeId), status));
+    if (U_FAILURE(status) || !generator) {
+      patterns_.emplace(key, std::nullopt);
+      return std::nullopt;
+    }
     icu::UnicodeString pattern = generator->getBestPattern(unicode(skeleton), status);
     if (U_FAILURE(status)) pattern.remove();
     patterns_.emplace(key, pattern);
@@ -116,21 +124,8 @@ class PatternCache {
   }
 
  private:
-  icu::DateTimePatternGenerator* generatorFor(const std::string& localeId) {
-    auto found = generators_.find(localeId);
-    if (found == generators_.end()) {
-      UErrorCode status = U_ZERO_ERROR;
-      std::unique_ptr<icu::DateTimePatternGenerator> generator(
-          icu::DateTimePatternGenerator::createInstance(makeLocale(localeId), status));
-      if (U_FAILURE(status)) generator.reset();
-      found = generators_.emplace(localeId, std::move(generator)).first;
-    }
-    return found->second.get();
-  }
-
   std::mutex mutex_;
-  std::map<std::string, std::unique_ptr<icu::DateTimePatternGenerator>> generators_;
-  std::map<std::pair<std::string, std::string>, icu::UnicodeString> patterns_;
+  std::map<std::pair<std::string, std::string>, std::optional<icu::UnicodeString>> patterns_;
 };
 
 [[nodiscard]] PatternCache& patternCache() {
@@ -219,10 +214,40 @@ using WallTime = local_time<milliseconds>;
   return patternCache().bestPattern(context.localeId(), skeleton).value_or(icu::UnicodeString());
 }
 
+// Dates as they were formatted. A live widget builds its view again on
+// every frame of an animation and each build asks for the same few dates:
+// making a date formatter cost more than drawing the frame. A process that
+// walks through many dates (a timeline, a gallery) starts the list over.
+class FormattedDates {
+ public:
+  template <typename Format>
+  [[nodiscard]] std::string find(const CalendarContext& context, std::string_view skeleton,
+                                 UDate date, Format format) {
+    const std::lock_guard lock(mutex_);
+    Key key{context.localeId(), context.timeZoneId(), std::string(skeleton), date};
+    if (const auto found = texts_.find(key); found != texts_.end()) return found->second;
+    std::string text = format();
+    if (texts_.size() >= capacity) texts_.clear();
+    texts_.emplace(std::move(key), text);
+    return text;
+  }
+
+ private:
+  using Key = std::tuple<std::string, std::string, std::string, UDate>;
+  static constexpr std::size_t capacity = 64;
+  std::mutex mutex_;
+  std::map<Key, std::string> texts_;
+};
+
+[[nodiscard]] FormattedDates& formattedDates() {
+  static FormattedDates dates;
+  return dates;
+}
+
 // `instant` formatted with the locale's best pattern for `skeleton`, in the
 // context's zone; empty if ICU fails.
-[[nodiscard]] std::string format(const CalendarContext& context, std::string_view skeleton,
-                                 Instant instant) {
+[[nodiscard]] std::string formatAnew(const CalendarContext& context, std::string_view skeleton,
+                                     Instant instant) {
   const icu::UnicodeString pattern = bestPattern(context, skeleton);
   if (pattern.isEmpty()) return {};
   UErrorCode status = U_ZERO_ERROR;
@@ -233,6 +258,12 @@ using WallTime = local_time<milliseconds>;
   icu::UnicodeString text;
   formatter.format(toUDate(instant), text);
   return utf8(text);
+}
+
+[[nodiscard]] std::string format(const CalendarContext& context, std::string_view skeleton,
+                                 Instant instant) {
+  return formattedDates().find(context, skeleton, toUDate(instant),
+                               [&] { return formatAnew(context, skeleton, instant); });
 }
 
 struct BundleCloser {
@@ -275,6 +306,18 @@ using Bundle = std::unique_ptr<UResourceBundle, BundleCloser>;
     if (U_SUCCESS(found) && length > 0) return preferred[0];
   }
   return std::nullopt;
+}
+
+// The locale's hour cycle, read once per locale: every frame of an
+// animation asks again.
+[[nodiscard]] std::optional<char16_t> hourCycleOf(const std::string& localeId) {
+  static std::mutex mutex;
+  static std::map<std::string, std::optional<char16_t>> cycles;
+  const std::lock_guard lock(mutex);
+  if (const auto found = cycles.find(localeId); found != cycles.end()) return found->second;
+  const std::optional<char16_t> cycle = preferredHourCycle(makeLocale(localeId));
+  cycles.emplace(localeId, cycle);
+  return cycle;
 }
 
 [[nodiscard]] std::string_view firstNonEmptyEnvironment(std::initializer_list<const char*> names) {
@@ -406,7 +449,7 @@ int CalendarContext::dayDifference(Instant from, Instant to) const {
 }
 
 bool CalendarContext::usesTwelveHourClock() const {
-  const std::optional<char16_t> cycle = preferredHourCycle(makeLocale(localeId()));
+  const std::optional<char16_t> cycle = hourCycleOf(localeId());
   return cycle == u'h' || cycle == u'K';
 }
 
