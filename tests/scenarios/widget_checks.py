@@ -337,6 +337,26 @@ def wait_for_sharp(session, host, snapshot, scale, grab):
     return last["shown"], last["found"]
 
 
+def wait_for_report(session, host, label="host"):
+    """The host's report of its first frame, which it writes once the
+    compositor has told the monitor's scale."""
+    def said():
+        require_running(session, host)
+        lines = [line for line in session.log_text(label).splitlines() if " shown " in f" {line}"]
+        return lines[0] if lines else None
+
+    return poll(said, 15, interval=0.1, what="the host's report of its first frame")
+
+
+def check_monitor_scale(session, host, scale, label="host"):
+    """The report names the monitor's fractional scale and GTK's drawing
+    scale, 2."""
+    report = wait_for_report(session, host, label)
+    if f"monitor scale {scale}, drawn at 2" not in report:
+        raise ScenarioFailure(f"the host did not report the monitor's scale {scale}: {report!r}")
+    return report
+
+
 def corners_show_root(image, scale, background=ROOT_COLOUR):
     """The very corner pixels lie outside the rounded shape: they must be the
     desktop's background colour, not black or white squares. Returns the

@@ -14,11 +14,10 @@
 namespace kelpo::desktop {
 namespace {
 
-// The compositor answers in a millisecond when idle, but one drawing its
-// first frames in software (KWin as a window, scaled) takes a few hundred;
-// asked once, for the report, after the first frame is shown. One that does
-// not answer leaves the report with GTK's scale alone.
-constexpr std::chrono::milliseconds outputsPatience{1000};
+// The compositor answers in a millisecond when idle; one drawing its first
+// frames in software (KWin 5 as a window, scaled) has taken over a second.
+// One silent this long is stuck: the report then says what it knows.
+constexpr std::chrono::milliseconds outputsPatience{10000};
 
 // Xft/DPI as GTK keeps it, in 1024ths of a dot per inch; -1 when no
 // settings daemon gave one.
@@ -32,33 +31,45 @@ constexpr std::chrono::milliseconds outputsPatience{1000};
 #ifdef GDK_WINDOWING_WAYLAND
 // GDK makes a monitor per output in the order the compositor announces
 // them, which is the order our own connection sees (as for their names).
-[[nodiscard]] std::optional<double> waylandScale(GdkDisplay* display, GdkMonitor* monitor) {
-  const std::vector<WaylandOutput> outputs = waylandOutputs(outputsPatience);
-  if (outputs.size() != static_cast<std::size_t>(gdk_display_get_n_monitors(display))) {
-    return std::nullopt;
+// The window's monitor is asked when the answer comes: its monitors may
+// have changed since the question.
+[[nodiscard]] std::optional<double> waylandScale(
+    GtkWidget* window, const std::optional<std::vector<WaylandOutput>>& outputs) {
+  GdkWindow* shown = gtk_widget_get_window(window);
+  if (!outputs || shown == nullptr) return std::nullopt;
+  GdkDisplay* display = gdk_window_get_display(shown);
+  GdkMonitor* monitor = gdk_display_get_monitor_at_window(display, shown);
+  const int monitors = gdk_display_get_n_monitors(display);
+  int index = -1;
+  for (int i = 0; i < monitors; ++i) {
+    if (gdk_display_get_monitor(display, i) == monitor) index = i;
   }
-  for (std::size_t i = 0; i < outputs.size(); ++i) {
-    if (gdk_display_get_monitor(display, static_cast<int>(i)) == monitor) {
-      return waylandMonitorScale(outputs[i].mode, outputs[i].logical, outputs[i].quarterTurned);
-    }
-  }
-  return std::nullopt;
+  return waylandMonitorScaleAmong(*outputs, index, monitors);
 }
 #endif
 
 }  // namespace
 
-std::optional<double> monitorScaleOf(GtkWidget* window) {
+MonitorScaleQuestion::MonitorScaleQuestion(GtkWidget* window, Answer answered) {
   GdkWindow* shown = gtk_widget_get_window(window);
-  if (shown == nullptr) return std::nullopt;
-  GdkDisplay* display = gdk_window_get_display(shown);
+  if (shown == nullptr) {
+    answered(std::nullopt);
+    return;
+  }
 #ifdef GDK_WINDOWING_WAYLAND
-  if (GDK_IS_WAYLAND_DISPLAY(display)) {
-    GdkMonitor* monitor = gdk_display_get_monitor_at_window(display, shown);
-    return monitor != nullptr ? waylandScale(display, monitor) : std::nullopt;
+  if (GDK_IS_WAYLAND_DISPLAY(gdk_window_get_display(shown))) {
+    // The window outlives the question, which it owns.
+    asked_ = std::make_unique<WaylandOutputsQuestion>(
+        [window, answer = std::move(answered)](auto outputs) {
+          answer(waylandScale(window, outputs));
+        },
+        outputsPatience);
+    return;
   }
 #endif
-  return x11MonitorScale(std::max(1, gtk_widget_get_scale_factor(window)), xftDpi(window));
+  answered(x11MonitorScale(std::max(1, gtk_widget_get_scale_factor(window)), xftDpi(window)));
 }
+
+MonitorScaleQuestion::~MonitorScaleQuestion() = default;
 
 }  // namespace kelpo::desktop
