@@ -38,15 +38,15 @@ def kwin_version(binary, runtime):
 
 
 # The output of KWin's X11 windowed backend.
-WINDOWED_OUTPUT = "X11-1"
+WINDOWED_OUTPUT = "X11-0"
 
 
 def write_output_scale(config_home, output, scale):
     """KWin 6's saved output configuration, as KWin writes it: a list of
-    outputs it has seen (matched by EDID, and by connector name where EDIDs
-    say nothing, as for a window) and of setups, each a set of those outputs
-    with their places; a setup with every current output is applied at
-    start."""
+    outputs it has seen (matched by EDID, then by connector name) and of
+    setups, each a set of those outputs with their places; a setup with
+    every current output is applied at start. KWin adds what it leaves out
+    here and keeps the file (copied into the artifacts)."""
     config = [
         {"name": "outputs", "data": [{"connectorName": output, "scale": scale}]},
         {"name": "setups", "data": [{"lidClosed": False, "outputs": [
@@ -68,16 +68,15 @@ class KWinWayland:
         self.version = kwin_version(binary, runtime)
         # --virtual ignores --scale: a scaled output is a window too.
         self.nested = scale != 1 or self.version >= 6
-        size = ["--width", str(width), "--height", str(height)]
         if self.nested:
             # The Xvfb's screen is KWin's window, in pixels.
             session.start_xvfb(round(width * scale), round(height * scale))
             self.x_env = dict(session.env)
             backend = ["--x11-display", session.env["DISPLAY"], "--scale", str(scale)]
             if self.version >= 6:
-                # The window's size is the output's mode, in pixels.
+                # --scale still sizes the window (the output's mode, in
+                # pixels), not the output's scale.
                 write_output_scale(session.config_home, WINDOWED_OUTPUT, scale)
-                size = ["--width", str(round(width * scale)), "--height", str(round(height * scale))]
         else:
             backend = ["--virtual"]
         session.start_session_bus()
@@ -89,8 +88,8 @@ class KWinWayland:
         if not self.nested:
             env.pop("DISPLAY", None)
         self.process = session.start(
-            "kwin", [str(binary), *backend, *size, "--no-lockscreen", "--no-global-shortcuts", "--no-kactivities",
-                     "--socket", "kelpo-kwin"], env=env)
+            "kwin", [str(binary), *backend, "--width", str(width), "--height", str(height), "--no-lockscreen",
+                     "--no-global-shortcuts", "--no-kactivities", "--socket", "kelpo-kwin"], env=env)
 
         def started():
             if self.process.poll() is not None:

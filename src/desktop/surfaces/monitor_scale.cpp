@@ -6,9 +6,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <string_view>
 #include <vector>
 
+#include "desktop/handling/monitor_layout.h"
 #include "desktop/settings/display_scale.h"
+#include "desktop/surfaces/mutter_layout.h"
 #include "desktop/surfaces/wayland_globals.h"
 
 namespace kelpo::desktop {
@@ -26,6 +29,43 @@ constexpr std::chrono::milliseconds outputsPatience{10000};
   g_object_get(gtk_widget_get_settings(window), "gtk-xft-dpi", &dpi, nullptr);
   if (dpi <= 0) return std::nullopt;
   return dpi / 1024.0;
+}
+
+[[nodiscard]] double x11Scale(GtkWidget* window) {
+  return x11MonitorScale(std::max(1, gtk_widget_get_scale_factor(window)), xftDpi(window));
+}
+
+// XWayland numbers its monitors ("XWAYLAND0"); under mutter only mutter
+// knows their scales.
+[[nodiscard]] bool underXwayland(GdkDisplay* display) {
+  for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) {
+    const char* model = gdk_monitor_get_model(gdk_display_get_monitor(display, i));
+    if (model != nullptr && std::string_view(model).starts_with("XWAYLAND")) return true;
+  }
+  return false;
+}
+
+// The scale mutter gave the logical monitor the window shows on, matched by
+// place as for its name; what X11 says where mutter does not answer (XWayland
+// under another compositor) or no logical monitor lies there.
+[[nodiscard]] double xwaylandScale(GtkWidget* window, const std::vector<LogicalMonitor>& layout) {
+  GdkWindow* shown = gtk_widget_get_window(window);
+  if (shown == nullptr) return x11Scale(window);
+  GdkDisplay* display = gdk_window_get_display(shown);
+  GdkMonitor* monitor = gdk_display_get_monitor_at_window(display, shown);
+  std::vector<ui::Rect> geometries;
+  std::optional<std::size_t> index;
+  for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) {
+    GdkMonitor* each = gdk_display_get_monitor(display, i);
+    GdkRectangle area{};
+    gdk_monitor_get_geometry(each, &area);
+    geometries.push_back({{static_cast<double>(area.x), static_cast<double>(area.y)},
+                          {static_cast<double>(area.width), static_cast<double>(area.height)}});
+    if (each == monitor) index = static_cast<std::size_t>(i);
+  }
+  const auto logical = logicalMonitorsByGeometry(geometries, layout);
+  if (!index || !logical[*index]) return x11Scale(window);
+  return layout[*logical[*index]].scale;
 }
 
 #ifdef GDK_WINDOWING_WAYLAND
@@ -67,7 +107,15 @@ MonitorScaleQuestion::MonitorScaleQuestion(GtkWidget* window, Answer answered) {
     return;
   }
 #endif
-  answered(x11MonitorScale(std::max(1, gtk_widget_get_scale_factor(window)), xftDpi(window)));
+  if (underXwayland(gdk_window_get_display(shown))) {
+    mutterAsked_ = std::make_unique<MutterLayoutQuestion>(
+        [window, answer = std::move(answered)](const std::vector<LogicalMonitor>& layout) {
+          answer(xwaylandScale(window, layout));
+        },
+        outputsPatience);
+    return;
+  }
+  answered(x11Scale(window));
 }
 
 MonitorScaleQuestion::~MonitorScaleQuestion() = default;
