@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <string_view>
 #include <vector>
 
 #include "desktop/handling/monitor_layout.h"
@@ -35,14 +34,12 @@ constexpr std::chrono::milliseconds outputsPatience{10000};
   return x11MonitorScale(std::max(1, gtk_widget_get_scale_factor(window)), xftDpi(window));
 }
 
-// XWayland numbers its monitors ("XWAYLAND0"); under mutter only mutter
-// knows their scales.
-[[nodiscard]] bool underXwayland(GdkDisplay* display) {
-  for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) {
-    const char* model = gdk_monitor_get_model(gdk_display_get_monitor(display, i));
-    if (model != nullptr && std::string_view(model).starts_with("XWAYLAND")) return true;
-  }
-  return false;
+// An X11 display in a Wayland session is XWayland's (as the host's route
+// counts it): there only the compositor knows the monitors' scales, and
+// mutter tells them.
+[[nodiscard]] bool underXwayland() {
+  const char* wayland = g_getenv("WAYLAND_DISPLAY");
+  return wayland != nullptr && *wayland != '\0';
 }
 
 // The scale mutter gave the logical monitor the window shows on, matched by
@@ -107,7 +104,7 @@ MonitorScaleQuestion::MonitorScaleQuestion(GtkWidget* window, Answer answered) {
     return;
   }
 #endif
-  if (underXwayland(gdk_window_get_display(shown))) {
+  if (underXwayland()) {
     mutterAsked_ = std::make_unique<MutterLayoutQuestion>(
         [window, answer = std::move(answered)](const std::vector<LogicalMonitor>& layout) {
           answer(xwaylandScale(window, layout));
