@@ -146,6 +146,7 @@ WidgetWindow::~WidgetWindow() {
   g_signal_handlers_disconnect_by_data(window_, this);
   menu_.reset();
   focus_.reset();
+  scaleAsked_.reset();
   surface_.reset();
   gtk_widget_destroy(window_);
 }
@@ -394,10 +395,13 @@ void WidgetWindow::announce() {
   if (!report_.shown) return;
   std::ostringstream shown;
   shown << "shown " << frame_->size.width << "x" << frame_->size.height << " "
-        << surface_->describe(GTK_WINDOW(window_)) << ", "
-        << describeScale(monitorScaleOf(window_), scaleFactor())
-        << (blends_ ? ", corners blended" : ", corners shaped");
-  report_.shown(shown.str());
+        << surface_->describe(GTK_WINDOW(window_)) << ", ";
+  const std::string corners = blends_ ? ", corners blended" : ", corners shaped";
+  // Said once the compositor has told the monitor's scale.
+  scaleAsked_ = std::make_unique<MonitorScaleQuestion>(
+      window_, [this, start = shown.str(), corners](std::optional<double> monitorScale) {
+        report_.shown(start + describeScale(monitorScale, scaleFactor()) + corners);
+      });
 }
 
 void WidgetWindow::pointerAt(double x, double y) {

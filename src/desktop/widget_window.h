@@ -18,6 +18,7 @@
 #include "desktop/instance_menu.h"
 #include "desktop/surfaces/desktop_surface.h"
 #include "desktop/surfaces/drag_overlay.h"
+#include "desktop/surfaces/monitor_scale.h"
 #include "desktop/widget_source.h"
 #include "engine/drawing/cairo_handles.h"
 #include "engine/drawing/live_frame_painter.h"
@@ -164,6 +165,7 @@ class WidgetWindow {
   std::unique_ptr<InstanceMenu> menu_;
   std::unique_ptr<AssistedFocus> focus_;  // made once the window has its surface's role
   bool announced_ = false;
+  std::unique_ptr<MonitorScaleQuestion> scaleAsked_;  // for the first frame's report
   EdgeColor edgeColor_;
 };
 

@@ -2,6 +2,7 @@
 // values: GDK's backend from what the displays offer, a corner of a work
 // area, and the X11 desktop window's stacking and shape decisions.
 
+#include <glib.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -9,10 +10,12 @@
 
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "base/glib/glib_handles.h"
 #include "desktop/surfaces/desktop_surface.h"
 #include "desktop/surfaces/display_backend.h"
 #include "desktop/surfaces/wayland_globals.h"
@@ -141,6 +144,50 @@ TEST(WaylandGlobals, NoAnswerWithinItsPatienceIsNoCompositor) {
   EXPECT_FALSE(silent.has_value());
   EXPECT_LT(took, std::chrono::seconds(2));
   EXPECT_FALSE(absent.has_value());
+}
+
+gboolean quitLoop(gpointer loop) {
+  g_main_loop_quit(static_cast<GMainLoop*>(loop));
+  return G_SOURCE_REMOVE;
+}
+
+// The host's report waits on the compositor's answer for the monitor's
+// scale, asked on the main loop: a compositor that never answers, or none,
+// still gives an answer (nothing), from the main loop, so that the report is
+// written all the same.
+TEST(WaylandGlobals, TheOutputsAskedOnTheMainLoopAnswerNothingWhereNoCompositorDoes) {
+  const testing_support::TemporaryDirectory directory;
+  const std::string path = (directory.path() / "silent").string();
+  const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(path.size(), sizeof(address.sun_path));
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+  ASSERT_EQ(listen(listener, 1), 0);
+
+  for (const std::string& display : {path, (directory.path() / "absent").string()}) {
+    const testing_support::ScopedEnvironmentVariable named("WAYLAND_DISPLAY", display);
+    const MainLoopHandle loop(g_main_loop_new(nullptr, FALSE));
+    int answers = 0;
+    std::optional<std::vector<WaylandOutput>> answer{std::vector<WaylandOutput>(1)};
+    const WaylandOutputsQuestion question(
+        [&](std::optional<std::vector<WaylandOutput>> outputs) {
+          ++answers;
+          answer = std::move(outputs);
+          g_main_loop_quit(loop.get());
+        },
+        std::chrono::milliseconds(100));
+    EXPECT_EQ(answers, 0) << display << ": answered before the main loop ran";
+    // A hang guard only: the answer comes after the patience of 100 ms.
+    SourceHandle guard(g_timeout_add_seconds(10, &quitLoop, loop.get()));
+    g_main_loop_run(loop.get());
+    if (answers == 0) guard.forget();  // it ended itself
+    EXPECT_EQ(answers, 1) << display;
+    EXPECT_FALSE(answer.has_value()) << display;
+  }
+  close(listener);
 }
 
 }  // namespace

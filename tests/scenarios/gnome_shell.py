@@ -76,8 +76,16 @@ def _xwayland_display(shell_pid):
     return None
 
 
+
+
+def fractional_features(version):
+    """mutter's fractional scales on Wayland, and, since 47, X11 windows
+    drawn at the next whole scale rather than enlarged."""
+    return ["scale-monitor-framebuffer"] + (["xwayland-native-scaling"] if version >= 47 else [])
+
+
 class GnomeShell:
-    def __init__(self, session, width, height):
+    def __init__(self, session, width, height, scale=1):
         require_tools(GNOME_TOOLS)
         self.session = session
         session.root.chmod(0o711)
@@ -92,9 +100,12 @@ class GnomeShell:
         # Enables the extension; no animations, so that what is asked is
         # already on screen; no banners (such as "Screen Lock disabled") over
         # the desktop.
-        keyfile.write_text(f"[org/gnome/shell]\nenabled-extensions=['{EXTENSION}']\n\n"
-                           "[org/gnome/desktop/interface]\nenable-animations=false\n\n"
-                           "[org/gnome/desktop/notifications]\nshow-banners=false\n")
+        settings = (f"[org/gnome/shell]\nenabled-extensions=['{EXTENSION}']\n\n"
+                    "[org/gnome/desktop/interface]\nenable-animations=false\n\n"
+                    "[org/gnome/desktop/notifications]\nshow-banners=false\n")
+        if scale != 1:
+            settings += f"\n[org/gnome/mutter]\nexperimental-features={fractional_features(self.version)}\n"
+        keyfile.write_text(settings)
         _owned_by_nobody(home)
         _owned_by_nobody(runtime)
         self.shots = session.root / "shots"
@@ -118,7 +129,8 @@ class GnomeShell:
         self.process = session.start(
             "gnome-shell",
             ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", "--pdeathsig", "TERM",
-             "gnome-shell", "--headless", "--wayland", "--virtual-monitor", f"{width}x{height}"],
+             "gnome-shell", "--headless", "--wayland", "--virtual-monitor",
+             f"{round(width * scale)}x{round(height * scale)}"],
             env=env,
         )
         self._connection = None
@@ -138,6 +150,8 @@ class GnomeShell:
         session.env.update({"WAYLAND_DISPLAY": str(socket), "DISPLAY": display, "XAUTHORITY": str(auth)})
         session.screen = (width, height)
         poll(lambda: self._answers(), 20, interval=0.1, what="the shell's unsafe mode (the test extension)")
+        if scale != 1:
+            self.scale_monitor(scale)
         # The shell opens on its overview, as at login; the scenarios are
         # about the desktop under the windows.
         poll(lambda: self.eval("const main = global._kelpoMain;"
@@ -163,6 +177,41 @@ class GnomeShell:
         return self._bus().call_sync("org.gnome.Shell", path, interface, method,
                                      GLib.Variant(*arguments) if arguments else None,
                                      GLib.VariantType(reply_type), Gio.DBusCallFlags.NONE, 10000, None).unpack()
+
+    def display_config(self, method, arguments, reply_type):
+        from gi.repository import Gio, GLib
+        return self._bus().call_sync(
+            "org.gnome.Mutter.DisplayConfig", "/org/gnome/Mutter/DisplayConfig", "org.gnome.Mutter.DisplayConfig",
+            method, GLib.Variant(*arguments) if arguments else None, GLib.VariantType(reply_type) if reply_type else None,
+            Gio.DBusCallFlags.NONE, 10000, None).unpack()
+
+    CURRENT_STATE = "(ua((ssss)a(siiddada{sv})a{sv})a(iiduba(ssss)a{sv})a{sv})"
+
+    def scale_monitor(self, scale):
+        """Gives the one virtual monitor `scale`, as Settings would, for this
+        run only (method 1, temporary: no dialog asks to keep it), and waits
+        until mutter shows it so. Fails, saying what mutter offers, where its
+        current mode does not take `scale`."""
+        serial, monitors, _, properties = self.display_config("GetCurrentState", None, self.CURRENT_STATE)
+        if len(monitors) != 1:
+            raise ScenarioFailure(f"mutter shows {len(monitors)} monitors, expected the one virtual monitor")
+        (connector, _, _, _), modes, _ = monitors[0]
+        current = [mode for mode in modes if mode[6].get("is-current")]
+        if not current:
+            raise ScenarioFailure(f"mutter's monitor {connector} has no current mode: {modes}")
+        mode_id, width, height, _, _, supported, _ = current[0]
+        if not any(abs(offered - scale) < 0.01 for offered in supported):
+            raise ScenarioFailure(f"mutter offers the scales {[round(s, 3) for s in supported]} for {width}x{height} "
+                                  f"on {connector}, not {scale} (its properties: {properties})")
+        offered = min(supported, key=lambda offered: abs(offered - scale))
+        self.display_config("ApplyMonitorsConfig",
+                            ("(uua(iiduba(ssa{sv}))a{sv})",
+                             (serial, 1, [(0, 0, offered, 0, True, [(connector, mode_id, {})])], {})), None)
+
+        def scaled():
+            _, _, logical, _ = self.display_config("GetCurrentState", None, self.CURRENT_STATE)
+            return len(logical) == 1 and abs(logical[0][2] - scale) < 0.01
+        poll(scaled, 10, interval=0.1, what=f"mutter to scale its monitor by {scale}")
 
     def _answers(self):
         try:

@@ -5,9 +5,12 @@ plugin checks), with its permission checks off so that the scenario may use
 fake input. KWin 5 runs headless (--virtual) and shows its screen through its
 screenshot interface; KWin 6 has that interface only with OpenGL, which a
 headless machine lacks, so it runs as a window on a private Xvfb (its X11
-windowed backend, which also takes a fractional --scale), whose screen is
-read instead."""
+windowed backend), whose screen is read instead. KWin 5 scales its window's
+output by --scale; KWin 6 ignores it and takes the scale from its saved
+output configuration (kwinoutputconfig.json in XDG_CONFIG_HOME), which is
+written for it beforehand."""
 
+import json
 import os
 import re
 import shutil
@@ -34,6 +37,24 @@ def kwin_version(binary, runtime):
     return int(found.group(1))
 
 
+# The output of KWin's X11 windowed backend.
+WINDOWED_OUTPUT = "X11-0"
+
+
+def write_output_scale(config_home, output, scale):
+    """KWin 6's saved output configuration, as KWin writes it: a list of
+    outputs it has seen (matched by EDID, then by connector name) and of
+    setups, each a set of those outputs with their places; a setup with
+    every current output is applied at start. KWin adds what it leaves out
+    here and keeps the file (copied into the artifacts)."""
+    config = [
+        {"name": "outputs", "data": [{"connectorName": output, "scale": scale}]},
+        {"name": "setups", "data": [{"lidClosed": False, "outputs": [
+            {"enabled": True, "outputIndex": 0, "priority": 0, "position": {"x": 0, "y": 0}}]}]},
+    ]
+    (config_home / "kwinoutputconfig.json").write_text(json.dumps(config, indent=2))
+
+
 class KWinWayland:
     def __init__(self, session, width, height, scale=1):
         require_tools(KWIN_TOOLS)
@@ -44,13 +65,18 @@ class KWinWayland:
         binary.chmod(0o755)
         runtime = session.root / "kwin-runtime"
         runtime.mkdir(mode=0o700)
+        self.version = kwin_version(binary, runtime)
         # --virtual ignores --scale: a scaled output is a window too.
-        self.nested = scale != 1 or kwin_version(binary, runtime) >= 6
+        self.nested = scale != 1 or self.version >= 6
         if self.nested:
             # The Xvfb's screen is KWin's window, in pixels.
             session.start_xvfb(round(width * scale), round(height * scale))
             self.x_env = dict(session.env)
             backend = ["--x11-display", session.env["DISPLAY"], "--scale", str(scale)]
+            if self.version >= 6:
+                # --scale still sizes the window (the output's mode, in
+                # pixels), not the output's scale.
+                write_output_scale(session.config_home, WINDOWED_OUTPUT, scale)
         else:
             backend = ["--virtual"]
         session.start_session_bus()
@@ -71,6 +97,10 @@ class KWinWayland:
             return (runtime / "kelpo-kwin").exists() and self._on_bus()
 
         poll(started, 20, interval=0.1, what="kwin_wayland's socket and D-Bus name")
+        # What KWin made of its outputs, as it saved them.
+        saved = session.config_home / "kwinoutputconfig.json"
+        if saved.exists():
+            shutil.copyfile(saved, session.artifacts / "kwinoutputconfig.json")
         session.env.pop("DISPLAY", None)
         session.env.update({"WAYLAND_DISPLAY": str(runtime / "kelpo-kwin"), "GDK_BACKEND": "wayland"})
         session.screen = (width, height)

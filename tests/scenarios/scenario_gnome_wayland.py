@@ -3,13 +3,21 @@ desktop window through XWayland, at the asked corner of the work area (clear
 of the top bar), below an ordinary window opened before it and one opened
 after it, also after a click on it, on every workspace, out of the task
 switcher, with transparent corners; a click on its second row, from the
-shell's own virtual pointer, opens that item's link."""
+shell's own virtual pointer, opens that item's link. With --scale 1.5, on
+a monitor mutter scales by 1.5: the widget keeps its logical place and size
+and the host reports the monitor's scale, which it asks of mutter (X11 has
+no scale per monitor). mutter 47 and later have XWayland draw X11 windows
+at 2 (xwayland-native-scaling), and the widget is sharp; mutter 43 (Debian
+12) has no such feature and enlarges X11 windows drawn at 1, which the
+scenario checks as such."""
+
+import argparse
 
 import scenario
 from desktop_session import poll
 from gnome_shell import GnomeShell
-from widget_checks import (SIZES, ScenarioFailure, matches, read_image, sample_shown_medium, start_host,
-                           stop_host, tree_links)
+from widget_checks import (SIZES, ScenarioFailure, check_monitor_scale, matches, read_image, sample_shown_medium,
+                           start_host, stop_host, tree_links, wait_for_sharp)
 
 SCREEN = (1280, 800)
 MARGIN = 24
@@ -131,5 +139,43 @@ def body(session):
     stop_host(session, host)
 
 
+def fractional_body(session, scale):
+    shell = GnomeShell(session, *SCREEN, scale=scale)
+    session.start_portal()
+    snapshot, _ = sample_shown_medium(session)
+    area = poll(lambda: (lambda found: found if found[1] > 0 else None)(shell.work_area()), 10, interval=0.1,
+                what="the shell's top bar to reserve its rows")
+    width, height = SIZES["medium"]
+    x, y = area[0] + area[2] - MARGIN - width, area[1] + MARGIN
+    # Since mutter 47 XWayland draws at the next whole scale; a session's
+    # settings daemon tells X11 programs so (Gdk/WindowScalingFactor), none
+    # runs here. Before, X11 windows are drawn at 1 and enlarged.
+    native = shell.version >= 47
+    host = start_host(session, ["medium"], ["--corner", "top-right", "--margin", str(MARGIN)],
+                      env=dict(session.env, GDK_SCALE="2") if native else None)
+    shown = poll(lambda: host.poll() is None and widget_window(shell), 15, interval=0.1, what="the widget's window")
+    if (shown["x"], shown["y"], shown["width"], shown["height"]) != (x, y, width, height):
+        raise ScenarioFailure(f"the widget is at {shown['x']},{shown['y']} ({shown['width']}x{shown['height']}), "
+                              f"expected {x},{y} ({width}x{height}) in work area {area}")
+
+    def grab():
+        screen = read_image(shell.screenshot("screen").read_bytes())
+        return screen.crop(round(x * scale), round(y * scale), round(width * scale), round(height * scale))
+
+    _, found = wait_for_sharp(session, host, snapshot, scale, grab, enlarged_from_one=not native)
+    read_image(shell.screenshot("screen").read_bytes()).save(session.artifacts / "screen.png")
+    print(f"scale {scale}: the widget at {x},{y} in work area {area}, "
+          f"{'sharp' if native else 'drawn at 1 and enlarged (mutter before 47)'} ({found})")
+    print(check_monitor_scale(session, host, scale, drawn=2 if native else 1))
+    stop_host(session, host)
+
+
 if __name__ == "__main__":
-    scenario.run("gnome-wayland", body)
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--scale", type=float, default=1.0)
+    scale = parser.parse_args().scale
+    scale = int(scale) if scale.is_integer() else scale
+    if scale == 1:
+        scenario.run("gnome-wayland", body)
+    else:
+        scenario.run(f"gnome-wayland-scale{scale}", lambda session: fractional_body(session, scale))

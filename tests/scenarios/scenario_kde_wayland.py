@@ -9,8 +9,9 @@ import argparse
 
 import scenario
 from kwin_wayland import FakeInput, KWinWayland
-from widget_checks import (SIZES, ScenarioFailure, click_until_opened, corners_show_root, expected_position,
-                           sample_shown_medium, start_host, stop_host, tree_links, wait_for_pixels, wait_for_sharp)
+from widget_checks import (SIZES, ScenarioFailure, check_monitor_scale, click_until_opened, corners_show_root,
+                           expected_position, sample_shown_medium, start_host, stop_host, tree_links,
+                           wait_for_pixels, wait_for_sharp)
 
 SCREEN = (1280, 800)
 
@@ -26,8 +27,7 @@ def body(session, scale):
                                 grab=lambda: kwin.region(*region))
     else:
         _, found = wait_for_sharp(session, host, snapshot, scale, lambda: kwin.region(*region))
-        if f"monitor scale {scale}, drawn at 2" not in session.log_text("host"):
-            raise ScenarioFailure("the host did not report the monitor's scale:\n" + session.log_text("host"))
+        check_monitor_scale(session, host, scale)
     shown = kwin.region(*region)
     background = kwin.region(0, SCREEN[1] - 1, 1, 1).pixel(0, 0)[:3]
     outside = corners_show_root(shown, 1 if scale == 1 else 2, background)

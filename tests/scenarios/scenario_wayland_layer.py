@@ -10,9 +10,9 @@ import argparse
 
 import scenario
 from virtual_pointer import VirtualPointer
-from widget_checks import (SIZES, ScenarioFailure, click_until_opened, corners_show_root, expected_position,
-                           sample_shown_medium, start_host, stop_host, tree_links, wait_for_pixels,
-                           wait_for_sharp, wayland_region)
+from widget_checks import (SIZES, ScenarioFailure, check_monitor_scale, click_until_opened, corners_show_root,
+                           expected_position, sample_shown_medium, start_host, stop_host, tree_links,
+                           wait_for_pixels, wait_for_sharp, wayland_region)
 
 SCREEN = (1280, 720)  # logical
 
@@ -61,8 +61,7 @@ def check_fractional(session, host, snapshot, region, scale):
         raise ScenarioFailure(f"the surface paints outside its rounded shape at {outside}")
     print(f"scale {scale}: the widget at {region[0]},{region[1]} (logical), {shown.width}x{shown.height} pixels, "
           f"sharp ({found})")
-    if f"monitor scale {scale}, drawn at 2" not in session.log_text("host"):
-        raise ScenarioFailure("the host did not report the monitor's scale:\n" + session.log_text("host"))
+    check_monitor_scale(session, host, scale)
 
 
 if __name__ == "__main__":

@@ -307,13 +307,15 @@ def mean_difference(actual, reference):
     return total / (3 * count)
 
 
-def wait_for_sharp(session, host, snapshot, scale, grab):
+def wait_for_sharp(session, host, snapshot, scale, grab, enlarged_from_one=False):
     """Polls grab() (the widget's logical rectangle, in the output's pixels)
     until the medium light widget shows there sharp at a fractional scale:
     closer to `render` at that scale than to `render` at 1 enlarged, which is
     what a drawing at 1 scaled up by the compositor looks like. (GTK 3 draws
     at 2 and the compositor shrinks it with its own filter, so the pixels are
-    near the sharp render, not the same.) Returns what showed and how near."""
+    near the sharp render, not the same.) With enlarged_from_one, where the
+    compositor can only enlarge, the other way round. Returns what showed and
+    how near."""
     sharp = render_reference(session, snapshot, "medium", "light", scale, f"medium-light-{scale}")
     blurry = enlarged(render_reference(session, snapshot, "medium", "light", 1, "medium-light-1"), sharp)
     last = {}
@@ -325,16 +327,39 @@ def wait_for_sharp(session, host, snapshot, scale, grab):
             raise ScenarioFailure(f"grabbed {shown.width}x{shown.height}, expected {sharp.width}x{sharp.height}")
         to_sharp, to_blurry = mean_difference(shown, sharp), mean_difference(shown, blurry)
         last["found"] = f"mean difference {to_sharp:.1f} from the sharp render, {to_blurry:.1f} from the enlarged one"
+        if enlarged_from_one:
+            to_sharp, to_blurry = to_blurry, to_sharp
         return to_sharp < SHARP_BOUND and to_sharp < 0.8 * to_blurry
 
     try:
-        poll(looks_sharp, 10, interval=0.1, what=f"the widget drawn sharp at scale {scale}")
+        drawn = "drawn at 1 and enlarged" if enlarged_from_one else "drawn sharp"
+        poll(looks_sharp, 10, interval=0.1, what=f"the widget {drawn} at scale {scale}")
     except ScenarioFailure as failure:
         raise ScenarioFailure(f"{failure}: {last.get('found')}") from None
     finally:
         if "shown" in last:
             last["shown"].save(session.artifacts / f"window-scale{scale}.png")
     return last["shown"], last["found"]
+
+
+def wait_for_report(session, host, label="host"):
+    """The host's report of its first frame, which it writes once the
+    compositor has told the monitor's scale."""
+    def said():
+        require_running(session, host)
+        lines = [line for line in session.log_text(label).splitlines() if " shown " in f" {line}"]
+        return lines[0] if lines else None
+
+    return poll(said, 15, interval=0.1, what="the host's report of its first frame")
+
+
+def check_monitor_scale(session, host, scale, label="host", drawn=2):
+    """The report names the monitor's fractional scale and GTK's drawing
+    scale."""
+    report = wait_for_report(session, host, label)
+    if f"monitor scale {scale}, drawn at {drawn}" not in report:
+        raise ScenarioFailure(f"the host did not report the monitor's scale {scale}: {report!r}")
+    return report
 
 
 def corners_show_root(image, scale, background=ROOT_COLOUR):

@@ -35,19 +35,29 @@ std::optional<std::size_t> monitorUnder(ui::Point pointer, std::span<const ui::R
   return nearest;
 }
 
-std::vector<std::string> connectorNamesByGeometry(std::span<const ui::Rect> shown,
-                                                  std::span<const LogicalMonitor> layout) {
-  std::vector<std::string> names;
+std::vector<std::optional<std::size_t>> logicalMonitorsByGeometry(
+    std::span<const ui::Rect> shown, std::span<const LogicalMonitor> layout) {
+  std::vector<std::optional<std::size_t>> found;
   for (const ui::Rect& monitor : shown) {
     const auto matches = [&](const LogicalMonitor& logical) {
       return !logical.connectors.empty() && sameCorner(logical.origin, monitor.origin);
     };
-    const auto found = std::ranges::find_if(layout, matches);
-    const bool single = found != layout.end() && std::ranges::count_if(layout, matches) == 1 &&
+    const auto match = std::ranges::find_if(layout, matches);
+    const bool single = match != layout.end() && std::ranges::count_if(layout, matches) == 1 &&
                         std::ranges::count_if(shown, [&](const ui::Rect& other) {
                           return sameCorner(other.origin, monitor.origin);
                         }) == 1;
-    names.push_back(single ? found->connectors.front() : std::string());
+    found.push_back(single ? std::optional(static_cast<std::size_t>(match - layout.begin()))
+                           : std::nullopt);
+  }
+  return found;
+}
+
+std::vector<std::string> connectorNamesByGeometry(std::span<const ui::Rect> shown,
+                                                  std::span<const LogicalMonitor> layout) {
+  std::vector<std::string> names;
+  for (const auto& logical : logicalMonitorsByGeometry(shown, layout)) {
+    names.push_back(logical ? layout[*logical].connectors.front() : std::string());
   }
   return names;
 }

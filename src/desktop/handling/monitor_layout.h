@@ -23,11 +23,19 @@ namespace kelpo::desktop {
                                                       std::span<const ui::Rect> monitors);
 
 // A monitor of the compositor's own layout (mutter's logical monitors): its
-// top-left corner and the connectors showing it (several when mirrored).
+// top-left corner, the connectors showing it (several when mirrored), and
+// the scale it is shown at.
 struct LogicalMonitor {
   ui::Point origin;
   std::vector<std::string> connectors;
+  double scale = 1;
 };
+
+// Which of `layout` each of `shown` is: the logical monitor with the same
+// top-left corner; nothing where none or more than one corner matches, since
+// a monitor taken for another would be given its name or scale.
+[[nodiscard]] std::vector<std::optional<std::size_t>> logicalMonitorsByGeometry(
+    std::span<const ui::Rect> shown, std::span<const LogicalMonitor> layout);
 
 // The connector name of each of `shown` (the monitors the display server
 // shows, in its layout), matched to `layout` by where they lie: the first

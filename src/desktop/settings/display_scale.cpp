@@ -54,6 +54,15 @@ std::optional<double> waylandMonitorScale(OutputExtent mode, OutputExtent logica
   return inSteps(static_cast<double>(pixels) / logical.width);
 }
 
+std::optional<double> waylandMonitorScaleAmong(const std::vector<WaylandOutput>& outputs,
+                                               int monitor, int monitors) {
+  if (monitor < 0 || monitor >= monitors || outputs.size() != static_cast<std::size_t>(monitors)) {
+    return std::nullopt;
+  }
+  const WaylandOutput& output = outputs[static_cast<std::size_t>(monitor)];
+  return waylandMonitorScale(output.mode, output.logical, output.quarterTurned);
+}
+
 double x11MonitorScale(int drawn, std::optional<double> xftDpi) {
   constexpr double standardDpi = 96.0;
   const double fromDpi = xftDpi ? inSteps(*xftDpi / standardDpi).value_or(0.0) : 0.0;
@@ -62,7 +71,8 @@ double x11MonitorScale(int drawn, std::optional<double> xftDpi) {
 
 std::string describeScale(std::optional<double> monitor, int drawn) {
   const std::string drawnWords = std::to_string(drawn);
-  if (!monitor || scaleWords(*monitor) == drawnWords) return "scale " + drawnWords;
+  if (!monitor) return "drawn at " + drawnWords + ", monitor scale unknown";
+  if (scaleWords(*monitor) == drawnWords) return "scale " + drawnWords;
   return "monitor scale " + scaleWords(*monitor) + ", drawn at " + drawnWords;
 }
 

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kelpo::desktop {
 
@@ -36,6 +37,27 @@ struct OutputExtent {
 [[nodiscard]] std::optional<double> waylandMonitorScale(OutputExtent mode, OutputExtent logical,
                                                         bool quarterTurned);
 
+// An output of a Wayland compositor: its connector name ("HDMI-A-1",
+// "HEADLESS-2"), its current mode in pixels, and its size in the desktop's
+// logical units (xdg-output; zero when the compositor does not offer it),
+// from which the scale the desktop gave it follows.
+struct WaylandOutput {
+  std::string name;
+  OutputExtent mode;
+  OutputExtent logical;
+  // Turned a quarter or three quarters: the mode's height lies across.
+  bool quarterTurned = false;
+};
+
+// The scale of the monitor GTK counts as `monitor` of its `monitors`, from
+// the compositor's `outputs` in the order it announced them, which is the
+// order GTK made its monitors in. Nothing when the two counts differ (an
+// output came or went between GTK's question and ours: the order no longer
+// pairs them), for a monitor GTK does not have, and for an output that gives
+// no scale.
+[[nodiscard]] std::optional<double> waylandMonitorScaleAmong(
+    const std::vector<WaylandOutput>& outputs, int monitor, int monitors);
+
 // The scale the desktop gave the monitors of an X11 display (XWayland too):
 // X11 has no scale per monitor, only what the session tells its programs
 // through XSETTINGS, the font resolution Xft/DPI (`xftDpi`; nothing when no
@@ -50,7 +72,8 @@ struct OutputExtent {
 // The host's words for the scale: "scale 2" when the monitor's scale is the
 // one GTK draws at, "monitor scale 1.5, drawn at 2" when GTK 3, which draws
 // at whole numbers only, draws at another one (and the compositor shrinks the
-// drawing), "scale 2" when the monitor's scale is unknown.
+// drawing), "drawn at 2, monitor scale unknown" when the compositor did not
+// tell it: the drawing scale alone would read as the monitor's.
 [[nodiscard]] std::string describeScale(std::optional<double> monitor, int drawn);
 
 }  // namespace kelpo::desktop

@@ -1,12 +1,17 @@
 #include "desktop/surfaces/wayland_globals.h"
 
+#include <glib-unix.h>
 #include <poll.h>
 #include <wayland-client.h>
 #include <xdg-output-unstable-v1-client-protocol.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <string>
+#include <utility>
+
+#include "base/glib/glib_handles.h"
 
 namespace kelpo::desktop {
 namespace {
@@ -160,33 +165,148 @@ constexpr wl_callback_listener outputSyncListener{&onOutputsSynced};
 // this many places reserved ahead.
 constexpr std::size_t mostOutputs = 64;
 
+// The questions for the outputs on a connection, in two rounds: the first
+// sync brings the globals (and so the binds); the second, the outputs' own
+// events and their logical sizes. Whoever reads the connection says when
+// events were dispatched; the listeners point into this, which stays put.
+class OutputRounds {
+ public:
+  explicit OutputRounds(wl_display* display)
+      : display_(display), registry_(wl_display_get_registry(display)) {
+    search_.outputs.resize(mostOutputs);
+    wl_registry_add_listener(registry_.get(), &outputRegistryListener, &search_);
+    sync();
+  }
+  OutputRounds(const OutputRounds&) = delete;
+  OutputRounds& operator=(const OutputRounds&) = delete;
+  ~OutputRounds() = default;
+
+  // Once the events read were dispatched: whether the second round is
+  // answered. The second is asked once the first is.
+  [[nodiscard]] bool answered() {
+    if (!search_.done) return false;
+    if (round_ == 1) return true;
+    round_ = 1;
+    askLogicalSizes(search_);
+    sync();
+    return false;
+  }
+
+  // Once answered; the proxies go with it.
+  [[nodiscard]] std::vector<WaylandOutput> outputs() {
+    search_.outputs.resize(std::min(search_.proxies.size(), mostOutputs));
+    search_.logicalProxies.clear();
+    search_.proxies.clear();
+    return std::move(search_.outputs);
+  }
+
+ private:
+  void sync() {
+    search_.done = false;
+    sync_.reset(wl_display_sync(display_));
+    wl_callback_add_listener(sync_.get(), &outputSyncListener, &search_);
+  }
+
+  wl_display* display_;
+  OutputSearch search_;
+  std::unique_ptr<wl_registry, RegistryCloser> registry_;
+  std::unique_ptr<wl_callback, CallbackCloser> sync_;
+  int round_ = 0;
+};
+
 }  // namespace
 
 std::vector<WaylandOutput> waylandOutputs(std::chrono::milliseconds patience) {
   const std::unique_ptr<wl_display, DisplayCloser> display(wl_display_connect(nullptr));
   if (!display) return {};
-  OutputSearch search;
-  search.outputs.resize(mostOutputs);
-  const std::unique_ptr<wl_registry, RegistryCloser> registry(
-      wl_display_get_registry(display.get()));
-  wl_registry_add_listener(registry.get(), &outputRegistryListener, &search);
+  OutputRounds rounds(display.get());
   const auto end = std::chrono::steady_clock::now() + patience;
-  // The first sync brings the globals (and so the binds); the second, the
-  // outputs' own events and their logical sizes.
-  for (int round = 0; round < 2; ++round) {
-    if (round == 1) askLogicalSizes(search);
-    search.done = false;
-    const std::unique_ptr<wl_callback, CallbackCloser> sync(wl_display_sync(display.get()));
-    wl_callback_add_listener(sync.get(), &outputSyncListener, &search);
-    while (!search.done) {
-      if (!readOnce(display.get(), end)) return {};
-    }
+  while (!rounds.answered()) {
+    if (!readOnce(display.get(), end)) return {};
   }
-  search.outputs.resize(std::min(search.proxies.size(), mostOutputs));
-  search.logicalProxies.clear();
-  search.proxies.clear();
-  return search.outputs;
+  return rounds.outputs();
 }
+
+namespace {
+
+// What the compositor has sent so far, read without waiting (the socket
+// was found readable) and dispatched; false once the connection failed.
+[[nodiscard]] bool readAvailable(wl_display* display) {
+  while (wl_display_prepare_read(display) != 0) {
+    if (wl_display_dispatch_pending(display) < 0) return false;
+  }
+  if (wl_display_read_events(display) != 0) return false;
+  return wl_display_dispatch_pending(display) >= 0;
+}
+
+// Requests are a few dozen bytes: a full socket buffer is no case to wait on.
+[[nodiscard]] bool sent(wl_display* display) {
+  return wl_display_flush(display) >= 0 || errno == EAGAIN;
+}
+
+}  // namespace
+
+struct WaylandOutputsQuestion::Asking {
+  Answer answered;
+  std::unique_ptr<wl_display, DisplayCloser> display;
+  std::unique_ptr<OutputRounds> rounds;
+  SourceHandle reading;
+  SourceHandle patienceOut;
+
+  // The connection goes before the answer, which its owner may act on by
+  // dropping the question.
+  void finish(std::optional<std::vector<WaylandOutput>> outputs) {
+    reading.reset();
+    patienceOut.reset();
+    rounds.reset();
+    display.reset();
+    const Answer answer = std::exchange(answered, nullptr);
+    if (answer) answer(std::move(outputs));
+  }
+
+  static gboolean onReadable(gint, GIOCondition condition, gpointer data) {
+    auto& asking = *static_cast<Asking*>(data);
+    wl_display* display = asking.display.get();
+    const bool read = (condition & G_IO_IN) != 0 && readAvailable(display);
+    const bool answered = read && asking.rounds->answered();
+    if (read && !answered && sent(display)) return G_SOURCE_CONTINUE;
+    asking.reading.forget();
+    asking.finish(answered ? std::optional(asking.rounds->outputs()) : std::nullopt);
+    return G_SOURCE_REMOVE;
+  }
+
+  static gboolean onPatienceOut(gpointer data) {
+    auto& asking = *static_cast<Asking*>(data);
+    asking.patienceOut.forget();
+    asking.finish(std::nullopt);
+    return G_SOURCE_REMOVE;
+  }
+
+  [[nodiscard]] static SourceHandle watch(Asking& asking) {
+    return SourceHandle(g_unix_fd_add(wl_display_get_fd(asking.display.get()),
+                                      static_cast<GIOCondition>(G_IO_IN | G_IO_ERR | G_IO_HUP),
+                                      &Asking::onReadable, &asking));
+  }
+};
+
+WaylandOutputsQuestion::WaylandOutputsQuestion(Answer answered, std::chrono::milliseconds patience)
+    : asking_(std::make_unique<Asking>()) {
+  asking_->answered = std::move(answered);
+  asking_->display.reset(wl_display_connect(nullptr));
+  if (asking_->display) {
+    asking_->rounds = std::make_unique<OutputRounds>(asking_->display.get());
+  }
+  if (!asking_->display || !sent(asking_->display.get())) {
+    // Answered from the main loop all the same, as the owner expects.
+    asking_->patienceOut = SourceHandle(g_idle_add(&Asking::onPatienceOut, asking_.get()));
+    return;
+  }
+  asking_->reading = Asking::watch(*asking_);
+  asking_->patienceOut = SourceHandle(
+      g_timeout_add(static_cast<guint>(patience.count()), &Asking::onPatienceOut, asking_.get()));
+}
+
+WaylandOutputsQuestion::~WaylandOutputsQuestion() = default;
 
 std::optional<bool> waylandOffers(std::string_view interfaceName,
                                   std::chrono::milliseconds patience) {

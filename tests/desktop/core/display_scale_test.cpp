@@ -8,6 +8,7 @@
 
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace kelpo::desktop {
 namespace {
@@ -70,6 +71,34 @@ TEST(DisplayScale, WaylandMonitorScaleIsTheModeOverTheLogicalSize) {
   }
 }
 
+// GTK's monitors and the compositor's outputs pair by their order, which
+// holds only while both lists count the same outputs.
+TEST(DisplayScale, TheMonitorTakesTheScaleOfTheOutputAtItsPlaceInTheOrder) {
+  const std::vector<WaylandOutput> outputs{
+      {"HEADLESS-1", {1280, 800}, {1280, 800}, false},
+      {"HEADLESS-2", {1920, 1200}, {1280, 800}, false},
+      {"HEADLESS-3", {1280, 800}, {0, 0}, false},  // no xdg-output for it
+  };
+  struct Case {
+    int monitor;
+    int monitors;
+    std::optional<double> expected;
+  };
+  const Case cases[] = {
+      {0, 3, 1.0},           {1, 3, 1.5},
+      {2, 3, std::nullopt},  {3, 3, std::nullopt},  // a monitor beyond GTK's count
+      {-1, 3, std::nullopt},                        // GTK found none for the window
+      {1, 2, std::nullopt},                         // an output came after GTK counted
+      {1, 4, std::nullopt},                         // or went
+  };
+  for (const auto& [monitor, monitors, expected] : cases) {
+    EXPECT_EQ(waylandMonitorScaleAmong(outputs, monitor, monitors), expected)
+        << monitor << " of " << monitors;
+  }
+  EXPECT_EQ(waylandMonitorScaleAmong({}, 0, 0), std::nullopt);
+  EXPECT_EQ(waylandMonitorScaleAmong({}, 0, 1), std::nullopt);
+}
+
 TEST(DisplayScale, X11MonitorScaleIsTheFontResolutionOrTheDrawingScale) {
   struct Case {
     int drawn;
@@ -106,7 +135,9 @@ TEST(DisplayScale, TheReportNamesTheDrawingScaleWhereItDiffers) {
   const Case cases[] = {
       {1.0, 1, "scale 1"},
       {2.0, 2, "scale 2"},
-      {std::nullopt, 2, "scale 2"},
+      // Not told: the drawing scale alone would pass for the monitor's.
+      {std::nullopt, 2, "drawn at 2, monitor scale unknown"},
+      {std::nullopt, 1, "drawn at 1, monitor scale unknown"},
       {1.5, 2, "monitor scale 1.5, drawn at 2"},
       {1.25, 2, "monitor scale 1.25, drawn at 2"},
       {1.75, 2, "monitor scale 1.75, drawn at 2"},

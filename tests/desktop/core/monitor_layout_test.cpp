@@ -66,6 +66,22 @@ TEST(MonitorLayout, XwaylandMonitorsTakeTheConnectorOfTheLogicalMonitorAtTheirCo
   }
 }
 
+// The scale too comes from the logical monitor at the same corner: under
+// XWayland the X server has none per monitor.
+TEST(MonitorLayout, XwaylandMonitorsAreTheLogicalMonitorAtTheirCorner) {
+  const std::vector<LogicalMonitor> mutter{{{0, 0}, {"Meta-0"}, 1.5}, {{1280, 0}, {"Meta-1"}, 1}};
+  const std::vector<ui::Rect> shown{{{1280, 0}, {1920, 1080}}, {{0, 0}, {1280, 800}}};
+  const auto found = logicalMonitorsByGeometry(shown, mutter);
+  ASSERT_EQ(found.size(), 2u);
+  EXPECT_EQ(found[0], 1u);
+  EXPECT_EQ(found[1], 0u);
+  EXPECT_EQ(mutter[*found[1]].scale, 1.5);
+  // A logical monitor without a connector is no match.
+  const std::vector<LogicalMonitor> unnamed{{{0, 0}, {}, 2}};
+  EXPECT_EQ(logicalMonitorsByGeometry(shown, unnamed),
+            (std::vector<std::optional<std::size_t>>{std::nullopt, std::nullopt}));
+}
+
 TEST(MonitorWish, AWishThatFindsNoMonitorIsToldNeverSilentlyDropped) {
   const std::vector<MonitorInfo> sway{{"HEADLESS-1", true}, {"HEADLESS-2", false}};
   const std::vector<MonitorInfo> none;
