@@ -159,8 +159,13 @@ class GnomeShell:
                                "if (main.overview.visible) main.overview.hide();"
                                "return !main.overview.visible && !main.overview.animationInProgress;"),
              10, interval=0.1, what="the shell to start and leave its overview")
-        # The pointer exists from the start: a seat that gains one later
-        # reaches XWayland only after a while.
+        # The virtual pointer and keyboard exist from the start, each used
+        # once mutter's seat lists it: the seat adds a new device a moment
+        # after it is made (in its input thread), and drops the events sent
+        # before; a seat that gains a device later also reaches XWayland
+        # only after a while.
+        for device in ("POINTER_DEVICE", "KEYBOARD_DEVICE"):
+            self._add_virtual_device(device)
         self.move_pointer(1, 1)
 
     def _bus(self):
@@ -219,6 +224,20 @@ class GnomeShell:
             return ok
         except Exception:  # not on the bus yet, or unsafe mode still off
             return False
+
+    def _add_virtual_device(self, device):
+        """Makes the shell's virtual device of Clutter.InputDeviceType.<device>
+        and waits until the seat lists it."""
+        listed = ("const Clutter = imports.gi.Clutter;"
+                  "const seat = Clutter.get_default_backend().get_default_seat();"
+                  f"const type = Clutter.InputDeviceType.{device};"
+                  "const listed = seat.list_devices().filter(d => d.get_device_type() === type).length;")
+        before = self.eval(listed + "return listed;")
+        made = {"POINTER_DEVICE": "_kelpoPointer", "KEYBOARD_DEVICE": "_kelpoKeyboard"}[device]
+        self.eval(f"const Clutter = imports.gi.Clutter; global.{made} = Clutter.get_default_backend()"
+                  f".get_default_seat().create_virtual_device(Clutter.InputDeviceType.{device}); return true;")
+        poll(lambda: self.eval(listed + "return listed;") > before, 5, interval=0.02,
+             what=f"the shell's seat to list its virtual {device.split('_')[0].lower()}")
 
     def eval(self, script):
         """Runs script in the shell and returns its value, passed through JSON."""
