@@ -11,6 +11,7 @@ framebuffer (what the compositor painted):
                  over the widget still covers it."""
 
 import argparse
+import subprocess
 import time
 
 import scenario
@@ -51,23 +52,61 @@ def shown_correctly(session, host, reference, label, corners=True):
     return window
 
 
-def kwin_compositing(session, action):
-    """Suspends or resumes KWin's compositing, as Alt+Shift+F12 does. KWin
-    keeps the compositing selection while suspended, so the scenario waits on
-    KWin's own word."""
-    from gi.repository import Gio, GLib
-    bus = Gio.DBusConnection.new_for_address_sync(
+def kwin_bus(session):
+    from gi.repository import Gio
+    return Gio.DBusConnection.new_for_address_sync(
         session.env["DBUS_SESSION_BUS_ADDRESS"],
         Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
-    bus.call_sync("org.kde.KWin", "/Compositor", "org.kde.kwin.Compositing", action, None, None,
-                  Gio.DBusCallFlags.NONE, 10000, None)
 
-    def active():
+
+def kwin_call(bus, method):
+    from gi.repository import Gio
+    return bus.call_sync("org.kde.KWin", "/Compositor", "org.kde.kwin.Compositing", method, None, None,
+                         Gio.DBusCallFlags.NONE, 10000, None)
+
+
+def await_kwin_compositing(bus, active, what):
+    """KWin keeps the compositing selection while suspended: the scenario
+    waits on KWin's own word."""
+    from gi.repository import Gio, GLib
+
+    def compositing():
         return bus.call_sync("org.kde.KWin", "/Compositor", "org.freedesktop.DBus.Properties", "Get",
                              GLib.Variant("(ss)", ("org.kde.kwin.Compositing", "active")), None,
                              Gio.DBusCallFlags.NONE, 10000, None).unpack()[0]
 
-    poll(lambda: active() == (action == "resume"), 10, interval=0.05, what=f"KWin to {action} compositing")
+    poll(lambda: compositing() == active, 10, interval=0.05, what=f"KWin to {what} compositing")
+
+
+def suspend_kwin_compositing(session):
+    """Suspends KWin's compositing, as Alt+Shift+F12 does: through KWin 5's
+    D-Bus interface, else (KWin 6 offers no such method) by a window that
+    asks KWin to block compositing while it lives. Returns that window's
+    process (None on KWin 5), for resume_kwin_compositing."""
+    from gi.repository import GLib
+    bus = kwin_bus(session)
+    blocker = None
+    try:
+        kwin_call(bus, "suspend")
+    except GLib.Error as error:
+        if "UnknownMethod" not in error.message:
+            raise
+        blocker = session.start("blocker", ["xlogo", "-name", "kelpo-blocker", "-geometry", "20x20+0+0"])
+        found = subprocess.run(["xdotool", "search", "--sync", "--classname", "kelpo-blocker"], env=session.env,
+                               capture_output=True, text=True, timeout=10, check=True).stdout.split()
+        subprocess.run(["xprop", "-id", found[0], "-f", "_KDE_NET_WM_BLOCK_COMPOSITING", "32c", "-set",
+                        "_KDE_NET_WM_BLOCK_COMPOSITING", "1"], env=session.env, check=True, timeout=10)
+    await_kwin_compositing(bus, False, "suspend")
+    return blocker
+
+
+def resume_kwin_compositing(session, blocker):
+    bus = kwin_bus(session)
+    if blocker is None:
+        kwin_call(bus, "resume")
+    else:
+        session.stop(blocker)
+    await_kwin_compositing(bus, True, "resume")
 
 
 def kwin_corners(session, host_start, reference):
@@ -75,9 +114,9 @@ def kwin_corners(session, host_start, reference):
     background(session, "desktop-window", "desktop-window")
     host = host_start()
     shown_correctly(session, host, reference, "kwin-composited")
-    kwin_compositing(session, "suspend")
+    blocker = suspend_kwin_compositing(session)
     shown_correctly(session, host, reference, "kwin-suspended")
-    kwin_compositing(session, "resume")
+    resume_kwin_compositing(session, blocker)
     shown_correctly(session, host, reference, "kwin-resumed")
     return host
 
