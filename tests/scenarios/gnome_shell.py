@@ -150,15 +150,25 @@ class GnomeShell:
         session.env.update({"WAYLAND_DISPLAY": str(socket), "DISPLAY": display, "XAUTHORITY": str(auth)})
         session.screen = (width, height)
         poll(lambda: self._answers(), 20, interval=0.1, what="the shell's unsafe mode (the test extension)")
+        # The shell opens on its overview, as at login; the scenarios are
+        # about the desktop under the windows. The monitor is scaled after:
+        # changed while the shell starts, a slow machine saw the start not
+        # end within ten seconds.
+        seen = {}
+
+        def left_overview():
+            seen.update(self.eval("const main = global._kelpoMain; const o = main.overview;"
+                                  "const startingUp = main.layoutManager._startingUp;"
+                                  "if (!startingUp && o.visible) o.hide();"
+                                  "return {startingUp, visible: o.visible, animating: o.animationInProgress};"))
+            return not (seen["startingUp"] or seen["visible"] or seen["animating"])
+
+        try:
+            poll(left_overview, 10, interval=0.1, what="the shell to start and leave its overview")
+        except ScenarioFailure as failure:
+            raise ScenarioFailure(f"{failure} (last seen: {seen})") from None
         if scale != 1:
             self.scale_monitor(scale)
-        # The shell opens on its overview, as at login; the scenarios are
-        # about the desktop under the windows.
-        poll(lambda: self.eval("const main = global._kelpoMain;"
-                               "if (main.layoutManager._startingUp) return false;"
-                               "if (main.overview.visible) main.overview.hide();"
-                               "return !main.overview.visible && !main.overview.animationInProgress;"),
-             10, interval=0.1, what="the shell to start and leave its overview")
         # The virtual pointer and keyboard exist from the start, each used
         # once mutter's seat lists it: the seat adds a new device a moment
         # after it is made (in its input thread), and drops the events sent

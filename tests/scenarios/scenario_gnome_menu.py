@@ -14,7 +14,8 @@ import time
 import scenario
 from desktop_session import poll
 from gnome_shell import GnomeShell
-from widget_checks import SIZES, ScenarioFailure, read_image, sample_shown_medium, start_host, tree_links
+from widget_checks import (SIZES, ScenarioFailure, read_image, sample_shown_medium, start_host, tree_links,
+                           wait_for_report)
 
 SCREEN = (1280, 800)
 MARGIN = 24
@@ -81,15 +82,10 @@ def body(session):
         if opened != [links[1].url]:
             raise ScenarioFailure(f"after {what}, the second row opened {opened}, expected {links[1].url}")
 
-    # The window maps before its first frame and input shape: clicks are
-    # tried until one lands.
-    for attempt in range(8):
-        try:
-            open_row("the widget showed")
-            break
-        except ScenarioFailure:
-            if attempt == 7:
-                raise
+    # The window maps before its first frame and input shape: the first
+    # click waits for the host's word that its first frame is on screen.
+    wait_for_report(session, host)
+    open_row("the widget showed")
 
     closers = (
         ("a click on the desktop", "desktop", lambda: shell.click(SCREEN[0] // 2, SCREEN[1] - 100)),
