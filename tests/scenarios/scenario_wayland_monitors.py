@@ -2,7 +2,9 @@
 the first output onto the second, it shows there and desktop.ini keeps
 `monitor=HEADLESS-2`; with HEADLESS-2 turned off it shows on HEADLESS-1 at
 its kept place, desktop.ini unchanged; with HEADLESS-2 back on it goes back
-(where sway can turn a headless output off: sway 1.7 cannot, and says so).
+(where sway can turn a headless output off and paint it again: sway 1.7
+cannot turn it off, sway 1.10 now and then leaves it unpainted; each time
+the scenario says so).
 A `--monitor` no output is named is said in the host's report, not silently
 dropped."""
 
@@ -57,23 +59,17 @@ def paints(session, name, seconds=3):
         return False
 
 
-def turn_on_painted(session, name):
-    """Turns the output on again; its rectangle once sway paints it. Now and
-    then sway 1.10 leaves a headless output it turned on again unpainted:
-    its first commit there fails ("Page-flip failed": the headless backend
-    refuses the gamma reset sway adds) and no later frame of that output
-    completes, whatever moves on it, the cursor included. Such an output is
-    dark for every client and person alike: it is turned off and on once
-    more, and the scenario says so."""
-    for attempt in range(2):
-        swaymsg(session, "output", name, "enable")
-        rect = poll(lambda: active_rect(session, name), 5, what=f"{name} to turn on again")
-        if paints(session, name):
-            return rect
-        print(f"sway left {name} unpainted once turned on again; turned off and on once more")
-        swaymsg(session, "output", name, "disable")
-        poll(lambda: active_rect(session, name) is None, 5, what=f"{name} to turn off again")
-    raise ScenarioFailure(f"sway never painted {name} once turned on again")
+def turn_on(session, name):
+    """Turns the output on again; its rectangle, or None when sway does not
+    paint it then. Now and then sway 1.10 leaves a headless output it turned
+    on again unpainted: its first commit there fails ("Page-flip failed":
+    the headless backend refuses the gamma reset sway adds) and no later
+    frame of that output completes, whatever moves on it (the cursor
+    included), while the other output paints on; turned off and on again,
+    it stays so. Such an output is dark for every client and person alike."""
+    swaymsg(session, "output", name, "enable")
+    rect = poll(lambda: active_rect(session, name), 5, what=f"{name} to turn on again")
+    return rect if paints(session, name) else None
 
 
 def kept(session):
@@ -119,7 +115,11 @@ def check_output_off_and_on(session, host, reference, place, first):
     print(f"HEADLESS-2 off: the widget shows on HEADLESS-1 at {stand_in[0]},{stand_in[1]}; desktop.ini unchanged")
 
     # Back on: the widget goes back.
-    second = turn_on_painted(session, "HEADLESS-2")
+    second = turn_on(session, "HEADLESS-2")
+    if second is None:
+        print("not checked here: this sway left HEADLESS-2 unpainted once turned on again "
+              "(its commits there fail), so the widget's return cannot be seen")
+        return
     back = kept_frame(place, second, SIZES["medium"])
     shows_at(session, host, reference, back, "medium-back-on-second")
     if kept_instance(session) != place:
