@@ -48,12 +48,13 @@ def active_rect(session, name):
     return r["x"], r["y"], r["width"], r["height"]
 
 
-def paints(session, name, seconds=3):
-    """Whether sway paints the output: grim gets a frame of it only once
-    sway has committed one there."""
+def paints(session, rect, seconds=3):
+    """Whether sway paints the output at rect: grim gets a frame of it only
+    once sway has committed one there."""
+    x, y, width, height = rect
     try:
-        subprocess.run(["grim", "-t", "ppm", "-o", name, "-"], env=session.env, capture_output=True,
-                       timeout=seconds, check=True)
+        subprocess.run(["grim", "-t", "ppm", "-g", f"{x},{y} {width}x{height}", "-"], env=session.env,
+                       capture_output=True, timeout=seconds, check=True)
         return True
     except subprocess.TimeoutExpired:
         return False
@@ -78,7 +79,7 @@ def turn_on(session, name, host, reference, stand_in):
         return not matches(wayland_region(session, *stand_in), reference)[0]
 
     poll(left_stand_in, MOVE_SECONDS, interval=0.03, what="the widget to leave its place on HEADLESS-1")
-    return rect if paints(session, name) else None
+    return rect if paints(session, rect) else None
 
 
 def kept(session):
