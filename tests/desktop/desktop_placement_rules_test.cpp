@@ -112,19 +112,37 @@ TEST(X11Stacking, OnlyKWinPaintsDesktopWindowsOpaque) {
   EXPECT_TRUE(paintsDesktopWindowsOpaque("KWin"));
 }
 
+// A socket that accepts and never speaks: a WAYLAND_DISPLAY that is no
+// compositor. Closed when it goes.
+class SilentSocket {
+ public:
+  explicit SilentSocket(const std::string& path) : fd_(socket(AF_UNIX, SOCK_STREAM, 0)) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (fd_ < 0 || path.size() >= sizeof(address.sun_path)) return;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    listening_ = bind(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0 &&
+                 listen(fd_, 1) == 0;
+  }
+  SilentSocket(const SilentSocket&) = delete;
+  SilentSocket& operator=(const SilentSocket&) = delete;
+  ~SilentSocket() {
+    if (fd_ >= 0) close(fd_);
+  }
+  [[nodiscard]] bool listening() const { return listening_; }
+
+ private:
+  int fd_;
+  bool listening_ = false;
+};
+
 // A socket that accepts and never speaks stands for a WAYLAND_DISPLAY that
 // is no compositor: the probe gives up instead of waiting for ever.
 TEST(WaylandGlobals, NoAnswerWithinItsPatienceIsNoCompositor) {
   const testing_support::TemporaryDirectory directory;
   const std::string path = (directory.path() / "silent").string();
-  const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
-  ASSERT_GE(listener, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  ASSERT_LT(path.size(), sizeof(address.sun_path));
-  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
-  ASSERT_EQ(listen(listener, 1), 0);
+  const SilentSocket listener(path);
+  ASSERT_TRUE(listener.listening());
   std::optional<bool> silent;
   std::optional<bool> absent;
   std::chrono::steady_clock::duration took{};
@@ -139,7 +157,6 @@ TEST(WaylandGlobals, NoAnswerWithinItsPatienceIsNoCompositor) {
         "WAYLAND_DISPLAY", (directory.path() / "absent").string());
     absent = waylandOffers("zwlr_layer_shell_v1", std::chrono::milliseconds(200));
   }
-  close(listener);
 
   EXPECT_FALSE(silent.has_value());
   EXPECT_LT(took, std::chrono::seconds(2));
@@ -158,14 +175,8 @@ gboolean quitLoop(gpointer loop) {
 TEST(WaylandGlobals, TheOutputsAskedOnTheMainLoopAnswerNothingWhereNoCompositorDoes) {
   const testing_support::TemporaryDirectory directory;
   const std::string path = (directory.path() / "silent").string();
-  const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
-  ASSERT_GE(listener, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  ASSERT_LT(path.size(), sizeof(address.sun_path));
-  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
-  ASSERT_EQ(listen(listener, 1), 0);
+  const SilentSocket listener(path);
+  ASSERT_TRUE(listener.listening());
 
   for (const std::string& display : {path, (directory.path() / "absent").string()}) {
     const testing_support::ScopedEnvironmentVariable named("WAYLAND_DISPLAY", display);
@@ -187,7 +198,6 @@ TEST(WaylandGlobals, TheOutputsAskedOnTheMainLoopAnswerNothingWhereNoCompositorD
     EXPECT_EQ(answers, 1) << display;
     EXPECT_FALSE(answer.has_value()) << display;
   }
-  close(listener);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <stdlib.h>
-
+#include <cstdlib>  // mkdtemp (POSIX, declared by the C library's stdlib.h)
 #include <filesystem>
 #include <string>
 #include <system_error>
