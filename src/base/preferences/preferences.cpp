@@ -23,11 +23,6 @@ constexpr const char* preferencesGroup = "widget";
 // A preference file is a handful of short lines; anything far larger is not ours.
 constexpr std::size_t maxPreferencesBytes = std::size_t{1024} * 1024;
 
-// How long a write waits for another writer's lock before giving up: far
-// longer than a write of a few lines takes, short enough that a lock held
-// by a stuck process costs a window loading on its main loop a few frames,
-// never a freeze.
-constexpr auto lockPatience = std::chrono::milliseconds(100);
 constexpr auto lockRetryInterval = std::chrono::milliseconds(5);
 
 // An exclusive flock on a directory, held while the object lives. Taking it
@@ -145,7 +140,7 @@ void removeLeftoverTemporaryFiles(const std::filesystem::path& file) {
 
 // Whether the file holds `value` under `key` once this returns.
 [[nodiscard]] bool saveString(const std::filesystem::path& file, std::string_view key,
-                              const std::string& value) {
+                              const std::string& value, std::chrono::milliseconds lockPatience) {
   if (storedString(loadKeyFile(file).get(), key) == value) return true;
   const auto directory = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
   std::error_code ignored;
@@ -174,7 +169,7 @@ std::optional<std::string> Preferences::string(std::string_view key) const {
 void Preferences::setString(std::string_view key, std::string_view value) {
   if (!isPlainKey(key)) return;
   const std::string text = withoutNul(value);
-  const bool saved = file_ && saveString(*file_, key, text);
+  const bool saved = file_ && saveString(*file_, key, text, lockPatience_);
   const std::scoped_lock lock(unsavedMutex_);
   if (saved) {
     unsaved_.erase(std::string(key));

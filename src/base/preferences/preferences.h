@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -17,10 +18,10 @@ namespace kelpo {
 // atomically (a fresh temporary file renamed over it), so a reader in another
 // thread or process sees either the old or the new file, never a torn one;
 // writers take a lock on the directory, so concurrent writes of different
-// keys do not drop one another. A writer waits a tenth of a second for the
-// lock, so that a lock held by a stuck process never freezes a window that
-// loads on its main loop, then gives up. A value already in the file is not
-// written again.
+// keys do not drop one another. A writer waits a while for the lock
+// (a tenth of a second unless told otherwise), so that a lock held by a stuck process never freezes
+// a window that loads on its main loop, then gives up. A value already in the file is not written
+// again.
 //
 // A write that fails or gives up leaves the file as it was and says nothing,
 // but this object keeps the value and reads it back, as it would have read
@@ -30,7 +31,15 @@ namespace kelpo {
 // so, in memory, and write nothing anywhere.
 class Preferences {
  public:
-  explicit Preferences(std::optional<std::filesystem::path> file) : file_(std::move(file)) {}
+  // How long a write waits for another writer's lock: far longer than a
+  // write of a few lines takes, short enough that a lock held by a stuck
+  // process costs a window loading on its main loop a few frames, never a
+  // freeze.
+  static constexpr std::chrono::milliseconds defaultLockPatience{100};
+
+  explicit Preferences(std::optional<std::filesystem::path> file,
+                       std::chrono::milliseconds lockPatience = defaultLockPatience)
+      : file_(std::move(file)), lockPatience_(lockPatience) {}
   Preferences(const Preferences&) = delete;
   Preferences& operator=(const Preferences&) = delete;
 
@@ -45,6 +54,7 @@ class Preferences {
 
  private:
   std::optional<std::filesystem::path> file_;
+  std::chrono::milliseconds lockPatience_;
   // Values written through this object that the file did not take.
   mutable std::mutex unsavedMutex_;
   std::map<std::string, std::string, std::less<>> unsaved_;
