@@ -17,7 +17,7 @@ import scenario
 from desktop_session import poll
 from gnome_shell import GnomeShell
 from widget_checks import (SIZES, ScenarioFailure, check_monitor_scale, matches, read_image, sample_shown_medium,
-                           start_host, stop_host, tree_links, wait_for_sharp)
+                           start_host, stop_host, tree_links, wait_for_report, wait_for_sharp)
 
 SCREEN = (1280, 800)
 MARGIN = 24
@@ -81,19 +81,16 @@ def body(session):
     check_stacking(shell, 1)
     print(f"desktop window at {x},{y} in work area {area}, below the first cover, out of the task switcher")
 
-    # The window maps before its first frame and input shape: the click is
-    # tried again until one lands.
-    for attempt in range(8):
-        shell.click(x + round(link_x) + attempt % 2, y + round(link_y))
-        try:
-            opened = poll(session.opened_urls, 1, what="the handler to get the second row's link")
-            break
-        except ScenarioFailure:
-            if attempt == 7:
-                shell.screenshot("missed-click")
-                read_image(shell.screenshot("missed-click").read_bytes()).save(session.artifacts / "missed-click.png")
-                raise ScenarioFailure(f"no click at {x + round(link_x)},{y + round(link_y)} reached the widget "
-                                      "(screen in missed-click.png)") from None
+    # The window maps before its first frame and input shape: the click
+    # waits for the host's word that its first frame is on screen.
+    wait_for_report(session, host)
+    shell.click(x + round(link_x), y + round(link_y))
+    try:
+        opened = poll(session.opened_urls, 5, what="the handler to get the second row's link")
+    except ScenarioFailure:
+        read_image(shell.screenshot("missed-click").read_bytes()).save(session.artifacts / "missed-click.png")
+        raise ScenarioFailure(f"the click at {x + round(link_x)},{y + round(link_y)} opened nothing "
+                              "(screen in missed-click.png)") from None
     if opened != [links[1].url]:
         raise ScenarioFailure(f"a click on the second row opened {opened}, expected {links[1].url}")
     print(f"click on the second row opened {opened[0]}")

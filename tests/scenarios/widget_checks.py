@@ -414,19 +414,15 @@ def click(session, x, y):
     session.run(["xdotool", "mousemove", str(x), str(y), "click", "1"])
 
 
-def click_until_opened(session, click_once, expected, attempts=10, label="second row"):
-    """Clicks (click_once(attempt)) until the kelpo:// handler gets a link,
-    and checks it is `expected`. A compositor routes a new pointer only once
-    the host has bound its seat: until then clicks land nowhere, so a slow
-    build needs a few tries."""
-    for attempt in range(attempts):
-        click_once(attempt)
-        try:
-            opened = poll(session.opened_urls, 1, what=f"the handler to get the {label}'s link")
-            break
-        except ScenarioFailure:
-            if attempt == attempts - 1:
-                raise
+def click_opens(session, host, click, expected, label="second row"):
+    """One click (click()) opens `expected` and nothing else. It is given
+    once the host has reported its first frame: by then the host has bound
+    the seat's pointer (the test's pointer device is made before the host
+    starts, so the seat has it from the host's start) and its surface takes
+    input."""
+    wait_for_report(session, host)
+    click()
+    opened = poll(session.opened_urls, 5, what=f"the handler to get the {label}'s link")
     if set(opened) != {expected}:
         raise ScenarioFailure(f"a click on the {label} opened {opened}, expected {expected}")
     print(f"click on the {label} opened {opened[0]}")
