@@ -73,6 +73,12 @@ class LiveHost {
   // `family`: a free spot of its monitor, or nothing.
   [[nodiscard]] std::optional<ui::Rect> freeSpotNextTo(std::size_t index,
                                                        WidgetFamily family) const;
+  // instances_[index] given `family` from its menu: it stays where its
+  // place puts it unless it would grow there over a neighbour; then it
+  // takes a place of its own where it does not, and the widgets stacked at
+  // the host's corner keep theirs, so that none moves into the space it
+  // leaves.
+  void resize(std::size_t index, WidgetFamily family);
   // False when "Ajouter un widget" on instances_[index] can add no widget
   // of any size: too many shown, or no free spot left.
   [[nodiscard]] bool roomToAdd(std::size_t index) const;

@@ -73,7 +73,7 @@ void LiveHost::apply(std::size_t index, const MenuRequest& request) {
       handle(HostEvent::reloadAsked);
       return;
     case MenuAction::resize:
-      instance.kept.family = request.family;
+      resize(index, request.family);
       break;
     case MenuAction::appearance:
       settings_.appearance = request.appearance;
@@ -144,6 +144,31 @@ std::optional<ui::Rect> LiveHost::freeSpotNextTo(std::size_t index, WidgetFamily
   }
   const WidgetSize& size = widgetSize(family);
   return freeSpot({*area, shown, {size.width, size.height}, settings_.placement.margin, *frame});
+}
+
+void LiveHost::resize(std::size_t index, WidgetFamily family) {
+  Instance& resized = instances_[index];
+  resized.kept.family = family;
+  const WidgetSize& size = widgetSize(family);
+  const auto current = resized.window->frame();
+  const auto inPlace = resized.window->frameAtSize({size.width, size.height});
+  const auto area = resized.window->workArea();
+  if (!current || !inPlace || !area) return;
+  std::vector<ui::Rect> others;
+  for (const Instance& each : instances_) {
+    if (&each == &resized || each.window->workArea() != area) continue;
+    if (const auto other = each.window->frame()) others.push_back(*other);
+  }
+  const ui::Rect frame =
+      resizedFrame({*area, others, *current, *inPlace, settings_.placement.margin});
+  if (frame == *inPlace) return;
+  for (Instance& each : instances_) {
+    if (each.kept.place) continue;
+    each.kept.place = each.window->shownPlace();
+    each.window->setPlace(each.kept.place, each.kept.monitor);
+  }
+  resized.kept.place = placeOfDrop(frame, *area);
+  resized.window->setPlace(resized.kept.place, resized.kept.monitor);
 }
 
 bool LiveHost::roomToAdd(std::size_t index) const {

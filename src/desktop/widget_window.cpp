@@ -83,7 +83,7 @@ WidgetWindow::WidgetWindow(GtkApplication* application, WindowPlacement placemen
                            const ui::TextMeasurer& measurer, LinkOpener openLink,
                            const HostReport& report, InstanceEvents events)
     : window_(newAccessibleWidgetWindow(application)),
-      placement_(placement),
+      placement_(std::move(placement)),
       surface_(std::move(surface)),
       measurer_(measurer),
       openLink_(std::move(openLink)),
@@ -565,9 +565,14 @@ std::optional<ui::Rect> WidgetWindow::workArea() const {
 }
 
 std::optional<ui::Rect> WidgetWindow::frame() const {
+  if (!frame_) return std::nullopt;
+  return frameAtSize(frame_->size);
+}
+
+std::optional<ui::Rect> WidgetWindow::frameAtSize(ui::Size size) const {
   const auto area = workArea();
-  if (!frame_ || !area) return std::nullopt;
-  return frameAt(placement_.effectivePlace(), frame_->size, *area);
+  if (!area) return std::nullopt;
+  return frameAt(placement_.effectivePlace(), size, *area);
 }
 
 // The widget follows the pointer, snapping to the work area's edges and kept

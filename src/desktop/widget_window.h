@@ -68,6 +68,10 @@ class WidgetWindow {
   // Its frame in the desktop's points and its monitor's work area.
   [[nodiscard]] std::optional<ui::Rect> frame() const;
   [[nodiscard]] std::optional<ui::Rect> workArea() const;
+  // Its frame at another size, where its place puts it; and that place,
+  // its own or the one it takes in the stack at the host's corner.
+  [[nodiscard]] std::optional<ui::Rect> frameAtSize(ui::Size size) const;
+  [[nodiscard]] InstancePlace shownPlace() const { return placement_.effectivePlace(); }
   // The link a click on the widget's background opens, once it has content.
   [[nodiscard]] std::optional<std::string> widgetLink() const;
 

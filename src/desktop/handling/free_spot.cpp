@@ -95,7 +95,43 @@ struct Extent {
   return found;
 }
 
+[[nodiscard]] bool overlap(const ui::Rect& a, const ui::Rect& b) {
+  return !apart(a, b, -2 * tolerance);
+}
+
+// The new size on each corner of the old frame.
+[[nodiscard]] std::array<ui::Rect, 4> onCorners(const ui::Rect& old, ui::Size size) {
+  const double left = old.minX();
+  const double top = old.minY();
+  const double right = old.maxX() - size.width;
+  const double bottom = old.maxY() - size.height;
+  return {
+      {{{left, top}, size}, {{right, top}, size}, {{left, bottom}, size}, {{right, bottom}, size}}};
+}
+
 }  // namespace
+
+ui::Rect resizedFrame(const ResizeQuery& query) {
+  const ui::Rect& inPlace = query.inPlace;
+  const bool landsOnNoOneNew = std::ranges::all_of(query.others, [&](const ui::Rect& other) {
+    return !overlap(inPlace, other) || overlap(query.current, other);
+  });
+  if (landsOnNoOneNew || !finite(query.current) || !finite(query.workArea) ||
+      !std::isfinite(query.margin)) {
+    return inPlace;
+  }
+  const double margin = std::max(0.0, query.margin);
+  const FreeSpotQuery spot{query.workArea, query.others, inPlace.size, margin, query.current};
+  const auto clear = [&](const ui::Rect& frame) {
+    return inside(frame, query.workArea) &&
+           std::ranges::all_of(query.others,
+                               [&](const ui::Rect& other) { return apart(frame, other, margin); });
+  };
+  for (const ui::Rect& corner : onCorners(query.current, inPlace.size)) {
+    if (clear(corner)) return corner;
+  }
+  return freeSpot(spot).value_or(inPlace);
+}
 
 std::optional<ui::Rect> freeSpot(const FreeSpotQuery& query) {
   const ui::Rect& area = query.workArea;

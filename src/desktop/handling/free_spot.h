@@ -2,7 +2,9 @@
 
 // Where "Ajouter un widget" puts the new widget: on a free spot of the
 // monitor, never over a widget already there, or nowhere when the monitor
-// is full. Everything in points, in the desktop's coordinates.
+// is full; and where a widget given another size from its menu goes, so
+// that growing does not put it over its neighbours. Everything in points,
+// in the desktop's coordinates.
 
 #include <cstddef>
 #include <optional>
@@ -28,5 +30,21 @@ struct FreeSpotQuery {
 // widgets already there. Always wholly inside the work area and at least
 // `margin` from every shown widget; nothing when no spot is left.
 [[nodiscard]] std::optional<ui::Rect> freeSpot(const FreeSpotQuery& query);
+
+struct ResizeQuery {
+  ui::Rect workArea;                 // of the monitor the widget is on
+  std::span<const ui::Rect> others;  // every other widget shown on that monitor
+  ui::Rect current;                  // the widget's frame at its old size
+  ui::Rect inPlace;                  // at its new size, where its kept place puts it
+  double margin = 24;
+};
+
+// The widget's frame at its new size (that of `inPlace`): where its kept
+// place puts it, unless it would land there on a widget it did not already
+// cover; then the new size on another corner of its old frame (it grows
+// the other way), clear of the others by the margin; else a free spot next
+// to its old frame, as for an addition; else, with no room anywhere, where
+// its place puts it all the same (the size was asked for).
+[[nodiscard]] ui::Rect resizedFrame(const ResizeQuery& query);
 
 }  // namespace kelpo::desktop

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 #include <string>
@@ -190,6 +191,79 @@ TEST(FreeSpot, HugeAreasAndBrokenFramesStayBounded) {
   shown.push_back({{nan, nan}, small});
   EXPECT_EQ(freeSpot({{{0, 0}, {1280, 800}}, shown, small, margin, {{24, 24}, small}}),
             std::nullopt);
+}
+
+// "Taille" from the menu: a widget grows where its kept place puts it
+// unless it would land there on a neighbour; then on another corner of its
+// old frame, else on a free spot next to it, else in place all the same.
+TEST(ResizedFrame, GrowsWhereItsPlacePutsItUnlessThatLandsOnANeighbour) {
+  struct Case {
+    const char* what;
+    ui::Rect current;
+    ui::Rect inPlace;
+    std::vector<ui::Rect> others;
+    ui::Point expected;
+  };
+  const ui::Rect screen{{0, 0}, {1280, 800}};
+  const Case cases[] = {
+      {"shrunk beside a close neighbour: in place",
+       {{892, 24}, medium},
+       {{1086, 24}, small},
+       {{{698, 24}, small}},
+       {1086, 24}},
+      {"grown with room: in place",
+       {{1086, 24}, small},
+       {{892, 24}, medium},
+       {{{1086, 218}, small}},
+       {892, 24}},
+      {"grown over the neighbour on its left: it grows to the right instead",
+       {{600, 24}, small},
+       {{406, 24}, medium},
+       {{{380, 24}, small}},
+       {600, 24}},
+      {"grown in the corner over the neighbour on its left: below its old frame",
+       {{1086, 24}, small},
+       {{892, 24}, medium},
+       {{{892, 24}, small}},
+       {892, 218}},
+      {"already over a neighbour (dragged there) and over no other: in place",
+       {{1000, 24}, small},
+       {{806, 24}, medium},
+       {{{900, 24}, small}},
+       {806, 24}},
+  };
+  for (const Case& c : cases) {
+    const ui::Rect frame = resizedFrame({screen, c.others, c.current, c.inPlace, margin});
+    EXPECT_EQ(frame, (ui::Rect{c.expected, c.inPlace.size})) << c.what << ": " << text(frame);
+  }
+}
+
+// A screen tiled with small widgets: one grown to medium finds no room and
+// takes the size in place; every other outcome keeps clear of the rest.
+TEST(ResizedFrame, NoRoomAnywhereGrowsInPlaceAndEveryMoveKeepsClear) {
+  const ui::Rect screen{{0, 0}, {1280, 800}};
+  std::vector<ui::Rect> tiled;
+  for (double x = 24; x + 170 <= 1280 - 24; x += 194) {
+    for (double y = 24; y + 170 <= 800 - 24; y += 194) tiled.push_back({{x, y}, small});
+  }
+  const std::vector<ui::Rect> rest(tiled.begin() + 1, tiled.end());
+  const ui::Rect inPlace{{24, 24}, medium};
+  EXPECT_EQ(resizedFrame({screen, rest, tiled.front(), inPlace, margin}), inPlace);
+
+  // Each widget of a row, a margin and more apart, grown in turn from its top-right
+  // corner (kept inside the screen, as a place is): wherever it goes, it is
+  // inside and clear of the others.
+  std::vector<ui::Rect> sparse;
+  for (double x = 24; x + 170 <= 1280 - 24; x += 218) sparse.push_back({{x, 24}, small});
+  for (std::size_t i = 0; i < sparse.size(); ++i) {
+    std::vector<ui::Rect> others = sparse;
+    others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
+    const ui::Rect grown{{std::max(0.0, sparse[i].maxX() - medium.width), 24}, medium};
+    const ui::Rect frame = resizedFrame({screen, others, sparse[i], grown, margin});
+    others.push_back(frame);
+    SCOPED_TRACE("widget " + std::to_string(i) + " grown to " + text(frame));
+    expectApartInside(others, screen);
+  }
 }
 
 }  // namespace

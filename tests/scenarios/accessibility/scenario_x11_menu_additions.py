@@ -7,6 +7,9 @@ bridge on so that the menu's items are found by name. "Ajouter un widget" ›
 - each choice maps one more window, and desktop.ini keeps one more instance;
 - no two of the eight windows overlap or come closer than the margin, all
   wholly on the screen;
+- "Taille" › "Moyen" on the first widget, which has a neighbour on its
+  left where it would grow: it grows elsewhere, and the eight are still
+  apart;
 - the next start shows the eight widgets where they were: desktop.ini kept
   their places;
 - the screen as Xvfb shows it is saved as additions.png.
@@ -90,6 +93,16 @@ def body(session):
         poll(lambda: instances_kept(session) == count, 5, what=f"desktop.ini to keep {count} instances")
         shown = settled_apart(session, host, count)
         print(f"addition {count - 2}: {count} windows, none within {MARGIN} of another: {shown}")
+
+    # The first widget made medium: in its corner it would grow over the
+    # first addition, on its left.
+    open_menu(session, host, window_geometry(session, first.id))
+    choose(session, host, "Taille", "Moyen")
+    poll(lambda: window_geometry(session, first.id).width == SIZES["medium"][0], 5,
+         what="the first widget to be medium")
+    shown = settled_apart(session, host, count)
+    print(f"the first widget made medium: at {rectangle(window_geometry(session, first.id))}, "
+          f"none within {MARGIN} of another")
 
     shutil.copy(session.framebuffer_dir / "Xvfb_screen0", session.artifacts / "additions.xwd")
     read_xwd((session.framebuffer_dir / "Xvfb_screen0").read_bytes()).save(session.artifacts / "additions.png")
