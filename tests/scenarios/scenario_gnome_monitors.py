@@ -81,12 +81,28 @@ def body(session):
     press(shell, "PRESSED")
     for step in range(1, 13):
         shell.move_pointer(grab[0] - 300 * step // 12, grab[1] + 200 * step // 12)
+    # As a hand lets go once it sees the widget under the pointer: the
+    # window follows the drag before the release.
+    held_at = (expected[0] - 300, expected[1] + 200)
+    try:
+        poll(lambda: (lambda found: (found.x, found.y) == held_at)(host_windows(session, host, 1)[0]), 10,
+             interval=0.05, what="the widget to follow the drag")
+    except ScenarioFailure as failure:
+        (shown,) = host_windows(session, host, 1)
+        raise ScenarioFailure(f"{failure}: it is at {shown.x},{shown.y}, not {held_at[0]},{held_at[1]}; "
+                              f"XWayland has the pointer at {pointer_over(session)}") from None
     press(shell, "RELEASED")
     kept = session.config_home / "app.kelpo.widget" / "desktop.ini"
-    monitor = poll(lambda: next((line.split("=", 1)[1] for line in
-                                 (kept.read_text().splitlines() if kept.exists() else [])
-                                 if line.startswith("monitor=")), None), 10,
-                   what="desktop.ini to keep the dragged widget's monitor")
+    try:
+        monitor = poll(lambda: next((line.split("=", 1)[1] for line in
+                                     (kept.read_text().splitlines() if kept.exists() else [])
+                                     if line.startswith("monitor=")), None), 10,
+                       what="desktop.ini to keep the dragged widget's monitor")
+    except ScenarioFailure as failure:
+        (moved,) = host_windows(session, host, 1)
+        raise ScenarioFailure(f"{failure}; the widget is at {moved.x},{moved.y}, XWayland has the pointer "
+                              f"at {pointer_over(session)}, desktop.ini holds "
+                              f"{kept.read_text() if kept.exists() else 'nothing'!r}") from None
     stop_host(session, host)
     if monitor != names[0]:
         raise ScenarioFailure(f"the dragged widget's monitor is kept as {monitor!r}, not GNOME's {names[0]!r}")
