@@ -95,7 +95,8 @@ TEST_F(PreferencesTest, ConcurrentReadersNeverSeeATornFile) {
   constexpr int readerCount = 3;
   const auto valueOf = [](int writer, int write) {
     return "writer " + std::to_string(writer) + " write " + std::to_string(write) + " " +
-           std::string(4000 + 1000 * writer, static_cast<char>('a' + writer));
+           std::string(static_cast<std::size_t>(4000 + 1000 * writer),
+                       static_cast<char>('a' + writer));
   };
   std::set<std::string> written;
   for (int writer = 0; writer < writerCount; ++writer) {
@@ -107,6 +108,7 @@ TEST_F(PreferencesTest, ConcurrentReadersNeverSeeATornFile) {
   std::atomic<int> reads{0};
   std::atomic<int> tornReads{0};
   std::vector<std::thread> readers;
+  readers.reserve(readerCount);
   for (int reader = 0; reader < readerCount; ++reader) {
     readers.emplace_back([&] {
       const Preferences own(file_);
@@ -118,6 +120,7 @@ TEST_F(PreferencesTest, ConcurrentReadersNeverSeeATornFile) {
     });
   }
   std::vector<std::thread> writers;
+  writers.reserve(writerCount);
   for (int writer = 0; writer < writerCount; ++writer) {
     writers.emplace_back([&, writer] {
       Preferences own(file_);
@@ -144,6 +147,7 @@ TEST_F(PreferencesTest, ConcurrentWritersOfDifferentKeysKeepEveryKey) {
   constexpr int writerCount = 6;
   constexpr std::chrono::minutes patient{1};
   std::vector<std::thread> writers;
+  writers.reserve(writerCount);
   for (int writer = 0; writer < writerCount; ++writer) {
     writers.emplace_back([&, writer] {
       Preferences own(file_, patient);

@@ -18,10 +18,10 @@ namespace kelpo {
 // atomically (a fresh temporary file renamed over it), so a reader in another
 // thread or process sees either the old or the new file, never a torn one;
 // writers take a lock on the directory, so concurrent writes of different
-// keys do not drop one another. A writer waits a while for the lock
-// (a tenth of a second unless told otherwise), so that a lock held by a stuck process never freezes
-// a window that loads on its main loop, then gives up. A value already in the file is not written
-// again.
+// keys do not drop one another. A writer waits a while for the lock (a
+// tenth of a second unless told otherwise), so that a lock held by a stuck
+// process never freezes a window that loads on its main loop, then gives
+// up. A value already in the file is not written again.
 //
 // A write that fails or gives up leaves the file as it was and says nothing,
 // but this object keeps the value and reads it back, as it would have read

@@ -121,7 +121,6 @@ ui::Rect resizedFrame(const ResizeQuery& query) {
     return inPlace;
   }
   const double margin = std::max(0.0, query.margin);
-  const FreeSpotQuery spot{query.workArea, query.others, inPlace.size, margin, query.current};
   const auto clear = [&](const ui::Rect& frame) {
     return inside(frame, query.workArea) &&
            std::ranges::all_of(query.others,
@@ -130,7 +129,8 @@ ui::Rect resizedFrame(const ResizeQuery& query) {
   for (const ui::Rect& corner : onCorners(query.current, inPlace.size)) {
     if (clear(corner)) return corner;
   }
-  return freeSpot(spot).value_or(inPlace);
+  return freeSpot({query.workArea, query.others, inPlace.size, margin, query.current})
+      .value_or(inPlace);
 }
 
 std::optional<ui::Rect> freeSpot(const FreeSpotQuery& query) {
